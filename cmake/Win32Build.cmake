@@ -1,0 +1,29 @@
+# The Windows half of the superbuild: the same sources configured with the
+# mingw-w64 toolchain in build/win32, built on every build, and its test suite
+# run by the outer CTest under Wine (each run in a throwaway copy of a prefix
+# made once per build tree).
+include(ExternalProject)
+
+set(QXQY_WIN32_BINARY_DIR ${CMAKE_BINARY_DIR}/win32)
+ExternalProject_Add(win32
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${QXQY_WIN32_BINARY_DIR}
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
+    -DCMAKE_BUILD_TYPE=Release
+    -DQXQY_TESTS=${QXQY_TESTS}
+    -DQXQY_BENCHMARKS=OFF
+  BUILD_ALWAYS ON
+  INSTALL_COMMAND "")
+
+if(QXQY_TESTS)
+  set(QXQY_WINE_TEMPLATE ${CMAKE_BINARY_DIR}/wine-template)
+  add_test(NAME wine_prefix
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/make-prefix.sh ${QXQY_WINE_TEMPLATE})
+  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+
+  add_test(NAME win32_unit_tests
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/run-in-prefix.sh ${QXQY_WINE_TEMPLATE}
+                   ${CMAKE_CTEST_COMMAND} --test-dir ${QXQY_WIN32_BINARY_DIR} --output-on-failure)
+  set_tests_properties(win32_unit_tests PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 600)
+endif()

@@ -1,0 +1,32 @@
+// Text operations with exactly defined byte semantics. Every text in the
+// plug-in is single-byte (the ANSI code page on Windows); nothing here
+// depends on a locale except the case-insensitive helpers at the bottom.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qxqy {
+
+// Changes the letters a to z into A to Z and leaves every other byte alone.
+std::string UpperCase(std::string_view text);
+
+// Removes every character with a code from 0 to 32 at both ends.
+std::string Trim(std::string_view text);
+
+// Byte-by-byte comparison of unsigned bytes; a prefix sorts first.
+// Returns -1, 0 or 1.
+int CompareOrdinal(std::string_view a, std::string_view b);
+
+// Case-insensitive comparison under the user's locale. These two functions
+// own the platform choice (CompareStringA/LCMapStringA on Windows, the C
+// library's locale-aware folding natively) and agree with each other:
+// SameTextIgnoreCase(a, b) == (CaseInsensitiveKey(a) == CaseInsensitiveKey(b)).
+// The key is meant for hash indexes that must agree with the comparison.
+bool SameTextIgnoreCase(std::string_view a, std::string_view b);
+std::string CaseInsensitiveKey(std::string_view text);
+
+// Decimal text of a signed integer.
+std::string IntToText(long long value);
+
+}  // namespace qxqy

@@ -1,0 +1,27 @@
+// A short text: a 256-byte slot holding a length byte (0 to 255) followed by
+// that many single-byte characters, without terminator. The bytes behind the
+// characters carry no meaning and are never written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qxqy {
+
+constexpr size_t kShortTextSize = 256;
+constexpr size_t kShortTextMaxLength = 255;
+
+struct ShortText {
+  uint8_t bytes[kShortTextSize];
+};
+static_assert(sizeof(ShortText) == kShortTextSize);
+
+// The text held by the slot: its first `length byte` characters.
+std::string ReadShortText(const ShortText& slot);
+
+// Writes `text` cut to 255 characters: the length byte and the characters;
+// the bytes behind them keep their values.
+void WriteShortText(ShortText& slot, std::string_view text);
+
+}  // namespace qxqy
