@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test suite, from a fresh clone:
+#   1. installs the packages that are missing (Debian),
+#   2. build/: native core, unit tests, tools, benchmarks (built, not run), and
+#      the cross-compiled Windows build whose unit and end-to-end suites run
+#      under Wine and Xvfb,
+#   3. build-asan/: the native unit tests again under AddressSanitizer and
+#      UndefinedBehaviorSanitizer,
+#   4. short smoke runs of the fuzzers.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+
+jobs="${QXQY_JOBS:-2}"
+
+echo "== native and Windows build, all suites"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure
+
+echo "== native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQXQY_SANITIZE=ON \
+      -DQXQY_WIN32_BUILD=OFF -DQXQY_BENCHMARKS=OFF
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure
+
+if [ -x scripts/fuzz-smoke.sh ]; then
+  echo "== fuzzer smoke runs"
+  bash scripts/fuzz-smoke.sh
+fi
+
+echo "== all tests passed"
