@@ -1,0 +1,35 @@
+// The barrier around each export: runs `work`; if it throws, runs
+// `on_error` (which puts the neutral result in place) and shows the error's
+// message in the standard error box. Nothing escapes, not even a failure of
+// the error box itself.
+#pragma once
+
+#include <exception>
+#include <string>
+
+#include "framework/error_box.h"
+
+namespace qxqy::plugin {
+
+template <typename Work, typename OnError>
+void RunBarrier(Work&& work, OnError&& on_error) noexcept {
+  std::string message;
+  try {
+    work();
+    return;
+  } catch (const std::exception& error) {
+    try {
+      message = error.what();
+    } catch (...) {
+    }
+  } catch (...) {
+    message = "Unexpected error";
+  }
+  on_error();
+  try {
+    ShowErrorBox(message);
+  } catch (...) {
+  }
+}
+
+}  // namespace qxqy::plugin
