@@ -26,6 +26,11 @@ int CompareOrdinal(std::string_view a, std::string_view b);
 bool SameTextIgnoreCase(std::string_view a, std::string_view b);
 std::string CaseInsensitiveKey(std::string_view text);
 
+// Locale-aware, case-sensitive comparison under the user's locale
+// (CompareStringA without flags on Windows, strcoll natively); the order a
+// list view sorts its captions in. Returns -1, 0 or 1.
+int CompareLocale(std::string_view a, std::string_view b);
+
 // Decimal text of a signed integer.
 std::string IntToText(long long value);
 

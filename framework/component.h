@@ -1,0 +1,106 @@
+// The root of the component tree. A component has a name and an owner; the
+// owner keeps a list of the components it owns and destroys the ones handed
+// to it (Adopt/Create) exactly once, newest first, when it goes.
+//
+// Two kinds of ownership exist side by side:
+//  - members: a component that is a data member of another one (a window's
+//    widgets) registers with its owner but is destroyed by C++ with the
+//    object that holds it;
+//  - adopted: a component created on the heap and handed to its owner with
+//    Adopt() or Create<T>() (top-level windows, a window's child windows);
+//    the owner deletes it.
+// Destroy() is the one way to end an adopted component before its owner:
+// it runs the component's teardown while the whole object is still alive,
+// empties every ComponentRef to it, destroys what it owns and then frees it.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace qxqy {
+
+class ComponentRefBase;
+
+class Component {
+ public:
+  // Registers with `owner` (may be null). The owner must outlive the
+  // registration: members are destroyed before their owner's base part,
+  // adopted components by the owner itself.
+  Component(Component* owner, std::string name);
+  virtual ~Component();
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+
+  const std::string& Name() const { return name_; }
+  Component* Owner() const { return owner_; }
+  // A free number for the window's own use (the band buttons carry their band).
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+
+  // Every component registered with this one as owner, in creation order.
+  const std::vector<Component*>& Components() const { return components_; }
+  // The first registered component with this exact name, or null.
+  Component* FindComponent(std::string_view name) const;
+
+  // Takes ownership of `child`, which must already be registered with this
+  // component as its owner. Returns the raw pointer for convenience.
+  template <class T>
+  T* Adopt(std::unique_ptr<T> child) {
+    T* raw = child.get();
+    AdoptComponent(std::unique_ptr<Component>(std::move(child)));
+    return raw;
+  }
+
+  // Constructs T(this, args...) and adopts it. If T's constructor throws,
+  // nothing stays registered.
+  template <class T, class... Args>
+  T* Create(Args&&... args) {
+    return Adopt(std::make_unique<T>(this, std::forward<Args>(args)...));
+  }
+
+  // True from the moment destruction of this component has begun.
+  bool Destroying() const { return destroying_; }
+
+  // Ends `component` exactly once (a second call, or a call during its
+  // destruction, does nothing): runs BeforeDestruction(), empties every
+  // ComponentRef to it, destroys what it has adopted (newest first) and, if
+  // its owner adopted it, frees it. A component that nobody adopted is torn
+  // down but not freed: its holder frees it (see ComponentPtr).
+  static void Destroy(Component* component);
+
+ protected:
+  // Teardown that needs the whole object alive (a window saving its settings,
+  // running its destroy handler, dropping its native window). Called once by
+  // Destroy(); not called for components ended only by their C++ destructor.
+  virtual void BeforeDestruction() {}
+
+ private:
+  friend class ComponentRefBase;
+
+  void AdoptComponent(std::unique_ptr<Component> child);
+  void DestroyAdopted();
+  void EmptyReferences();
+  void Unregister(Component* child);
+  std::unique_ptr<Component> ReleaseAdopted(Component* child);
+
+  std::string name_;
+  Component* owner_;
+  int tag_ = 0;
+  bool destroying_ = false;
+  std::vector<Component*> components_;
+  std::vector<std::unique_ptr<Component>> adopted_;
+  std::vector<ComponentRefBase*> references_;
+};
+
+// Deleter for a component held by its creator rather than an owner: ends it
+// with Component::Destroy and frees it.
+struct ComponentDeleter {
+  void operator()(Component* component) const;
+};
+template <class T>
+using ComponentPtr = std::unique_ptr<T, ComponentDeleter>;
+
+}  // namespace qxqy
