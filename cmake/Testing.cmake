@@ -23,5 +23,6 @@ function(qxqy_add_test name)
 endfunction()
 
 # Helpers shared by the tests of every layer (temporary folders and files).
-add_library(qxqy_test_support STATIC ${PROJECT_SOURCE_DIR}/tests/support/temp_dir.cpp)
+add_library(qxqy_test_support STATIC ${PROJECT_SOURCE_DIR}/tests/support/temp_dir.cpp
+                                     ${PROJECT_SOURCE_DIR}/tests/support/file_write_lock_${QXQY_BACKEND}.cpp)
 target_link_libraries(qxqy_test_support PUBLIC qxqy_options)

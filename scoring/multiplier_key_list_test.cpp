@@ -1,0 +1,102 @@
+#include "scoring/multiplier_key_list.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "framework/text.h"
+
+namespace qxqy {
+namespace {
+
+using Index = MultiplierKeyList::SubstringIndex;
+
+TEST(MultiplierKeyTest, PutsBandAndCodeBetweenBarsUntouched) {
+  EXPECT_EQ(MultiplierKey("14", "ABC"), "14|ABC|");
+  EXPECT_EQ(MultiplierKey(" 14", "qx1"), " 14|qx1|");
+  EXPECT_EQ(MultiplierKey("7", ""), "7||");
+  EXPECT_EQ(MultiplierKey("", ""), "||");
+}
+
+TEST(MultiplierKeyListTest, HoldsEachKeyOnceIgnoringCaseInOrderOfAddition) {
+  MultiplierKeyList list;
+  EXPECT_TRUE(list.AddIfAbsent("14|QX1|"));
+  EXPECT_TRUE(list.AddIfAbsent("7|QX1|"));
+  EXPECT_FALSE(list.AddIfAbsent("14|qx1|"));
+  EXPECT_TRUE(list.AddIfAbsent("14|QX1| "));
+  EXPECT_TRUE(list.AddIfAbsent("||"));
+  EXPECT_EQ(list.Keys(), (std::vector<std::string>{"14|QX1|", "7|QX1|", "14|QX1| ", "||"}));
+  EXPECT_TRUE(list.ContainsIgnoringCase("14|Qx1|"));
+  EXPECT_FALSE(list.ContainsIgnoringCase("14|QX2|"));
+}
+
+TEST(MultiplierKeyListTest, ClearEmptiesTheListAndItsIndexes) {
+  MultiplierKeyList list(Index::kBarEnded);
+  list.AddIfAbsent("14|ABC|");
+  list.Clear();
+  EXPECT_TRUE(list.Empty());
+  EXPECT_FALSE(list.ContainsIgnoringCase("14|ABC|"));
+  EXPECT_FALSE(list.AnyKeyContains("14|ABC|"));
+  EXPECT_TRUE(list.AddIfAbsent("14|abc|"));
+}
+
+TEST(MultiplierKeyListTest, SubstringTestAsTheMultiplierWindowAsksIt) {
+  for (Index index : {Index::kNone, Index::kBarEnded}) {
+    MultiplierKeyList list(index);
+    for (const char* key : {"14|XAB|", "18|ABC|", " 7|DEF|", "28|LONGER|"}) list.AddIfAbsent(key);
+    const struct {
+      const char* text;
+      bool found;
+    } cases[] = {
+        {"14|XAB|", true},  {"|AB|", false},      {"4|XAB|", true},   {"1.8|ABC|", false},
+        {"18|ABC|", true},  {"|ABC|", true},      {"7|DEF|", true},   {" 7|DEF|", true},
+        {"14|xab|", false}, {"28|LONGER|", true}, {"|LONGER|", true}, {"28|LONGEST|", false},
+        {"XAB", true},      {"", false},          {"14|XAB", true},   {"|", true},
+    };
+    for (const auto& c : cases) {
+      EXPECT_EQ(list.AnyKeyContains(c.text), c.found)
+          << "\"" << c.text << "\" index " << static_cast<int>(index);
+    }
+  }
+}
+
+bool AnyKeyContainsReference(const std::vector<std::string>& keys, const std::string& text) {
+  if (text.empty()) return false;
+  for (const std::string& key : keys) {
+    if (key.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST(MultiplierKeyListTest, IndexesAgreeWithLinearSearchesOnRandomKeys) {
+  std::mt19937 random(5);
+  const std::string alphabet = "1.|aA";
+  auto random_text = [&](size_t max_length) {
+    std::string text(random() % (max_length + 1), ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    return text;
+  };
+  for (int round = 0; round < 100; ++round) {
+    MultiplierKeyList list(Index::kBarEnded);
+    std::vector<std::string> keys;
+    for (int i = 0; i < 15; ++i) {
+      const std::string key = random_text(12);
+      bool present = false;
+      for (const std::string& existing : keys) present |= SameTextIgnoreCase(existing, key);
+      ASSERT_EQ(list.AddIfAbsent(key), !present) << "key \"" << key << "\" round " << round;
+      if (!present) keys.push_back(key);
+    }
+    ASSERT_EQ(list.Keys(), keys) << "round " << round;
+    for (int probe = 0; probe < 200; ++probe) {
+      std::string text = random_text(11);
+      if (probe % 2 == 0) text += '|';  // the form the window asks about
+      ASSERT_EQ(list.AnyKeyContains(text), AnyKeyContainsReference(keys, text))
+          << "text \"" << text << "\" round " << round;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qxqy

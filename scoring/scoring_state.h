@@ -1,0 +1,68 @@
+// The scoring state of the main window and the one scoring operation.
+#pragma once
+
+#include <cstdint>
+
+#include "records/host_record.h"
+#include "refdata/district_table.h"
+#include "scoring/band_follower.h"
+#include "scoring/multiplier_key_list.h"
+#include "scoring/qso_list.h"
+#include "scoring/stat_list.h"
+
+namespace qxqy {
+
+// Holds the worked-contact list, the per-band statistics and both multiplier
+// key lists, and scores contacts into them. The current contact is read from
+// `record` afresh on every call; nothing of it is cached. `record`,
+// `district_table` and `follower` are borrowed and must outlive the state.
+class ScoringState {
+ public:
+  static constexpr int32_t kDuplicate = -1;
+
+  ScoringState(const HostRecord& record, const DistrictTable& district_table,
+               BandFollower& follower);
+  ScoringState(const ScoringState&) = delete;
+  ScoringState& operator=(const ScoringState&) = delete;
+
+  // Scores the record's contact: kDuplicate (-1) when its call, band and mode
+  // were worked already, else its points, 1 when QsoGroup and OwnGroup are
+  // equal ignoring a to z case and 3 otherwise. Without `commit` nothing
+  // changes. With `commit` a contact that is not a duplicate is remembered,
+  // counted on its band with its points, may add a prefix multiplier (home
+  // countries only) and a district multiplier (a code the district table
+  // confirms), and the follower's ShowDXList is called.
+  int32_t ScoreQso(bool commit);
+
+  // True when the record's call, band and mode are in the contact list.
+  bool IsDupe() const;
+  // Remembers the record's call, band and mode (at their ordinal place).
+  void AddQsoToList();
+  // Kept for the commit path: the list is always in order already, so this
+  // has nothing to do.
+  void SortQsoList() {}
+
+  // Empties the contact list and the statistics, then both key lists.
+  void Clear();
+
+  const QsoList& qso_list() const { return qso_list_; }
+  const StatList& stat_list() const { return stat_list_; }
+  const MultiplierKeyList& district_mults() const { return district_mults_; }
+  const MultiplierKeyList& wpx_mults() const { return wpx_mults_; }
+
+ private:
+  int32_t PointsOfContact() const;
+  void CountPrefixMultiplier(TStatistic& band_entry);
+  void CountDistrictMultiplier(TStatistic& band_entry);
+
+  const HostRecord& record_;
+  const DistrictTable& district_table_;
+  BandFollower& follower_;
+
+  QsoList qso_list_;
+  StatList stat_list_;
+  MultiplierKeyList district_mults_{MultiplierKeyList::SubstringIndex::kBarEnded};
+  MultiplierKeyList wpx_mults_;
+};
+
+}  // namespace qxqy

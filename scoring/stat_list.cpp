@@ -1,0 +1,22 @@
+#include "scoring/stat_list.h"
+
+namespace qxqy {
+
+size_t StatList::IndexOf(std::string_view band) const {
+  size_t index = 0;
+  while (index < entries_.size() && entries_[index].Band != band) ++index;
+  return index;
+}
+
+const TStatistic* StatList::Find(std::string_view band) const {
+  const size_t index = IndexOf(band);
+  return index < entries_.size() ? &entries_[index] : nullptr;
+}
+
+TStatistic& StatList::FindOrAdd(std::string_view band) {
+  const size_t index = IndexOf(band);
+  if (index < entries_.size()) return entries_[index];
+  return entries_.emplace_back(std::string(band), 0, 0, 0, 0);
+}
+
+}  // namespace qxqy

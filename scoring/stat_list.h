@@ -1,0 +1,57 @@
+// Per-band counters and the list that holds one entry per band label.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace qxqy {
+
+// The counters of one band. Band is the label exactly as the host wrote it.
+struct TStatistic {
+  TStatistic(std::string band, int32_t qsos, int32_t points, int32_t districts, int32_t prefixes)
+      : Band(std::move(band)),
+        Qsos(qsos),
+        Points(points),
+        Districts(districts),
+        Prefixes(prefixes) {}
+
+  std::string Band;
+  int32_t Qsos;       // committed contacts that were not duplicates
+  int32_t Points;     // the sum of their points
+  int32_t Districts;  // district multipliers counted on the band
+  int32_t Prefixes;   // prefix multipliers counted on the band
+};
+
+// One TStatistic per band label (labels compared byte by byte), in the order
+// in which the bands were first committed. A log has a handful of bands, so
+// finding one is a short linear search.
+class StatList {
+ public:
+  StatList() = default;
+
+  // The entry whose Band equals `band` (ordinal), or nullptr.
+  const TStatistic* Find(std::string_view band) const;
+
+  // The entry of `band`, appended with all counts 0 when there is none yet.
+  // The reference stays valid until the next FindOrAdd or Clear.
+  TStatistic& FindOrAdd(std::string_view band);
+
+  void Clear() { entries_.clear(); }
+  size_t Count() const { return entries_.size(); }
+  bool Empty() const { return entries_.empty(); }
+  const TStatistic& operator[](size_t index) const { return entries_[index]; }
+  std::vector<TStatistic>::const_iterator begin() const { return entries_.begin(); }
+  std::vector<TStatistic>::const_iterator end() const { return entries_.end(); }
+
+ private:
+  // Index of the entry of `band`, or Count() when there is none.
+  size_t IndexOf(std::string_view band) const;
+
+  std::vector<TStatistic> entries_;
+};
+
+}  // namespace qxqy
