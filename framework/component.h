@@ -61,6 +61,9 @@ class Component {
     return Adopt(std::make_unique<T>(this, std::forward<Args>(args)...));
   }
 
+  // True when the owner holds this component (Adopt/Create) and will free it.
+  bool AdoptedByOwner() const;
+
   // True from the moment destruction of this component has begun.
   bool Destroying() const { return destroying_; }
 
@@ -76,6 +79,8 @@ class Component {
   // running its destroy handler, dropping its native window). Called once by
   // Destroy(); not called for components ended only by their C++ destructor.
   virtual void BeforeDestruction() {}
+  // Destroys every adopted component now, newest first.
+  void DestroyOwnedComponents() { DestroyAdopted(); }
 
  private:
   friend class ComponentRefBase;
@@ -95,8 +100,8 @@ class Component {
   std::vector<ComponentRefBase*> references_;
 };
 
-// Deleter for a component held by its creator rather than an owner: ends it
-// with Component::Destroy and frees it.
+// Deleter for a component held by its creator rather than adopted by an
+// owner: ends it with Component::Destroy and frees it.
 struct ComponentDeleter {
   void operator()(Component* component) const;
 };

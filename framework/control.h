@@ -59,7 +59,7 @@ class Control : public Component {
   void SetAlign(Align align);
 
   bool Visible() const { return visible_; }
-  void SetVisible(bool visible);
+  virtual void SetVisible(bool visible);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   bool TabStop() const { return tab_stop_; }
@@ -100,14 +100,21 @@ class Control : public Component {
   // Destroys the peers of this control and its children, children first.
   void DestroyHandles();
   void Notify(Change what);
+  // Records the visibility without telling the peer (the native side changed it).
+  void StoreVisible(bool visible) { visible_ = visible; }
   // Places the aligned children inside the client area.
   void Realign();
-  // Called after the bounds changed by any route.
-  void BoundsChanged(const Rect& old_bounds);
+  // Called after the bounds changed by any route: lays the children out
+  // again and runs OnResize when the size changed.
+  virtual void BoundsChanged(const Rect& old_bounds);
+  // Runs OnResize behind the error barrier.
+  void DoResize();
 
  private:
   void SetBoundsInternal(const Rect& rect, bool notify_peer);
   void RemoveChild(Control* child);
+  void ParentFontChanged(const Font& font);
+  void ParentColorChanged(Color color);
 
   Control* parent_;
   std::vector<Control*> children_;
@@ -122,6 +129,7 @@ class Control : public Component {
   Font font_;
   Color color_ = kColorButtonFace;
   int repaint_requests_ = 0;
+  bool realigning_ = false;
   std::unique_ptr<ControlPeer> peer_;
 };
 

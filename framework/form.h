@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/component_ref.h"
 #include "framework/control.h"
 
 namespace qxqy {
@@ -93,6 +94,8 @@ class Form : public Control {
 
   void Show();
   void Hide();
+  // Visible(true) shows (with the show steps), Visible(false) hides.
+  void SetVisible(bool visible) override;
   // Runs the close sequence described above (behind the error barrier).
   void Close();
   // Posts the form's destruction (see above). Safe to call repeatedly.
@@ -132,7 +135,8 @@ class Form : public Control {
     BusyScope& operator=(const BusyScope&) = delete;
 
    private:
-    Form* form_;
+    ComponentRef<Form> form_;
+    bool counted_ = false;
   };
   // True while this form or any form it owns (directly or further down) is busy.
   bool BusyTree() const;
@@ -148,6 +152,7 @@ class Form : public Control {
  protected:
   void BeforeDestruction() override;
   std::unique_ptr<ControlPeer> CreatePeer() override;
+  void BoundsChanged(const Rect& old_bounds) override;
 
  private:
   std::string class_name_;
@@ -161,6 +166,7 @@ class Form : public Control {
   int client_height_ = 0;
   WindowState window_state_ = WindowState::kNormal;
   int busy_ = 0;
+  bool showing_ = false;
   std::vector<FormListener*> listeners_;
 };
 

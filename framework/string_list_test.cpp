@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "framework/string_list.h"
+
+#include <gtest/gtest.h>
 
 namespace qxqy {
 namespace {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "framework/text.h"
+
+#include <gtest/gtest.h>
 
 namespace qxqy {
 namespace {
@@ -21,14 +21,14 @@ TEST(TextTest, CompareOrdinalUsesUnsignedBytesAndPutsAPrefixFirst) {
   EXPECT_EQ(CompareOrdinal("", ""), 0);
   EXPECT_EQ(CompareOrdinal("", "A"), -1);
   EXPECT_EQ(CompareOrdinal("AB", "A"), 1);
-  EXPECT_EQ(CompareOrdinal("a", "B"), 1);           // case matters: 'a' (97) > 'B' (66)
-  EXPECT_EQ(CompareOrdinal("\xE9", "z"), 1);        // high bytes sort after ASCII
-  EXPECT_EQ(CompareOrdinal("K1A ", "K1A"), 1);      // nothing is trimmed
+  EXPECT_EQ(CompareOrdinal("a", "B"), 1);       // case matters: 'a' (97) > 'B' (66)
+  EXPECT_EQ(CompareOrdinal("\xE9", "z"), 1);    // high bytes sort after ASCII
+  EXPECT_EQ(CompareOrdinal("K1A ", "K1A"), 1);  // nothing is trimmed
 }
 
 TEST(TextTest, CaseInsensitiveEqualityAgreesWithItsKey) {
-  const char* pairs[][2] = {{"14|abc|", "14|ABC|"}, {"Qx", "qX"}, {"ABC", "ABD"}, {"", ""},
-                            {"A", "A "}};
+  const char* pairs[][2] = {
+      {"14|abc|", "14|ABC|"}, {"Qx", "qX"}, {"ABC", "ABD"}, {"", ""}, {"A", "A "}};
   for (const auto& pair : pairs) {
     SCOPED_TRACE(std::string(pair[0]) + " / " + pair[1]);
     EXPECT_EQ(SameTextIgnoreCase(pair[0], pair[1]),

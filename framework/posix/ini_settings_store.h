@@ -1,8 +1,9 @@
 // The native settings store: one INI file, "[section]" lines followed by
-// "name=value" lines. Read whole on construction; every Write rewrites the
-// whole file atomically (a temporary file beside it, then rename), creating
-// the folder if needed. Lines that are neither a section, a name=value
-// pair, a comment nor blank are ignored; an unreadable file reads as empty.
+// "name=value" lines. Every Read reads the file afresh and every Write
+// rewrites it whole from a fresh read, atomically (a temporary file beside
+// it, then rename), creating the folder if needed; so several stores on
+// one file (one per window) never lose each other's values. Lines that are neither a section, a
+// name=value pair, a comment nor blank are ignored; an unreadable file reads as empty.
 #pragma once
 
 #include <map>
@@ -24,7 +25,8 @@ class IniSettingsStore : public SettingsStore {
 
   const std::string& Path() const { return path_; }
 
-  // "$XDG_CONFIG_HOME/<host name>.ini", or "~/.config/<host name>.ini".
+  // "$XDG_CONFIG_HOME/<host name>.ini" (an absolute XDG_CONFIG_HOME only),
+  // or "$HOME/.config/<host name>.ini".
   static std::string DefaultPath();
 
  private:

@@ -33,7 +33,7 @@ class FakeLogQuery : public LogQuery {
   void Next() override;
 
   void FailOpen(std::string message) { open_failure_ = std::move(message); }
-  // Next() onto row `index` (0-based) throws.
+  // Stepping onto row `index` (0-based; row 0 is reached by Open) throws.
   void FailAtRow(size_t index, std::string message);
   // Reading `column` on any row throws.
   void FailAtColumn(std::string column, std::string message);

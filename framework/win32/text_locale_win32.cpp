@@ -20,3 +20,15 @@ std::string CaseInsensitiveKey(std::string_view text) {
 }
 
 }  // namespace qxqy
+
+namespace qxqy {
+
+int CompareLocale(std::string_view a, std::string_view b) {
+  const int result = CompareStringA(LOCALE_USER_DEFAULT, 0, a.data(), static_cast<int>(a.size()),
+                                    b.data(), static_cast<int>(b.size()));
+  if (result == CSTR_LESS_THAN) return -1;
+  if (result == CSTR_GREATER_THAN) return 1;
+  return result == CSTR_EQUAL ? 0 : CompareOrdinal(a, b);
+}
+
+}  // namespace qxqy

@@ -1,0 +1,139 @@
+#include "framework/form_storage.h"
+
+#include "framework/error.h"
+#include "framework/placement_text.h"
+#include "framework/screen.h"
+
+namespace qxqy {
+
+namespace {
+
+SettingsStore* store_override = nullptr;
+
+// ShowCmd values, as the platform numbers window show states.
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+
+int ShowCommandOf(WindowState state) {
+  switch (state) {
+    case WindowState::kMinimized:
+      return kShowMinimized;
+    case WindowState::kMaximized:
+      return kShowMaximized;
+    case WindowState::kNormal:
+      break;
+  }
+  return kShowNormal;
+}
+
+}  // namespace
+
+FormStorage::FormStorage(Form* form, std::string name)
+    : Component(form, std::move(name)), form_(form) {
+  form_->AddListener(this);
+}
+
+FormStorage::~FormStorage() { form_->RemoveListener(this); }
+
+const std::string& FormStorage::Section() const { return form_->ClassName(); }
+
+void FormStorage::AddStoredValue(std::string name, std::string default_value) {
+  if (StoredValueEntry* entry = Find(name)) {
+    entry->default_value = default_value;
+    entry->value = std::move(default_value);
+    return;
+  }
+  std::string value = default_value;
+  values_.push_back(StoredValueEntry{std::move(name), std::move(default_value), std::move(value)});
+}
+
+const std::string& FormStorage::StoredValue(std::string_view name) const {
+  const StoredValueEntry* entry = Find(name);
+  if (entry == nullptr) throw Error("Unknown stored value " + std::string(name));
+  return entry->value;
+}
+
+void FormStorage::SetStoredValue(std::string_view name, std::string value) {
+  StoredValueEntry* entry = Find(name);
+  if (entry == nullptr) throw Error("Unknown stored value " + std::string(name));
+  entry->value = std::move(value);
+}
+
+FormStorage::StoredValueEntry* FormStorage::Find(std::string_view name) {
+  for (StoredValueEntry& entry : values_) {
+    if (entry.name == name) return &entry;
+  }
+  return nullptr;
+}
+
+const FormStorage::StoredValueEntry* FormStorage::Find(std::string_view name) const {
+  return const_cast<FormStorage*>(this)->Find(name);
+}
+
+SettingsStore& FormStorage::Store() {
+  if (store_override != nullptr) return *store_override;
+  if (!own_store_) own_store_ = CreateSettingsStore();
+  return *own_store_;
+}
+
+void FormStorage::Restore() {
+  SettingsStore& store = Store();
+  for (StoredValueEntry& entry : values_) {
+    std::optional<std::string> saved = store.Read(Section(), entry.name);
+    entry.value = saved ? std::move(*saved) : entry.default_value;
+  }
+  RestorePlacement(store);
+  restored_ = true;
+  saved_since_restore_ = false;
+}
+
+void FormStorage::RestorePlacement(SettingsStore& store) {
+  const auto read = [&](const char* name) {
+    return store.Read(Section(), name).value_or(std::string());
+  };
+  const std::optional<int> saved_ppi = ParseInt(read("PixelsPerInch"));
+  if (!saved_ppi || *saved_ppi != ScreenPixelsPerInch()) return;
+  const std::optional<Rect> saved = ParseRect(read("NormPos"));
+  if (saved && saved->Width() > 0 && saved->Height() > 0 && IsOnSomeScreen(*saved)) {
+    if (form_->GetBorderStyle() == BorderStyle::kSizeable) {
+      form_->SetBoundsRect(*saved);
+    } else {
+      form_->SetBounds(saved->left, saved->top, form_->Width(), form_->Height());
+    }
+  }
+  if (position_only_) return;
+  if (ParseInt(read("ShowCmd")) == kShowMaximized) form_->SetWindowState(WindowState::kMaximized);
+}
+
+void FormStorage::Save() {
+  if (!restored_) return;
+  SettingsStore& store = Store();
+  const std::string& section = Section();
+  store.Write(section, "FormVersion", "0");
+  store.Write(section, "Flags", "0");
+  store.Write(section, "ShowCmd", std::to_string(ShowCommandOf(form_->GetWindowState())));
+  store.Write(section, "PixelsPerInch", std::to_string(ScreenPixelsPerInch()));
+  store.Write(section, "MinMaxPos", "-1,-1,-1,-1");
+  store.Write(section, "NormPos", FormatRect(form_->BoundsRect()));
+  store.Write(section, "Visible", form_->Visible() ? "1" : "0");
+  for (const StoredValueEntry& entry : values_) store.Write(section, entry.name, entry.value);
+  saved_since_restore_ = true;
+}
+
+void FormStorage::FormShowing() { Restore(); }
+
+void FormStorage::FormCloseAccepted() { Save(); }
+
+void FormStorage::FormDestroying() {
+  if (restored_ && !saved_since_restore_) Save();
+}
+
+FormStorage::ScopedStoreOverride::ScopedStoreOverride(SettingsStore* store)
+    : previous_(store_override) {
+  store_override = store;
+}
+
+FormStorage::ScopedStoreOverride::~ScopedStoreOverride() { store_override = previous_; }
+
+}  // namespace qxqy
