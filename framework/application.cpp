@@ -1,6 +1,7 @@
 #include "framework/application.h"
 
 #include "framework/backend.h"
+#include "framework/error_box.h"
 #include "framework/form.h"
 
 namespace qxqy {
@@ -10,7 +11,11 @@ Application& Application::Instance() {
   return application;
 }
 
-Application::Application() : Component(nullptr, "Application") {}
+Application::Application() : Component(nullptr, "Application") {
+  // The error box's record must outlive the application: forms destroyed at
+  // unload may still report an error. Statics go in reverse order of creation.
+  ErrorBoxLog();
+}
 
 Application::~Application() { Shutdown(); }
 

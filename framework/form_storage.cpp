@@ -93,9 +93,10 @@ void FormStorage::RestorePlacement(SettingsStore& store) {
     return store.Read(Section(), name).value_or(std::string());
   };
   const std::optional<int> saved_ppi = ParseInt(read("PixelsPerInch"));
-  if (!saved_ppi || *saved_ppi != ScreenPixelsPerInch()) return;
+  const bool same_density = saved_ppi && *saved_ppi == ScreenPixelsPerInch();
   const std::optional<Rect> saved = ParseRect(read("NormPos"));
-  if (saved && saved->Width() > 0 && saved->Height() > 0 && IsOnSomeScreen(*saved)) {
+  if (same_density && saved && saved->Width() > 0 && saved->Height() > 0 &&
+      IsOnSomeScreen(*saved)) {
     if (form_->GetBorderStyle() == BorderStyle::kSizeable) {
       form_->SetBoundsRect(*saved);
     } else {
