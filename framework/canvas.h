@@ -23,7 +23,7 @@ class Canvas {
   // Fills `rect` with the current brush colour.
   virtual void FillRect(const Rect& rect) = 0;
   // Draws `text` in the current font with its top-left corner at (x, y); no clipping.
-  virtual void TextOut(int x, int y, std::string_view text) = 0;
+  virtual void DrawTextAt(int x, int y, std::string_view text) = 0;
   // The width in pixels of `text` in the current font.
   virtual int TextWidth(std::string_view text) = 0;
 

@@ -6,7 +6,7 @@ namespace qxqy {
 
 void RecordingCanvas::FillRect(const Rect& rect) { fills_.push_back(Fill{rect, BrushColor()}); }
 
-void RecordingCanvas::TextOut(int x, int y, std::string_view text) {
+void RecordingCanvas::DrawTextAt(int x, int y, std::string_view text) {
   texts_.push_back(Text{x, y, std::string(text), GetFont()});
 }
 

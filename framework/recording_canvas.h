@@ -24,7 +24,7 @@ class RecordingCanvas : public Canvas {
   };
 
   void FillRect(const Rect& rect) override;
-  void TextOut(int x, int y, std::string_view text) override;
+  void DrawTextAt(int x, int y, std::string_view text) override;
   int TextWidth(std::string_view text) override;
 
   const std::vector<Fill>& Fills() const { return fills_; }

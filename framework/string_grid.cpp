@@ -128,7 +128,7 @@ void StringGrid::PaintCell(Canvas& canvas, int col, int row) {
   }
   if (default_drawing_) {
     canvas.FillRect(rect);
-    canvas.TextOut(rect.left + kTextInset, rect.top + kTextInset, Cell(col, row));
+    canvas.DrawTextAt(rect.left + kTextInset, rect.top + kTextInset, Cell(col, row));
   }
   if (OnDrawCell) {
     DispatchEvent(*this, [&] { OnDrawCell(*this, canvas, col, row, rect, state); });
