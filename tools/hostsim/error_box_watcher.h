@@ -1,0 +1,34 @@
+// Dismisses the message boxes the plug-in shows. A message box is modal and
+// blocks inside the plug-in's call on the session thread, so a second thread
+// looks for dialogs (class "#32770") of this process every few milliseconds,
+// prints "error-box: <text>" (the box's message) and presses its OK button
+// (or its first button when it has none). A session therefore never hangs on
+// an error box, and the message lands in the transcript before the result of
+// the call that showed it.
+#pragma once
+
+#include <atomic>
+#include <thread>
+
+#include "tools/hostsim/output.h"
+
+namespace qxqy::hostsim {
+
+class ErrorBoxWatcher {
+ public:
+  // Starts watching; `output` must outlive the watcher.
+  explicit ErrorBoxWatcher(Output& output);
+  // Stops watching and waits for the thread.
+  ~ErrorBoxWatcher();
+  ErrorBoxWatcher(const ErrorBoxWatcher&) = delete;
+  ErrorBoxWatcher& operator=(const ErrorBoxWatcher&) = delete;
+
+ private:
+  void Watch();
+
+  Output& output_;
+  std::atomic<bool> stopping_{false};
+  std::thread thread_;
+};
+
+}  // namespace qxqy::hostsim

@@ -1,0 +1,61 @@
+// The call thunk of register_call.h, in 32-bit x86 assembly (AT&T syntax,
+// cdecl entry with a leading underscore as mingw-w64 names C symbols).
+#include "tools/hostsim/register_call.h"
+
+#if !defined(__i386__)
+#error "the register convention thunk is 32-bit x86 code"
+#endif
+
+__asm__(
+    "  .data\n"
+    "  .balign 4\n"
+    ".Lcall_frame:    .long 0\n"  // the RegisterCall being served
+    ".Lsaved_esp:     .long 0\n"  // the thunk's own stack, to return on
+    ".Lexpected_esp:  .long 0\n"  // ESP at the call instruction
+    ".Lesp_after:     .long 0\n"
+    ".Lcall_target:   .long 0\n"
+    "  .text\n"
+    "  .globl _qxqy_register_call\n"
+    "  .def _qxqy_register_call; .scl 2; .type 32; .endef\n"
+    "_qxqy_register_call:\n"
+    "  pushl %ebp\n"
+    "  pushl %ebx\n"
+    "  pushl %esi\n"
+    "  pushl %edi\n"
+    "  movl 20(%esp), %eax\n"
+    "  movl %eax, .Lcall_frame\n"
+    "  movl %esp, .Lsaved_esp\n"
+    "  andl $-16, %esp\n"
+    "  subl 32(%eax), %esp\n"
+    "  movl %esp, .Lexpected_esp\n"
+    "  movl 0(%eax), %ecx\n"
+    "  movl %ecx, .Lcall_target\n"
+    "  movl 16(%eax), %ebx\n"
+    "  movl 20(%eax), %esi\n"
+    "  movl 24(%eax), %edi\n"
+    "  movl 28(%eax), %ebp\n"
+    "  movl 12(%eax), %ecx\n"
+    "  movl 8(%eax), %edx\n"
+    "  movl 4(%eax), %eax\n"
+    "  call *.Lcall_target\n"
+    "  movl %esp, .Lesp_after\n"
+    "  movl .Lexpected_esp, %esp\n"
+    "  pushfl\n"
+    "  pushl %eax\n"
+    "  movl .Lcall_frame, %eax\n"
+    "  popl 36(%eax)\n"
+    "  popl 60(%eax)\n"
+    "  movl %ebx, 40(%eax)\n"
+    "  movl %esi, 44(%eax)\n"
+    "  movl %edi, 48(%eax)\n"
+    "  movl %ebp, 52(%eax)\n"
+    "  movl .Lesp_after, %ecx\n"
+    "  subl .Lexpected_esp, %ecx\n"
+    "  movl %ecx, 56(%eax)\n"
+    "  cld\n"
+    "  movl .Lsaved_esp, %esp\n"
+    "  popl %edi\n"
+    "  popl %esi\n"
+    "  popl %ebx\n"
+    "  popl %ebp\n"
+    "  ret\n");

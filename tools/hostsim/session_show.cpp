@@ -1,0 +1,146 @@
+// Looking at the plug-in's windows and at the host's own objects.
+#include <algorithm>
+#include <cstdio>
+
+#include <windows.h>
+// clang-format off
+#include <commctrl.h>
+// clang-format on
+
+#include "tools/hostsim/list_view_probe.h"
+#include "tools/hostsim/session.h"
+#include "tools/hostsim/text_format.h"
+#include "tools/hostsim/window_probe.h"
+
+namespace qxqy::hostsim {
+
+namespace {
+
+constexpr char kGridClass[] = "QxqyStringGrid";
+
+std::string ColourName(COLORREF colour) {
+  if (colour == CLR_DEFAULT) return "default";
+  if (colour == RGB(0, 0, 0)) return "black";
+  if (colour == RGB(255, 0, 0)) return "red";
+  char text[16];
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                GetBValue(colour));
+  return text;
+}
+
+std::string Rectangle(const RECT& rect) {
+  return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+         std::to_string(rect.right) + "," + std::to_string(rect.bottom);
+}
+
+HWND FirstDescendant(HWND window, const char* class_name) {
+  const auto found = DescendantsOfClass(window, class_name);
+  return found.empty() ? nullptr : found.front();
+}
+
+}  // namespace
+
+void Session::Show(const Command& command) {
+  const std::string& what = command.args[0];
+  if (what == "windows") return ShowWindows(command);
+  if (what == "objects") return ShowObjects(command);
+  const std::string default_target = what == "list" ? "multipliers" : "main";
+  HWND window = TargetWindow(command, command.args.size() > 1 ? command.args[1] : default_target);
+  if (!window) return;
+  if (what == "caption") ShowCaption(command, window);
+  if (what == "score") ShowScore(command, window);
+  if (what == "grid") ShowGrid(command, window);
+  if (what == "buttons") ShowButtons(command, window);
+  if (what == "window") ShowWindow(command, window);
+  if (what == "list") ShowList(command, window);
+}
+
+void Session::ShowCaption(const Command& command, HWND window) {
+  Print(command, QuoteText(WindowText(window)));
+}
+
+void Session::ShowScore(const Command& command, HWND window) {
+  HWND label = FirstDescendant(window, "Static");
+  Print(command, label ? QuoteText(WindowText(label)) : "no static control");
+}
+
+void Session::ShowGrid(const Command& command, HWND window) {
+  HWND grid = FirstDescendant(window, kGridClass);
+  if (!grid) {
+    Print(command, "no grid control");
+    return;
+  }
+  for (const auto& row : ReadGrid(grid)) {
+    std::string line;
+    for (size_t i = 0; i < row.size(); ++i) line += (i ? "|" : "") + EscapeText(row[i], "|");
+    Print(command, line);
+  }
+}
+
+void Session::ShowButtons(const Command& command, HWND window) {
+  const auto buttons = ReadButtons(window);
+  if (buttons.empty()) Print(command, "none");
+  for (const auto& button : buttons) {
+    std::string line = QuoteText(button.caption) + (button.enabled ? " enabled" : " disabled");
+    if (button.checked) line += *button.checked ? " checked" : " unchecked";
+    if (!button.visible) line += " hidden";
+    Print(command, line);
+  }
+}
+
+void Session::ShowWindow(const Command& command, HWND window) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  GetWindowPlacement(window, &placement);
+  RECT client{};
+  GetClientRect(window, &client);
+  std::string line = IsWindowVisible(window) ? "visible" : "hidden";
+  line += IsIconic(window) ? " minimised" : IsZoomed(window) ? " maximised" : " normal";
+  if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) line += " topmost";
+  line += " placement " + Rectangle(placement.rcNormalPosition);
+  line += " client " + std::to_string(client.right) + "x" + std::to_string(client.bottom);
+  Print(command, line);
+}
+
+void Session::ShowWindows(const Command& command) {
+  std::vector<std::string> lines;
+  for (HWND window : ProcessTopLevelWindows(true)) {
+    lines.push_back(QuoteText(WindowText(window)) + (window == main_window_ ? " (main)" : ""));
+  }
+  std::sort(lines.begin(), lines.end());
+  if (lines.empty()) Print(command, "none");
+  for (const auto& line : lines) Print(command, line);
+}
+
+void Session::ShowList(const Command& command, HWND window) {
+  HWND list = FirstDescendant(window, "SysListView32");
+  if (!list) {
+    Print(command, "no list control");
+    return;
+  }
+  const auto items = ReadListItems(list);
+  if (items.empty()) Print(command, "empty");
+  for (const auto& item : items) {
+    std::string line = QuoteText(item.text);
+    if (!item.custom_drawn) {
+      line += " plain";
+    } else {
+      line += " " + ColourName(item.text_colour) + (item.bold ? " bold" : " regular");
+      if (item.font_changed && !item.reported_new_font) line += " (font changed without CDRF_NEWFONT)";
+    }
+    Print(command, line);
+  }
+}
+
+void Session::ShowObjects(const Command& command) {
+  const auto& live = DispatchObject::LiveObjects();
+  auto count = [&live](const char* kind) {
+    const auto found = live.find(kind);
+    return std::to_string(found == live.end() ? 0 : found->second);
+  };
+  Print(command, "connections " + count("connections") + ", recordsets " + count("recordsets") +
+                     ", fields-collections " + count("fields-collections") + ", fields " +
+                     count("fields"));
+}
+
+}  // namespace qxqy::hostsim

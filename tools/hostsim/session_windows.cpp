@@ -1,0 +1,107 @@
+// Driving the plug-in's windows as a user and the host's message loop would.
+#include <cstdlib>
+
+#include "tools/hostsim/message_pump.h"
+#include "tools/hostsim/screenshot.h"
+#include "tools/hostsim/session.h"
+#include "tools/hostsim/text_format.h"
+#include "tools/hostsim/window_probe.h"
+
+namespace qxqy::hostsim {
+
+namespace {
+
+constexpr int kQuietMs = 50;
+constexpr int kPumpLimitMs = 2000;
+constexpr int kDefaultScreenshotWaitMs = 3000;
+constexpr char kMultipliersCaption[] = "Multipliers";
+
+int MillisecondsArgument(const Command& command, int fallback) {
+  return command.args.empty() ? fallback
+                              : static_cast<int>(std::strtol(command.args[0].c_str(), nullptr, 0));
+}
+
+HWND FindButton(HWND window, const std::string& caption) {
+  if (!window) return nullptr;
+  for (const auto& button : ReadButtons(window)) {
+    if (button.caption == caption || PlainCaption(button.caption) == caption) return button.window;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+HWND Session::TargetWindow(const Command& command, const std::string& target) {
+  if (target == "multipliers") {
+    HWND window = FindProcessWindow(kMultipliersCaption);
+    if (!window) Print(command, "no multipliers window");
+    return window;
+  }
+  if (!main_window_) {
+    Print(command, "no main window");
+    return nullptr;
+  }
+  if (!IsWindow(main_window_)) {
+    Print(command, "main window destroyed");
+    return nullptr;
+  }
+  return main_window_;
+}
+
+void Session::Pump(const Command& command) {
+  if (PumpUntilQuiet(kQuietMs, kPumpLimitMs).quit_posted) Print(command, "WM_QUIT posted");
+}
+
+void Session::Sleep(const Command& command) {
+  if (PumpFor(MillisecondsArgument(command, 0)).quit_posted) Print(command, "WM_QUIT posted");
+}
+
+void Session::Click(const Command& command) {
+  const std::string& caption = command.args[0];
+  HWND button = FindButton(IsWindow(main_window_) ? main_window_ : nullptr, caption);
+  if (!button) button = FindButton(FindProcessWindow(kMultipliersCaption), caption);
+  if (!button) {
+    Print(command, "no button " + QuoteText(caption));
+    return;
+  }
+  if (!IsWindowEnabled(button)) {
+    Print(command, QuoteText(caption) + " is disabled");
+    return;
+  }
+  SendMessageA(button, BM_CLICK, 0, 0);
+}
+
+void Session::SysCommand(const Command& command) {
+  HWND window = TargetWindow(command, command.args.size() > 1 ? command.args[1] : "main");
+  if (!window) return;
+  const std::string& what = command.args[0];
+  const WPARAM code = what == "close"      ? SC_CLOSE
+                      : what == "minimize" ? SC_MINIMIZE
+                      : what == "maximize" ? SC_MAXIMIZE
+                                           : SC_RESTORE;
+  SendMessageA(window, WM_SYSCOMMAND, code, 0);
+}
+
+void Session::Close(const Command& command) {
+  if (HWND window = TargetWindow(command, command.args.empty() ? "main" : command.args[0])) {
+    SendMessageA(window, WM_CLOSE, 0, 0);
+  }
+}
+
+void Session::Screenshot(const Command& command) {
+  PumpUntilQuiet(kQuietMs, kPumpLimitMs);
+  try {
+    SaveScreenshot(command.args[0]);
+  } catch (const Error& error) {
+    Print(command, "error " + QuoteText(error.what()));
+  }
+}
+
+void Session::ScreenshotReady(const Command& command) {
+  PumpUntilQuiet(kQuietMs, kPumpLimitMs);
+  const int wait_ms = MillisecondsArgument(command, kDefaultScreenshotWaitMs);
+  Print(command, "waiting " + std::to_string(wait_ms) + " ms");
+  PumpFor(wait_ms);
+}
+
+}  // namespace qxqy::hostsim
