@@ -45,15 +45,18 @@ TEST(MultiplierKeyListTest, ClearEmptiesTheListAndItsIndexes) {
 TEST(MultiplierKeyListTest, SubstringTestAsTheMultiplierWindowAsksIt) {
   for (Index index : {Index::kNone, Index::kBarEnded}) {
     MultiplierKeyList list(index);
-    for (const char* key : {"14|XAB|", "18|ABC|", " 7|DEF|", "28|LONGER|"}) list.AddIfAbsent(key);
+    for (const char* key : {"14|XAB|", "18|ABC|", " 7|DEF|", "28|LONGER|", "1.8|ABCD|"}) {
+      list.AddIfAbsent(key);
+    }
     const struct {
       const char* text;
       bool found;
     } cases[] = {
-        {"14|XAB|", true},  {"|AB|", false},      {"4|XAB|", true},   {"1.8|ABC|", false},
-        {"18|ABC|", true},  {"|ABC|", true},      {"7|DEF|", true},   {" 7|DEF|", true},
-        {"14|xab|", false}, {"28|LONGER|", true}, {"|LONGER|", true}, {"28|LONGEST|", false},
-        {"XAB", true},      {"", false},          {"14|XAB", true},   {"|", true},
+        {"14|XAB|", true},   {"|AB|", false},      {"4|XAB|", true},     {"1.8|ABC|", false},
+        {"18|ABC|", true},   {"|ABC|", true},      {"7|DEF|", true},     {" 7|DEF|", true},
+        {"14|xab|", false},  {"28|LONGER|", true}, {"|LONGER|", true},   {"28|LONGEST|", false},
+        {"XAB", true},       {"", false},          {"14|XAB", true},     {"|", true},
+        {"1.8|ABCD|", true}, {".8|ABCD|", true},   {"1.8|ABCE|", false},
     };
     for (const auto& c : cases) {
       EXPECT_EQ(list.AnyKeyContains(c.text), c.found)
@@ -91,7 +94,13 @@ TEST(MultiplierKeyListTest, IndexesAgreeWithLinearSearchesOnRandomKeys) {
     ASSERT_EQ(list.Keys(), keys) << "round " << round;
     for (int probe = 0; probe < 200; ++probe) {
       std::string text = random_text(11);
-      if (probe % 2 == 0) text += '|';  // the form the window asks about
+      if (probe % 2 == 0 && !keys.empty()) {
+        // A piece of a key, so that a good share of the probes is found.
+        const std::string& key = keys[random() % keys.size()];
+        const size_t begin = random() % (key.size() + 1);
+        text = key.substr(begin, random() % (key.size() - begin + 1));
+      }
+      if (probe % 3 == 0) text += '|';  // the form the window asks about
       ASSERT_EQ(list.AnyKeyContains(text), AnyKeyContainsReference(keys, text))
           << "text \"" << text << "\" round " << round;
     }
