@@ -252,4 +252,8 @@ void TfmMainForm::StoreCurrentBand(int band) {
   FormStorage1.SetStoredValue(kCurrentBandValue, IntToText(band));
 }
 
+void TfmMainForm::ForgetDomList(const TfmDomList& window) {
+  if (context_.dom_list->get() == &window) context_.dom_list->reset();
+}
+
 }  // namespace qxqy

@@ -100,6 +100,7 @@ class TfmMainForm : public Form,
   const MultiplierKeyList* DistrictMultsForList() const override;
   std::string StoredCurrentBand() const override;
   void StoreCurrentBand(int band) override;
+  void ForgetDomList(const TfmDomList& window) override;
 
   MainFormContext context_;
   std::unique_ptr<LogQuery> log_query_;

@@ -1,17 +1,194 @@
 #include "domlist/dom_list.h"
 
+#include <array>
+#include <exception>
+#include <memory>
+#include <string_view>
+#include <vector>
+
 #include "domlist/band_names.h"
+#include "domlist/dom_list_layout.h"
+#include "framework/error.h"
+#include "framework/placement_text.h"
+#include "framework/text.h"
 
 namespace qxqy {
 
+namespace layout = dom_list_layout;
+
+namespace {
+
+// A district is shown by at most this many characters of its table value.
+constexpr size_t kCaptionChars = 4;
+// What a stored band that is not a whole number counts as: no band.
+constexpr int kNoBand = 0;
+
+using ButtonMember = std::unique_ptr<ToggleButton> TfmDomList::*;
+// The button member of each band (entry 0 unused).
+constexpr std::array<ButtonMember, 10> kButtonMembers = {
+    nullptr,
+    &TfmDomList::RzBitBtn1,
+    &TfmDomList::RzBitBtn2,
+    &TfmDomList::RzBitBtn3,
+    &TfmDomList::RzBitBtn4,
+    &TfmDomList::RzBitBtn5,
+    &TfmDomList::RzBitBtn6,
+    &TfmDomList::RzBitBtn7,
+    &TfmDomList::RzBitBtn8,
+    &TfmDomList::RzBitBtn9,
+};
+
+}  // namespace
+
 TfmDomList::TfmDomList(Component* owner, DomListSource& source)
-    : Form(owner, "fmDomList", "TfmDomList"), source_(source) {
-  SetCaption("Multipliers");
+    : Form(owner, "fmDomList", "TfmDomList"),
+      FormStorage1(this, "FormStorage1"),
+      LV1(this, "LV1", this),
+      Panel2(this, "Panel2", this),
+      spl1(this, "spl1", this),
+      source_(source) {
+  CreateBandButtons();
+  // Bound before the layout, so that the bar's resize handler places the
+  // buttons as soon as the bar gets its width.
+  BindHandlers();
+  BuildLayout();
+  FormCreate();
+}
+
+TfmDomList::~TfmDomList() = default;
+
+ToggleButton& TfmDomList::BandButton(int band) const {
+  if (!IsBandNumber(band)) throw Error("No band button " + IntToText(band));
+  return *(this->*kButtonMembers[band]);
+}
+
+void TfmDomList::CreateBandButtons() {
+  for (const int band : layout::kBandBarOrder) {
+    auto button = std::make_unique<ToggleButton>(this, "RzBitBtn" + IntToText(band), &Panel2);
+    button->SetCaption(std::string(BandNames[band]));
+    button->SetTag(band);
+    button->SetGroupIndex(layout::kBandGroupIndex);
+    button->SetTabStop(false);
+    button->SetBounds(layout::kDesignButtonLeft[band], layout::kDesignButtonTop,
+                      layout::kDesignButtonWidth, layout::kDesignButtonHeight);
+    this->*kButtonMembers[band] = std::move(button);
+  }
+  BandButton(layout::kFirstDownBand).SetDown(true);
+}
+
+void TfmDomList::BuildLayout() {
+  SetCaption(layout::kCaption);
+  SetBorderStyle(BorderStyle::kSizeable);
+  SetBorderIcons(/*system_menu=*/true, /*minimize_box=*/true, /*maximize_box=*/false);
+  SetStayOnTop(true);
+  Font form_font = GetFont();
+  form_font.name = layout::kFontName;
+  form_font.height = layout::kFontHeight;
+  SetFont(form_font);
+  SetBounds(layout::kFirstLeft, layout::kFirstTop, layout::kFirstWidth, layout::kFirstHeight);
+  // The bar's layout is worked out for this client width, whatever frame the
+  // platform draws around it.
+  SetClientSize(layout::kClientWidth, ClientHeight());
+
+  Panel2.SetBevel(false);
+  Panel2.SetHeight(layout::kBandBarHeight);
+  Panel2.SetAlign(Align::kTop);
+
+  Font list_font = form_font;
+  list_font.charset = layout::kListCharset;
+  LV1.SetFont(list_font);
+  LV1.SetViewStyle(ViewStyle::kList);
+  LV1.SetTabStop(false);
+  LV1.SetAlign(Align::kClient);
+
+  spl1.SetHeight(layout::kSplitterHeight);
+  spl1.SetAlign(Align::kBottom);
+
+  FormStorage1.SetPositionOnly(true);
+}
+
+void TfmDomList::BindHandlers() {
+  OnShow = [this](Form&) { FormShow(); };
+  OnClose = [this](Form&, CloseAction&) { FormClose(); };
+  for (int band = kFirstBand; band <= kLastBand; ++band) {
+    BandButton(band).OnClick = [this](ToggleButton& sender) { RzBitBtn1Click(sender); };
+  }
+  LV1.OnCustomDrawItem = [this](ListView&, int index, Font& font) {
+    LV1CustomDrawItem(index, font);
+  };
+  Panel2.OnResize = [this](Control&) { Panel2Resize(); };
+}
+
+// --- Event handlers ------------------------------------------------------
+
+void TfmDomList::FormCreate() {
+  LV1.SetDoubleBuffered(true);
+  LV1.Clear();
+  if (const DistrictTable* table = source_.DistrictTableForList()) {
+    for (size_t i = 0; i < table->Count(); ++i) {
+      const std::string_view line = (*table)[i];
+      const size_t equals = line.find('=');
+      if (equals == std::string_view::npos) continue;
+      LV1.AddItem(Trim(line.substr(equals + 1, kCaptionChars)));
+    }
+  }
+  // Switching the style away and back makes the list arrange its items anew.
+  LV1.SetViewStyle(ViewStyle::kIcon);
+  LV1.SetViewStyle(ViewStyle::kList);
+}
+
+void TfmDomList::FormShow() { SelectBand(ParseInt(source_.StoredCurrentBand()).value_or(kNoBand)); }
+
+void TfmDomList::FormClose() {
+  Release();
+  source_.ForgetDomList(*this);
 }
 
 void TfmDomList::SelectBand(int band) {
-  if (IsBandNumber(band)) current_band_text_ = std::string(BandNames[band]);
+  if (IsBandNumber(band)) {
+    BandButton(band).SetDown(true);
+    CurrentBandText = std::string(BandNames[band]);
+  }
+  LV1.Repaint();
   source_.StoreCurrentBand(band);
+}
+
+void TfmDomList::RzBitBtn1Click(ToggleButton& sender) { SelectBand(sender.Tag()); }
+
+void TfmDomList::LV1CustomDrawItem(int index, Font& font) {
+  // Asked for afresh at every item: null once the main window let go of it.
+  const MultiplierKeyList* district_mults = source_.DistrictMultsForList();
+  if (district_mults == nullptr || district_mults->Empty()) return;
+  // A district key reads band|code|, so the bars keep a code from matching
+  // part of a longer one and one band label from matching another.
+  const std::string search = CurrentBandText + "|" + LV1.Caption(index) + "|";
+  if (district_mults->AnyKeyContains(search)) {
+    font.color = layout::kWorkedColor;
+    font.bold = true;
+  } else {
+    font.color = layout::kNotWorkedColor;
+  }
+}
+
+void TfmDomList::Panel2Resize() {
+  const int bar_width = Panel2.Width();
+  if (Panel2.Children().empty() || bar_width == 0) return;
+  std::vector<ToggleButton*> buttons;
+  for (Control* child : Panel2.Children()) {
+    if (auto* button = dynamic_cast<ToggleButton*>(child)) buttons.push_back(button);
+  }
+  if (buttons.empty()) return;
+
+  const int count = static_cast<int>(buttons.size());
+  const int width = bar_width / count;
+  const int height = Panel2.Height() - 1;
+  for (int k = 0; k < count; ++k) buttons[k]->SetBounds(k * width, 0, width, height);
+  try {
+    buttons.back()->SetWidth(bar_width + width - count * width - layout::kLastButtonRightGap);
+  } catch (const std::exception&) {
+    // A very narrow bar asks for a negative width; the platform may refuse
+    // it, and the other buttons keep their new places.
+  }
 }
 
 }  // namespace qxqy

@@ -1,29 +1,85 @@
 // The multiplier window: lists every district of the district table and
-// shows in red bold those worked on the selected band.
+// shows in red bold those worked on the selected band. A bar of nine
+// grouped band buttons selects the band; the main window's ShowDXList makes
+// the window follow the band of each remembered contact.
+//
+// Lifetime: created by the main window's "District" button with the main
+// window as its owner; the district list is filled once, at creation.
+// Closing it releases it (destroyed when messages are next dispatched) and
+// empties the module's reference at once; otherwise it goes with the main
+// window. It reads the main window's lists only through `DomListSource`, at
+// the moment it needs them, so after the main window released its lists the
+// window paints every item in the list's own font and reads nothing.
+//
+// Settings: FormStorage1 keeps the window's position (and size) under
+// "TfmDomList"; the selected band is stored in the main window's settings as
+// "CurrentBand" and read back when the window is shown.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "domlist/dom_list_source.h"
 #include "framework/form.h"
+#include "framework/form_storage.h"
+#include "framework/list_view.h"
+#include "framework/panel.h"
+#include "framework/toggle_button.h"
 
 namespace qxqy {
 
 class TfmDomList : public Form {
  public:
   // `owner` is the main window, which also provides the data (`source`,
-  // which must outlive this window).
+  // which must outlive this window). Runs FormCreate, so the district list
+  // is filled when the constructor returns.
   TfmDomList(Component* owner, DomListSource& source);
+  ~TfmDomList() override;
 
-  // Selects band 1 to 9: pushes its button down, sets CurrentBandText,
-  // repaints the list and stores the band in the main window's settings.
+  // Selects `band`: for 1 to 9 pushes its button down (releasing the
+  // others) and sets CurrentBandText to its label; for any other number
+  // leaves both as they are. In every case then repaints the list at once
+  // and stores `band` as the main window's "CurrentBand".
   void SelectBand(int band);
 
-  const std::string& CurrentBandText() const { return current_band_text_; }
+  // Widgets and components, named as the window's layout names them. The
+  // band buttons are held by pointer because they are created in the order
+  // of the bar's layout (see dom_list_layout.h), not in declaration order;
+  // they live exactly as long as the window.
+  FormStorage FormStorage1;
+  ListView LV1;
+  Panel Panel2;
+  std::unique_ptr<ToggleButton> RzBitBtn1;
+  std::unique_ptr<ToggleButton> RzBitBtn2;
+  std::unique_ptr<ToggleButton> RzBitBtn3;
+  std::unique_ptr<ToggleButton> RzBitBtn4;
+  std::unique_ptr<ToggleButton> RzBitBtn5;
+  std::unique_ptr<ToggleButton> RzBitBtn6;
+  std::unique_ptr<ToggleButton> RzBitBtn7;
+  std::unique_ptr<ToggleButton> RzBitBtn8;
+  std::unique_ptr<ToggleButton> RzBitBtn9;
+  Splitter spl1;
+  // The label of the selected band; empty until a band from 1 to 9 has been
+  // selected in this window's life. Written only by SelectBand.
+  std::string CurrentBandText;
+
+  // The button of band 1 to 9; throws Error for any other number.
+  ToggleButton& BandButton(int band) const;
 
  private:
+  void CreateBandButtons();
+  void BuildLayout();
+  void BindHandlers();
+
+  // Event handlers.
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+  void RzBitBtn1Click(ToggleButton& sender);
+  void LV1CustomDrawItem(int index, Font& font);
+  void Panel2Resize();
+
   DomListSource& source_;
-  std::string current_band_text_;
 };
 
 }  // namespace qxqy

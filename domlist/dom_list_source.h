@@ -1,7 +1,9 @@
-// What the multiplier window reads from the main window, which owns the data.
-// The lists are offered as pointers because the main window lets go of them
-// when it agrees to close, before either window is destroyed; the
-// multiplier window must treat a null list as "nothing to show".
+// What the multiplier window needs from the main window, which owns the data
+// and the module's reference to the multiplier window. The lists are offered
+// as pointers because the main window lets go of them when it agrees to
+// close, before either window is destroyed; the multiplier window asks for
+// them afresh every time it reads them and treats a null list as "nothing
+// to show", so it never holds on to a released list.
 #pragma once
 
 #include <string>
@@ -10,6 +12,8 @@
 #include "scoring/multiplier_key_list.h"
 
 namespace qxqy {
+
+class TfmDomList;
 
 class DomListSource {
  public:
@@ -23,6 +27,10 @@ class DomListSource {
   // memory); does nothing while the main window is going (its module
   // reference already emptied).
   virtual void StoreCurrentBand(int band) = 0;
+  // Empties the module's multiplier-window reference if it points at
+  // `window`, which is closing. (The reference also empties by itself when
+  // the window is destroyed.)
+  virtual void ForgetDomList(const TfmDomList& window) = 0;
 
  protected:
   ~DomListSource() = default;
