@@ -18,6 +18,11 @@ void Button::SetCaption(std::string caption) {
   Notify(Change::kCaption);
 }
 
+void Button::SetGlyph(Glyph glyph) {
+  glyph_ = std::move(glyph);
+  Notify(Change::kContent);
+}
+
 void Button::SetAction(Action* action) {
   if (action == action_) return;
   if (action_ != nullptr) action_->RemoveClient(this);

@@ -10,6 +10,7 @@
 
 #include "framework/action.h"
 #include "framework/control.h"
+#include "framework/glyph.h"
 
 namespace qxqy {
 
@@ -26,6 +27,10 @@ class Button : public Control {
   void SetAction(Action* action);
   Action* GetAction() const { return action_; }
 
+  // The small picture beside the caption; none by default.
+  const Glyph& GetGlyph() const { return glyph_; }
+  void SetGlyph(Glyph glyph);
+
   std::function<void(Button& sender)> OnClick;
 
   // Performs a press; does nothing while the button is disabled.
@@ -40,6 +45,7 @@ class Button : public Control {
   void ActionGone();
 
   std::string caption_;
+  Glyph glyph_;
   Action* action_ = nullptr;
 };
 

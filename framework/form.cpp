@@ -67,6 +67,15 @@ void Form::NoteNativeWindowState(WindowState state) { window_state_ = state; }
 
 void Form::NoteNativeVisible(bool visible) { StoreVisible(visible); }
 
+void Form::NoteNativeDestroyed() {
+  if (Destroying()) return;
+  if (BusyTree()) {
+    Application::Instance().DeferRelease(*this);
+    return;
+  }
+  Component::Destroy(this);
+}
+
 void Form::SetWindowState(WindowState state) {
   if (state == window_state_) return;
   window_state_ = state;

@@ -148,6 +148,10 @@ class Form : public Control {
   void NoteNativeClientSize(int width, int height);
   void NoteNativeWindowState(WindowState state);
   void NoteNativeVisible(bool visible);
+  // The native window was destroyed without the form asking (its native
+  // owner went, or another program destroyed it): the form goes too, at
+  // once, or when the busy scopes of its tree end.
+  void NoteNativeDestroyed();
 
  protected:
   void BeforeDestruction() override;
