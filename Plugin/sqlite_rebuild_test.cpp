@@ -97,8 +97,8 @@ TEST_F(SqliteRebuildTest, DatabaseMessagesReachTheErrorBox) {
   EXPECT_NE(ErrorBoxLog()[0].find("QSOReportRecived"), std::string::npos) << ErrorBoxLog()[0];
 }
 
-TEST_F(SqliteRebuildTest, AnEmptyTableNeedsNoColumns) {
-  Exec("CREATE TABLE Empty (Anything TEXT)");
+TEST_F(SqliteRebuildTest, AnEmptyTableNeedsNoneOfTheColumnsThatAreRead) {
+  Exec("CREATE TABLE Empty (CallSign TEXT)");  // the order by needs this one
   plugin::Run(0, &Host().LogTable("Empty").Get());
   EXPECT_TRUE(ErrorBoxLog().empty());
   EXPECT_EQ(MainForm()->Label1.Caption(), "Score: 0*(0+0)=0");

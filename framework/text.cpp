@@ -2,12 +2,22 @@
 
 namespace qxqy {
 
+namespace {
+char UpperCaseChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
 std::string UpperCase(std::string_view text) {
   std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
+  for (char& c : result) c = UpperCaseChar(c);
   return result;
+}
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (UpperCaseChar(a[i]) != UpperCaseChar(b[i])) return false;
+  }
+  return true;
 }
 
 namespace {

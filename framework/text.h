@@ -11,6 +11,10 @@ namespace qxqy {
 // Changes the letters a to z into A to Z and leaves every other byte alone.
 std::string UpperCase(std::string_view text);
 
+// True when `a` and `b` are equal once both are upper-cased as above
+// (a to z only); compares without copying.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Removes every character with a code from 0 to 32 at both ends.
 std::string Trim(std::string_view text);
 

@@ -20,6 +20,12 @@ static_assert(sizeof(ShortText) == kShortTextSize);
 // The text held by the slot: its first `length byte` characters.
 std::string ReadShortText(const ShortText& slot);
 
+// The same text as a view into the slot, without copying; valid while the
+// slot is neither written nor destroyed.
+inline std::string_view ShortTextView(const ShortText& slot) {
+  return std::string_view(reinterpret_cast<const char*>(slot.bytes + 1), slot.bytes[0]);
+}
+
 // Writes `text` cut to 255 characters: the length byte and the characters;
 // the bytes behind them keep their values.
 void WriteShortText(ShortText& slot, std::string_view text);

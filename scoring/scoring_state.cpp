@@ -23,7 +23,7 @@ int32_t ScoringState::ScoreQso(bool commit) {
   if (!commit) return points;
 
   AddQsoToList();
-  TStatistic& band_entry = stat_list_.FindOrAdd(ReadShortText(record_.Band));
+  TStatistic& band_entry = stat_list_.FindOrAdd(ShortTextView(record_.Band));
   band_entry.Qsos += 1;
   band_entry.Points += points;
   CountPrefixMultiplier(band_entry);
@@ -33,8 +33,8 @@ int32_t ScoringState::ScoreQso(bool commit) {
 }
 
 bool ScoringState::IsDupe() const {
-  return qso_list_.IsDupe(ReadShortText(record_.Call), ReadShortText(record_.Band),
-                          ReadShortText(record_.Mode));
+  return qso_list_.IsDupe(ShortTextView(record_.Call), ShortTextView(record_.Band),
+                          ShortTextView(record_.Mode));
 }
 
 void ScoringState::AddQsoToList() {
@@ -50,24 +50,24 @@ void ScoringState::Clear() {
 }
 
 int32_t ScoringState::PointsOfContact() const {
-  const bool same_group =
-      UpperCase(ReadShortText(record_.QsoGroup)) == UpperCase(ReadShortText(record_.OwnGroup));
-  return same_group ? kSameGroupPoints : kOtherGroupPoints;
+  return SameIgnoringAsciiCase(ShortTextView(record_.QsoGroup), ShortTextView(record_.OwnGroup))
+             ? kSameGroupPoints
+             : kOtherGroupPoints;
 }
 
 void ScoringState::CountPrefixMultiplier(TStatistic& band_entry) {
-  if (!IsHomeCountry(ReadShortText(record_.Country))) return;
+  if (!IsHomeCountry(ShortTextView(record_.Country))) return;
   if (wpx_mults_.AddIfAbsent(
-          MultiplierKey(ReadShortText(record_.Band), ReadShortText(record_.Wpx)))) {
+          MultiplierKey(ShortTextView(record_.Band), ShortTextView(record_.Wpx)))) {
     band_entry.Prefixes += 1;
   }
 }
 
 void ScoringState::CountDistrictMultiplier(TStatistic& band_entry) {
   std::string code;
-  if (!ExtractDistrictCode(ReadShortText(record_.ReportReceived), &code)) return;
+  if (!ExtractDistrictCode(ShortTextView(record_.ReportReceived), &code)) return;
   if (district_table_.ValueOfName(code) != code) return;
-  if (district_mults_.AddIfAbsent(MultiplierKey(ReadShortText(record_.Band), code))) {
+  if (district_mults_.AddIfAbsent(MultiplierKey(ShortTextView(record_.Band), code))) {
     band_entry.Districts += 1;
   }
 }

@@ -48,6 +48,7 @@ class SqliteLogQuery : public LogQuery {
   void Close() override {
     statement_.reset();
     column_keys_.clear();
+    resolved_columns_.clear();
     eof_ = true;
   }
   bool IsOpen() const override { return static_cast<bool>(statement_); }
@@ -96,10 +97,18 @@ class SqliteLogQuery : public LogQuery {
   }
 
  private:
-  int ColumnIndex(std::string_view column) const {
+  // The rebuild asks for the same few names on every row: names already
+  // resolved in this open are found by their exact bytes, without folding.
+  int ColumnIndex(std::string_view column) {
+    for (const auto& [name, index] : resolved_columns_) {
+      if (name == column) return index;
+    }
     const std::string key = CaseInsensitiveKey(column);
     for (size_t i = 0; i < column_keys_.size(); ++i) {
-      if (column_keys_[i] == key) return static_cast<int>(i);
+      if (column_keys_[i] == key) {
+        resolved_columns_.emplace_back(std::string(column), static_cast<int>(i));
+        return static_cast<int>(i);
+      }
     }
     throw DatabaseError("no such column: " + std::string(column));
   }
@@ -120,6 +129,7 @@ class SqliteLogQuery : public LogQuery {
   std::string text_;
   Statement statement_;
   std::vector<std::string> column_keys_;
+  std::vector<std::pair<std::string, int>> resolved_columns_;
   bool eof_ = true;
 };
 
