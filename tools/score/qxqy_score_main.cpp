@@ -35,7 +35,8 @@ class LogDatabase {
   }
   ~LogDatabase() {
     UnregisterSqliteConnection(handle_);
-    sqlite3_close(db_);
+    // close_v2: a statement still open is finalized with the connection.
+    sqlite3_close_v2(db_);
   }
   LogDatabase(const LogDatabase&) = delete;
   LogDatabase& operator=(const LogDatabase&) = delete;
@@ -89,6 +90,14 @@ int Main(const std::vector<std::string>& args) {
   SetErrorBoxQuiet(true);
 
   LogDatabase database(options.db);
+  // The plug-in's window (and its query on the database) goes before the
+  // database does, on every way out.
+  struct ReleaseOnExit {
+    ~ReleaseOnExit() {
+      plugin::ReleasePlugin();
+      Application::Instance().ProcessMessages();
+    }
+  } release_on_exit;
   const HostRecord record = RecordFromOptions(options, database.handle());
   plugin::Run(0, &record);
 
@@ -102,8 +111,6 @@ int Main(const std::vector<std::string>& args) {
     return 1;
   }
   PrintMainWindow(*form);
-  plugin::ReleasePlugin();
-  Application::Instance().ProcessMessages();
   return 0;
 }
 
