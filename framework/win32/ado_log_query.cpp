@@ -7,8 +7,9 @@
 //
 // Per recordset the member ids are resolved once and the Fields collection
 // is fetched once; per value read it costs one Item and one Value call.
-#include <oleauto.h>
 #include <windows.h>
+// windows.h first: the automation headers build on it.
+#include <oleauto.h>
 
 #include <optional>
 

@@ -8,6 +8,8 @@
 // releases what it holds when it goes. Values returned are owned by the caller.
 #pragma once
 
+#include <windows.h>
+// windows.h first: the automation headers build on it.
 #include <oaidl.h>
 
 #include <map>

@@ -114,6 +114,11 @@ class Win32ToggleButtonPeer : public win32::ChildWindowPeer {
 
   void ApplyCheck() {
     SendMessageA(hwnd(), BM_SETCHECK, button_.Down() ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Checking a radio button makes it a tab stop; these buttons take no focus by tabbing.
+    const LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
+    if (!button_.TabStop() && (style & WS_TABSTOP) != 0) {
+      SetWindowLongPtrA(hwnd(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    }
   }
 
   bool OnReflectedCommand(WORD code) override {

@@ -36,7 +36,8 @@ void ChildWindowPeer::CreateChild(const std::string& class_name, bool standard_c
   }
   handle_value_ = HandleValue(hwnd());
   ApplyFont();
-  if (control_.Parent() != nullptr) ApplyTabOrder(*control_.Parent());
+  // The control does not hold this peer yet: name its window explicitly.
+  if (control_.Parent() != nullptr) ApplyTabOrder(*control_.Parent(), &control_, hwnd());
 }
 
 void ChildWindowPeer::Update(Change what) {
@@ -92,11 +93,14 @@ void ChildWindowPeer::ApplyTabStop() {
   SetWindowLongPtrA(hwnd(), GWL_STYLE, style);
 }
 
-void ApplyTabOrder(const Control& parent) {
+void ApplyTabOrder(const Control& parent, const Control* newcomer, HWND newcomer_window) {
   std::vector<std::pair<const Control*, HWND>> windows;
   for (const Control* child : parent.Children()) {
     const auto* peer = dynamic_cast<const WindowPeer*>(child->Peer());
-    if (peer != nullptr && peer->hwnd() != nullptr) windows.emplace_back(child, peer->hwnd());
+    const HWND window = child == newcomer ? newcomer_window
+                        : peer != nullptr ? peer->hwnd()
+                                          : nullptr;
+    if (window != nullptr) windows.emplace_back(child, window);
   }
   std::stable_sort(windows.begin(), windows.end(), [](const auto& a, const auto& b) {
     return a.first->TabOrder() < b.first->TabOrder();

@@ -50,6 +50,8 @@ class ChildWindowPeer : public ControlPeer, public WindowPeer {
 
 // Puts the windows of `parent`'s children in tab order (the z-order that
 // keyboard navigation follows): by TabOrder, creation order among equals.
-void ApplyTabOrder(const Control& parent);
+// `newcomer` is a child whose window exists but whose peer it does not hold yet.
+void ApplyTabOrder(const Control& parent, const Control* newcomer = nullptr,
+                   HWND newcomer_window = nullptr);
 
 }  // namespace qxqy::win32

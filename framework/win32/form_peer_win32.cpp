@@ -196,7 +196,7 @@ class Win32FormPeer : public FormPeer, public win32::WindowPeer {
 
   // The window's rectangle, client size and state as the form's own.
   void NoteGeometry() {
-    if (!created_ || hwnd() == nullptr) return;
+    if (!created_ || !noting_geometry_ || hwnd() == nullptr) return;
     const WindowState state = IsIconic(hwnd())   ? WindowState::kMinimized
                               : IsZoomed(hwnd()) ? WindowState::kMaximized
                                                  : WindowState::kNormal;
@@ -243,7 +243,11 @@ class Win32FormPeer : public FormPeer, public win32::WindowPeer {
     }
   }
 
+  // The frame changes but the form keeps its client size: the form resizes
+  // the window right after, so the interim geometry is not noted.
   void ApplyStyle() {
+    const bool was_noting = noting_geometry_;
+    noting_geometry_ = false;
     const LONG_PTR keep = GetWindowLongPtrA(hwnd(), GWL_STYLE) &
                           (WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE);
     SetWindowLongPtrA(hwnd(), GWL_STYLE, static_cast<LONG_PTR>(FormStyle(form_)) | keep);
@@ -252,12 +256,14 @@ class Win32FormPeer : public FormPeer, public win32::WindowPeer {
                       ex_keep | static_cast<LONG_PTR>(FormExStyle(form_) & ~WS_EX_TOPMOST));
     SetWindowPos(hwnd(), form_.StayOnTop() ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    noting_geometry_ = was_noting;
   }
 
   Form& form_;
   win32::ColorBrush background_;
   uint32_t handle_value_ = 0;
   bool created_ = false;
+  bool noting_geometry_ = true;
   LPARAM sys_command_position_ = 0;
 };
 
@@ -269,8 +275,10 @@ std::unique_ptr<FormPeer> backend::CreateFormPeer(Form& form) {
 
 Insets backend::FrameInsets(BorderStyle style) {
   RECT rect{0, 0, 0, 0};
-  AdjustWindowRectEx(&rect, FrameStyle(style) | (style == BorderStyle::kNone ? 0 : WS_SYSMENU),
-                     FALSE, 0);
+  // A framed top-level window always gets the raised window edge.
+  const bool framed = style != BorderStyle::kNone;
+  AdjustWindowRectEx(&rect, FrameStyle(style) | (framed ? WS_SYSMENU : 0), FALSE,
+                     framed ? WS_EX_WINDOWEDGE : 0);
   return Insets{-rect.left, -rect.top, rect.right, rect.bottom};
 }
 

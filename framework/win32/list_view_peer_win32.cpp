@@ -8,8 +8,9 @@
 // CDDS_ITEMPREPAINT the widget decides the item's font (its own font, then
 // OnCustomDrawItem), and the peer sets the text colour and selects the
 // matching font (bold for bold) into the DC.
-#include <commctrl.h>
 #include <windows.h>
+// windows.h first: the common controls header builds on it.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstring>
