@@ -41,6 +41,9 @@ cp -a "$template" "$work/prefix"
 xvfb_start || exit 1
 export WINEPREFIX="$work/prefix"
 export QXQY_WINE_TEMPLATE="$template"
+# One wineserver for the whole run: programs started one after another then
+# never meet a server that is just shutting down, and start faster.
+wineserver -p
 
 "$@"
 exit $?

@@ -14,8 +14,9 @@
 namespace qxqy::hostsim {
 
 // The host's x87 control word: precision 64 bits, round to nearest,
-// invalid-operation, zero-divide and overflow exceptions unmasked.
-constexpr uint16_t kHostFpuControl = 0x1332;
+// invalid-operation, zero-divide and overflow exceptions unmasked (bit 6 is
+// reserved and always reads as 1).
+constexpr uint16_t kHostFpuControl = 0x1372;
 
 struct FpuState {
   uint16_t control = 0;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "tools/hostsim/exit_codes.h"
 
@@ -12,12 +13,13 @@ namespace qxqy::hostsim {
 namespace {
 
 Output* g_output = nullptr;
-char g_context[256] = "start-up";
+char g_action[256] = "start-up";
+std::mutex g_action_mutex;
 
 LONG WINAPI ReportCrash(EXCEPTION_POINTERS* exception) {
   char text[400];
   std::snprintf(text, sizeof text, "exception 0x%08lX during %s",
-                static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode), g_context);
+                static_cast<unsigned long>(exception->ExceptionRecord->ExceptionCode), g_action);
   if (g_output) g_output->Line("crash", text);
   TerminateProcess(GetCurrentProcess(), kExitCrash);
   return EXCEPTION_EXECUTE_HANDLER;
@@ -30,9 +32,15 @@ void InstallCrashReport(Output& output) {
   SetUnhandledExceptionFilter(ReportCrash);
 }
 
-void SetCrashContext(const std::string& action) {
-  std::strncpy(g_context, action.c_str(), sizeof g_context - 1);
-  g_context[sizeof g_context - 1] = '\0';
+void SetCurrentAction(const std::string& action) {
+  std::lock_guard<std::mutex> lock(g_action_mutex);
+  std::strncpy(g_action, action.c_str(), sizeof g_action - 1);
+  g_action[sizeof g_action - 1] = '\0';
+}
+
+std::string CurrentAction() {
+  std::lock_guard<std::mutex> lock(g_action_mutex);
+  return g_action;
 }
 
 }  // namespace qxqy::hostsim

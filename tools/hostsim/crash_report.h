@@ -13,7 +13,9 @@ namespace qxqy::hostsim {
 // Installs the process-wide handler; `output` must live until the process ends.
 void InstallCrashReport(Output& output);
 
-// What the session is doing now ("line 12: add-qso"), named by a crash report.
-void SetCrashContext(const std::string& action);
+// What the session is doing now ("line 12: add-qso"), named by a crash
+// report and by the watchdog.
+void SetCurrentAction(const std::string& action);
+std::string CurrentAction();
 
 }  // namespace qxqy::hostsim

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <string>
 
+#include "tools/hostsim/plugin_library.h"
 #include "tools/hostsim/text_format.h"
 #include "tools/hostsim/window_probe.h"
 
@@ -51,6 +52,15 @@ void PressDefaultButton(HWND box) {
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+// A visible dialog of this process, or null.
+HWND FindMessageBox() {
+  std::lock_guard<std::mutex> lock(ModuleLoadMutex());
+  for (HWND window : ProcessTopLevelWindows(true)) {
+    if (ClassName(window) == "#32770") return window;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 ErrorBoxWatcher::ErrorBoxWatcher(Output& output)
@@ -63,11 +73,19 @@ ErrorBoxWatcher::~ErrorBoxWatcher() {
 
 void ErrorBoxWatcher::Watch() {
   while (!stopping_) {
-    for (HWND window : ProcessTopLevelWindows(true)) {
-      if (ClassName(window) != "#32770") continue;
-      output_.Line("error-box", QuoteText(MessageOf(window)));
-      for (int poll = 0; poll < kCloseWaitPolls && IsWindow(window) && !stopping_; ++poll) {
-        if (poll % 10 == 0) PressDefaultButton(window);
+    if (HWND box = FindMessageBox()) {
+      std::string message;
+      {
+        std::lock_guard<std::mutex> lock(ModuleLoadMutex());
+        message = MessageOf(box);
+      }
+      output_.Line("error-box", QuoteText(message));
+      for (int poll = 0; poll < kCloseWaitPolls && !stopping_; ++poll) {
+        {
+          std::lock_guard<std::mutex> lock(ModuleLoadMutex());
+          if (!IsWindow(box)) break;
+          if (poll % 10 == 0) PressDefaultButton(box);
+        }
         std::this_thread::sleep_for(kPollInterval);
       }
     }

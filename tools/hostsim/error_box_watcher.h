@@ -4,7 +4,8 @@
 // prints "error-box: <text>" (the box's message) and presses its OK button
 // (or its first button when it has none). A session therefore never hangs on
 // an error box, and the message lands in the transcript before the result of
-// the call that showed it.
+// the call that showed it. The watcher's window calls never overlap a load
+// or unload of the plug-in (ModuleLoadMutex).
 #pragma once
 
 #include <atomic>

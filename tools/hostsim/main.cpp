@@ -53,12 +53,12 @@ int RunSimulator(const std::vector<std::string>& args) {
   const FpuState host_fpu = ReadFpuState();
   InstallCrashReport(output);
   Watchdog watchdog(output, options.timeout_seconds);
-  ErrorBoxWatcher error_boxes(output);
   try {
     Session session(output, watchdog,
                     options.plugin_path.empty() ? DefaultPluginPath() : options.plugin_path,
                     host_fpu);
     session.LoadPlugin();
+    ErrorBoxWatcher error_boxes(output);
     session.Run(commands);
   } catch (const PluginLoadError& error) {
     output.Line("load", error.what());

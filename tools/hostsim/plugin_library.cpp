@@ -8,7 +8,16 @@ std::string_view ExportName(PluginExport which) {
   return kNames[static_cast<size_t>(which)];
 }
 
-PluginLibrary::PluginLibrary(const std::string& path) : module_(LoadLibraryA(path.c_str())) {
+std::mutex& ModuleLoadMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+PluginLibrary::PluginLibrary(const std::string& path) {
+  {
+    std::lock_guard<std::mutex> lock(ModuleLoadMutex());
+    module_.reset(LoadLibraryA(path.c_str()));
+  }
   if (!module_) {
     throw PluginLoadError("cannot load " + path + " (error " + std::to_string(GetLastError()) +
                           ")");
@@ -19,6 +28,11 @@ PluginLibrary::PluginLibrary(const std::string& path) : module_(LoadLibraryA(pat
     if (!address) throw PluginLoadError(path + " has no export " + name);
     exports_[i] = reinterpret_cast<const void*>(address);
   }
+}
+
+PluginLibrary::~PluginLibrary() {
+  std::lock_guard<std::mutex> lock(ModuleLoadMutex());
+  module_.reset();
 }
 
 std::string DefaultPluginPath() {

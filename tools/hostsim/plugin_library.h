@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <array>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,10 @@ class PluginLibrary {
  public:
   // Throws PluginLoadError naming the path, or the missing export.
   explicit PluginLibrary(const std::string& path);
+  // Frees the library (its unload code runs).
+  ~PluginLibrary();
+  PluginLibrary(const PluginLibrary&) = delete;
+  PluginLibrary& operator=(const PluginLibrary&) = delete;
 
   const void* Address(PluginExport which) const {
     return exports_[static_cast<size_t>(which)];
@@ -45,6 +50,12 @@ class PluginLibrary {
   UniqueHandle<ModuleTraits> module_;
   std::array<const void*, kPluginExportCount> exports_{};
 };
+
+// Held while a library is loaded or freed. Under Wine a thread that makes
+// window calls (EnumWindows, ...) while another thread is inside LoadLibrary
+// or FreeLibrary can deadlock the two, so threads of the simulator other than
+// the session thread hold this lock while they make such calls.
+std::mutex& ModuleLoadMutex();
 
 // `Plugins\QXQYDXContest.dll` in the folder of the running executable.
 std::string DefaultPluginPath();

@@ -176,13 +176,13 @@ Session::~Session() {
 void Session::Run(const std::vector<Command>& commands) {
   for (const auto& command : commands) {
     const std::string action = "line " + std::to_string(command.line) + ": " + command.verb;
-    SetCrashContext(action);
+    SetCurrentAction(action);
     for (const auto& verb : Verbs()) {
       if (verb.signature.verb == command.verb) (this->*verb.run)(command);
     }
     CheckHostFpu(action);
   }
-  SetCrashContext("the end of the session");
+  SetCurrentAction("the end of the session");
 }
 
 std::string Session::Prefix(const Command& command) {

@@ -1,6 +1,7 @@
 // The host's calls into the plug-in: the six exports, loading and unloading.
 #include <cstdlib>
 
+#include "tools/hostsim/crash_report.h"
 #include "tools/hostsim/session.h"
 #include "tools/hostsim/text_format.h"
 
@@ -19,6 +20,7 @@ uint32_t AddressOf(Buffer& buffer) {
 }  // namespace
 
 void Session::LoadPlugin() {
+  SetCurrentAction("loading the plug-in");
   plugin_ = std::make_unique<PluginLibrary>(plugin_path_);
   CheckHostFpu("loading the plug-in");
 }

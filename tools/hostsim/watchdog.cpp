@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "tools/hostsim/crash_report.h"
 #include "tools/hostsim/exit_codes.h"
 
 namespace qxqy::hostsim {
@@ -35,8 +36,8 @@ void Watchdog::Wait() {
   while (!stopping_) {
     if (changed_.wait_until(lock, deadline_) == std::cv_status::timeout &&
         std::chrono::steady_clock::now() >= deadline_ && !stopping_) {
-      output_.Line("timeout",
-                   "the session did not finish within " + std::to_string(seconds_) + " s");
+      output_.Line("timeout", "the session did not finish within " + std::to_string(seconds_) +
+                                  " s (at " + CurrentAction() + ")");
       TerminateProcess(GetCurrentProcess(), kExitTimeout);
     }
   }

@@ -123,3 +123,8 @@ STUB_EXPORT void StubGrabNumber(const unsigned char* record, unsigned char* resu
 STUB_EXPORT void StubRelease() {
   if (qxqy::stub::MainWindow()) qxqy::stub::PostRelease();
 }
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_DETACH) qxqy::stub::DestroyWindows();
+  return TRUE;
+}

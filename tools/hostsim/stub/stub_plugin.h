@@ -6,7 +6,8 @@
 //
 //   _GetInfo     Title "Hostsim Stub", InfoValue1 1, Kind "stub", InfoValue2 2.
 //   _Run         creates the window once ("<LogCaption> in Hostsim Stub"),
-//                reads the log into the grid, shows it, returns its handle.
+//                reads the log (the table named by LogTable) into the grid,
+//                shows it, returns its handle.
 //   _GetScore    0 without a window or call; -1 when the call was added
 //                before, else 1. Call "HANG" never returns. Calls
 //                "ABI-EBX", "ABI-ESP", "ABI-FPU" make the next _AddQSO break
@@ -16,6 +17,7 @@
 //   _GrabNumber  "D-" + call, cut to 255; empty without a window. Call
 //                "OVERRUN" writes the whole 256-byte buffer.
 //   _Release     posts the window's destruction.
+//   unloading    destroys the windows that are left.
 //
 // The window: a "Static" score line, a "QxqyStringGrid" grid (8 rows of 5
 // cells: the first seven rows of the log), buttons "Recalc" (reads the log
@@ -33,10 +35,13 @@ namespace qxqy::stub {
 // A short text of the host's record at `offset`.
 std::string RecordText(const unsigned char* record, size_t offset);
 
-// Windows (stub_windows.cpp). The record is the copy the window was made from.
+// Windows (stub_windows.cpp). `record` is the plug-in's own copy of the
+// host's record, refreshed by every export call; it outlives the windows.
 HWND CreateMainWindow(const unsigned char* record);
 HWND MainWindow();
 void ShowQsoCount(int count);
 void PostRelease();
+// Destroys the windows and unregisters their classes (the library is unloading).
+void DestroyWindows();
 
 }  // namespace qxqy::stub

@@ -38,7 +38,7 @@ HWND g_score = nullptr;
 HWND g_grid = nullptr;
 HWND g_multipliers = nullptr;
 IDispatch* g_connection = nullptr;
-std::string g_log_table;
+const unsigned char* g_record = nullptr;  // the plug-in's copy of the host's record
 std::array<std::array<std::string, kColumns>, kRows> g_cells;
 
 HINSTANCE ThisModule() {
@@ -68,8 +68,8 @@ std::string GridText() {
 
 // Reads the whole log the way a late-bound ADO client does.
 std::vector<std::array<std::string, kColumns>> ReadLog() {
-  OwnedVariant sql = OwnedVariant::Text(L"Select * from " +
-                                        std::wstring(g_log_table.begin(), g_log_table.end()) +
+  const std::string table = RecordText(g_record, kLogTableOffset);
+  OwnedVariant sql = OwnedVariant::Text(L"Select * from " + std::wstring(table.begin(), table.end()) +
                                         L" order by CallSign");
   ComRef<IDispatch> recordset =
       InvokeByName(g_connection, L"Execute", DISPATCH_METHOD, {sql.get()}).AsObject();
@@ -189,9 +189,11 @@ LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wparam, LPARAM lpara
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
+const char* const kClassNames[] = {"QxqyStubMain", "QxqyStubMultipliers", "QxqyStringGrid"};
+bool g_registered = false;
+
 void RegisterClasses() {
-  static bool registered = false;
-  if (registered) return;
+  if (g_registered) return;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&controls);
   WNDCLASSA window_class{};
@@ -199,16 +201,16 @@ void RegisterClasses() {
   window_class.hCursor = LoadCursor(nullptr, IDC_ARROW);
   window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
   window_class.lpfnWndProc = MainProc;
-  window_class.lpszClassName = "QxqyStubMain";
+  window_class.lpszClassName = kClassNames[0];
   RegisterClassA(&window_class);
   window_class.lpfnWndProc = MultipliersProc;
-  window_class.lpszClassName = "QxqyStubMultipliers";
+  window_class.lpszClassName = kClassNames[1];
   RegisterClassA(&window_class);
   window_class.lpfnWndProc = GridProc;
   window_class.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  window_class.lpszClassName = "QxqyStringGrid";
+  window_class.lpszClassName = kClassNames[2];
   RegisterClassA(&window_class);
-  registered = true;
+  g_registered = true;
 }
 
 }  // namespace
@@ -231,7 +233,7 @@ HWND CreateMainWindow(const unsigned char* record) {
                   25, g_main, reinterpret_cast<HMENU>(kDistrictId), ThisModule(), nullptr);
   g_connection = *reinterpret_cast<IDispatch* const*>(record + kConnectionOffset);
   if (g_connection) g_connection->AddRef();
-  g_log_table = RecordText(record, kLogTableOffset);
+  g_record = record;
   Recalc();
   return g_main;
 }
@@ -241,5 +243,12 @@ void ShowQsoCount(int count) {
 }
 
 void PostRelease() { PostMessageA(g_main, kReleaseMessage, 0, 0); }
+
+void DestroyWindows() {
+  if (g_main) DestroyWindow(g_main);
+  if (!g_registered) return;
+  for (const char* name : kClassNames) UnregisterClassA(name, ThisModule());
+  g_registered = false;
+}
 
 }  // namespace qxqy::stub
