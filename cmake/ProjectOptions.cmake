@@ -22,6 +22,17 @@ if(QXQY_SANITIZE)
   target_link_options(qxqy_options INTERFACE -fsanitize=address,undefined)
 endif()
 
+if(QXQY_FUZZERS)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "QXQY_FUZZERS needs clang: configure with CC=clang CXX=clang++")
+  endif()
+  # Every library is instrumented for coverage and checked by the sanitizers;
+  # only the fuzz targets themselves link libFuzzer's main (fuzz/CMakeLists.txt).
+  target_compile_options(qxqy_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
+                                                -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(qxqy_options INTERFACE -fsanitize=address,undefined)
+endif()
+
 # Adds a static library of one layer: qxqy_add_layer(name SOURCES ... DEPENDS ...)
 function(qxqy_add_layer name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
