@@ -44,6 +44,10 @@ export QXQY_WINE_TEMPLATE="$template"
 # One wineserver for the whole run: programs started one after another then
 # never meet a server that is just shutting down, and start faster.
 wineserver -p
+# Start Wine's own background programs now, detached from our output: a
+# program started by COMMAND would otherwise hand them COMMAND's pipes, and
+# a caller that waits for those to close (ctest) would wait for ever.
+wine cmd /c exit </dev/null >/dev/null 2>&1
 
 "$@"
 exit $?
