@@ -15,7 +15,7 @@ bash scripts/install-deps.sh
 jobs="${QXQY_JOBS:-2}"
 
 echo "== native and Windows build, all suites"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQXQY_WIN32_BUILD=ON -DQXQY_TESTS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure
 
