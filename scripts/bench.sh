@@ -24,25 +24,29 @@ date -u '+%Y-%m-%d %H:%M UTC'
 
 for bench in "${benchmarks[@]:0:4}"; do
   echo "== $bench"
-  "$build/bench/$bench" --benchmark_out="$results/$bench.csv" --benchmark_out_format=csv
+  "$build/bench/$bench" --benchmark_color=false | tee "$results/$bench.txt"
 done
 echo "== qxqy_bench_contact_memory"
 "$build/bench/qxqy_bench_contact_memory"
 
-# CPU time of one benchmark in nanoseconds, from the CSV files.
+# From the console reports: the CPU time of one benchmark run in
+# nanoseconds, and the CPU time per item (batches count every contact).
 cpu_ns() {
-  awk -F, -v name="\"$1\"" '
+  awk -v name="$1" '
     $1 == name {
-      unit = $5; gsub(/"/, "", unit)
-      scale = (unit == "ms") ? 1e6 : (unit == "us") ? 1e3 : (unit == "s") ? 1e9 : 1
+      scale = ($5 == "ms") ? 1e6 : ($5 == "us") ? 1e3 : ($5 == "s") ? 1e9 : 1
       printf "%.6f\n", $4 * scale
-    }' "$results"/*.csv
+    }' "$results"/*.txt
 }
-# Per-item CPU time (batches count every contact they add).
 per_item_ns() {
-  awk -F, -v name="\"$1\"" '
-    NR == 1 { for (i = 1; i <= NF; i++) if ($i == "items_per_second") col = i }
-    $1 == name && col && $col != "" { printf "%.6f\n", 1e9 / $col }' "$results"/*.csv
+  awk -v name="$1" '
+    $1 == name && match($0, /items_per_second=[0-9.]+[kMG]?/) {
+      rate = substr($0, RSTART + 17, RLENGTH - 17)
+      unit = substr(rate, length(rate))
+      scale = (unit == "k") ? 1e3 : (unit == "M") ? 1e6 : (unit == "G") ? 1e9 : 1
+      if (scale > 1) rate = substr(rate, 1, length(rate) - 1)
+      printf "%.6f\n", 1e9 / (rate * scale)
+    }' "$results"/*.txt
 }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
