@@ -271,8 +271,6 @@ TEST_F(ControlPeersWin32Test, ListShowsTheItemsInTheWidgetsOrder) {
     SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(std::string(text), form_.list.Caption(index)) << "item " << index;
   }
-  form_.list.SetDoubleBuffered(true);
-  EXPECT_TRUE(SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_DOUBLEBUFFER);
   form_.list.SetViewStyle(ViewStyle::kIcon);
   EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
 }
@@ -333,6 +331,20 @@ TEST_F(ControlPeersWin32Test, RepaintOfAShownListPaintsEveryItemThroughTheHandle
   form_.list.Repaint();
   std::sort(drawn.begin(), drawn.end());  // the control picks the order it paints in
   EXPECT_EQ(drawn, (std::vector<std::string>{"A", "B"}));
+}
+
+TEST_F(ControlPeersWin32Test, DoubleBufferedListPaintsItsWholeArea) {
+  for (const char* caption : {"ABC", "DEF"}) form_.list.AddItem(caption);
+  form_.list.SetDoubleBuffered(true);
+  form_.grid.SetVisible(false);  // it lies over the list
+  form_.list.SetVisible(true);
+  form_.Show();
+  const HWND list = WindowOf(form_.list);
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  WindowDc dc(list);
+  const COLORREF window = GetSysColor(COLOR_WINDOW);
+  EXPECT_EQ(GetPixel(dc.get(), 150, 90), window) << "below the last row";
+  EXPECT_EQ(GetPixel(dc.get(), 150, 2), window) << "beside the first item";
 }
 
 }  // namespace

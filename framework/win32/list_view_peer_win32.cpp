@@ -4,6 +4,11 @@
 // each caption by index (LVN_GETDISPINFO), so it always shows the widget's
 // items in the widget's sorted order, and a change costs one item count.
 //
+// Double buffering is the peer's own (the control paints into a bitmap that
+// is then copied to the screen in one go): the list view's extended style
+// for it exists only in some versions of the common controls, and leaves
+// the area below the last row unpainted in others.
+//
 // Custom drawing: at CDDS_PREPAINT the list asks for item notifications; at
 // CDDS_ITEMPREPAINT the widget decides the item's font (its own font, then
 // OnCustomDrawItem), and the peer sets the text colour and selects the
@@ -93,10 +98,44 @@ class Win32ListViewPeer : public win32::ChildWindowPeer {
   }
 
   void ApplyExtendedStyle() {
-    DWORD extended = LVS_EX_FLATSB;
-    if (list_.DoubleBuffered()) extended |= LVS_EX_DOUBLEBUFFER;
-    SendMessageA(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FLATSB | LVS_EX_DOUBLEBUFFER,
-                 extended);
+    SendMessageA(hwnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FLATSB, LVS_EX_FLATSB);
+    Invalidate();
+  }
+
+  bool HandleMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override {
+    if (!list_.DoubleBuffered()) return false;
+    switch (message) {
+      case WM_ERASEBKGND:
+        result = 1;  // the buffered paint covers every pixel
+        return true;
+      case WM_PAINT:
+        if (w != 0) return false;  // painting into a given DC: nothing to buffer
+        PaintBuffered();
+        result = 0;
+        return true;
+      default:
+        (void)l;
+        return false;
+    }
+  }
+
+  void PaintBuffered() {
+    win32::PaintScope paint(hwnd());
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    win32::UniqueMemoryDc buffer(CreateCompatibleDC(paint.dc()));
+    win32::UniqueBitmap bitmap(CreateCompatibleBitmap(paint.dc(), client.right, client.bottom));
+    if (!buffer || !bitmap) {
+      CallDefault(WM_PAINT, reinterpret_cast<WPARAM>(paint.dc()), 0);  // unbuffered, then
+      return;
+    }
+    {
+      win32::SelectedObject selected(buffer.get(), bitmap.get());
+      win32::ColorBrush background(list_.GetColor());
+      FillRect(buffer.get(), &client, background.get());
+      CallDefault(WM_PAINT, reinterpret_cast<WPARAM>(buffer.get()), 0);
+      BitBlt(paint.dc(), 0, 0, client.right, client.bottom, buffer.get(), 0, 0, SRCCOPY);
+    }
   }
 
   void ApplyColor() {
