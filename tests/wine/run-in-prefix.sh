@@ -41,9 +41,10 @@ cp -a "$template" "$work/prefix"
 xvfb_start || exit 1
 export WINEPREFIX="$work/prefix"
 export QXQY_WINE_TEMPLATE="$template"
-# One wineserver for the whole run: programs started one after another then
-# never meet a server that is just shutting down, and start faster.
-wineserver -p
+# No persistent wineserver (-p): Wine's background services (winedevice,
+# explorer) inherit the standard output of the program that started them and
+# live as long as the server does, so a test runner reading that output would
+# wait for ever. Without -p they end with the server after the last program.
 # Start Wine's own background programs now, detached from our output: a
 # program started by COMMAND would otherwise hand them COMMAND's pipes, and
 # a caller that waits for those to close (ctest) would wait for ever.
