@@ -33,6 +33,8 @@ bool RepaintsItself(UINT message) {
     case WM_LBUTTONDBLCLK:
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+    case WM_TIMER:  // themed buttons fade between states on a timer
     case WM_CAPTURECHANGED:
     case WM_KEYDOWN:
     case WM_KEYUP:
@@ -48,7 +50,8 @@ bool RepaintsItself(UINT message) {
 
 class Win32ButtonPeer : public win32::ChildWindowPeer {
  public:
-  explicit Win32ButtonPeer(Button& button) : ChildWindowPeer(button), button_(button) {
+  explicit Win32ButtonPeer(Button& button)
+      : ChildWindowPeer(button), button_(button), picture_(button.GetGlyph()) {
     CreateChild(kButtonClass, true, BS_PUSHBUTTON | BS_CENTER | BS_VCENTER, 0, button.Caption());
   }
   ~Win32ButtonPeer() override { DestroyNativeWindow(); }
@@ -56,7 +59,10 @@ class Win32ButtonPeer : public win32::ChildWindowPeer {
  private:
   void UpdateKind(Change what) override {
     if (what == Change::kCaption) SetWindowTextA(hwnd(), button_.Caption().c_str());
-    if (what == Change::kContent) Invalidate();
+    if (what == Change::kContent) {
+      picture_.Reset();
+      Invalidate();
+    }
     ChildWindowPeer::UpdateKind(what);
   }
 
@@ -67,6 +73,7 @@ class Win32ButtonPeer : public win32::ChildWindowPeer {
   }
 
   bool HandleMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override {
+    if (message == WM_SYSCOLORCHANGE) picture_.Reset();
     if (message == WM_KEYDOWN && win32::MoveFocusOnTab(hwnd(), w)) {
       result = 0;
       return true;
@@ -90,10 +97,11 @@ class Win32ButtonPeer : public win32::ChildWindowPeer {
     // The caption moves by a pixel while the button is held down; so does the picture.
     const int pressed = (SendMessageA(hwnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0 ? 1 : 0;
     const int top = (client.bottom - glyph.Height()) / 2 + pressed;
-    win32::PaintGlyph(dc, glyph, kGlyphInset + pressed, top, IsWindowEnabled(hwnd()) != FALSE);
+    picture_.Draw(dc, kGlyphInset + pressed, top, IsWindowEnabled(hwnd()) != FALSE);
   }
 
   Button& button_;
+  win32::GlyphImage picture_;
 };
 
 class Win32ToggleButtonPeer : public win32::ChildWindowPeer {

@@ -193,6 +193,24 @@ TEST_F(ControlPeersWin32Test, ButtonClickReachesTheActionAndFollowsItsEnabledSta
   EXPECT_EQ(TextOf(recalc), "Again");
 }
 
+TEST_F(ControlPeersWin32Test, ButtonsShowTheirPictureGreyedWhileDisabled) {
+  form_.action.SetEnabled(false);
+  const auto pixel = [](const Button& button, int x, int y) {
+    const HWND window = WindowOf(button);
+    WindowDc screen(window);
+    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 102, 25));
+    SelectedObject selected(memory.get(), bitmap.get());
+    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+    return GetPixel(memory.get(), x, y);
+  };
+  // The picture sits 6 pixels in, centred in height: (6, 4) is its top-left corner.
+  EXPECT_EQ(pixel(form_.district, 7, 5), RGB(64, 64, 64)) << "the list's frame";
+  EXPECT_EQ(pixel(form_.district, 9, 8), RGB(255, 0, 0)) << "a bullet";
+  EXPECT_EQ(pixel(form_.district, 6, 4), GetSysColor(COLOR_BTNFACE)) << "transparent";
+  EXPECT_EQ(pixel(form_.recalc, 12, 5), GetSysColor(COLOR_BTNSHADOW)) << "greyed arrow";
+}
+
 TEST_F(ControlPeersWin32Test, TabOrderFollowsTheControlsTabOrder) {
   const HWND form = WindowFromValue(form_.Handle());
   const HWND first = GetNextDlgTabItem(form, nullptr, FALSE);
