@@ -14,7 +14,8 @@ constexpr wchar_t kClosedMessage[] = L"Operation is not allowed when the object 
 }  // namespace
 
 AdoConnection::AdoConnection(Notice notice)
-    : DispatchObject("connections", {{L"Execute", kExecute}, {L"State", kState}, {L"Close", kClose}}),
+    : DispatchObject("connections",
+                     {{L"Execute", kExecute}, {L"State", kState}, {L"Close", kClose}}),
       notice_(std::move(notice)) {}
 
 ComRef<AdoConnection> AdoConnection::Open(const std::string& database_path, Notice notice,
@@ -22,8 +23,8 @@ ComRef<AdoConnection> AdoConnection::Open(const std::string& database_path, Noti
   auto connection = ComRef<AdoConnection>::Adopt(new AdoConnection(std::move(notice)));
   open_error.clear();
   try {
-    connection->odbc_ = std::make_unique<OdbcConnection>(
-        L"Driver={SQLite3};Database=" + WideFromUtf8(database_path));
+    connection->odbc_ = std::make_unique<OdbcConnection>(L"Driver={SQLite3};Database=" +
+                                                         WideFromUtf8(database_path));
   } catch (const DatabaseError& error) {
     open_error = error.what();
   }
@@ -48,8 +49,8 @@ void AdoConnection::InvokeMember(DISPID id, WORD flags, const std::vector<VARIAN
       if (args.empty()) throw ComError(DISP_E_BADPARAMCOUNT, "Execute needs the command text");
       const std::wstring sql = ArgumentText(args[0]);
       odbc();  // a closed connection fails before anything runs
-      auto recordset = ComRef<AdoRecordset>::Adopt(
-          new AdoRecordset(ComRef<AdoConnection>::Share(this), sql));
+      auto recordset =
+          ComRef<AdoRecordset>::Adopt(new AdoRecordset(ComRef<AdoConnection>::Share(this), sql));
       ReturnObject(recordset.get(), result);
       return;
     }

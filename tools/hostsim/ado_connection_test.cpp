@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/temp_dir.h"
 #include "tools/hostsim/dispatch_client.h"
 #include "tools/hostsim/native_path.h"
-#include "tests/support/temp_dir.h"
 
 namespace qxqy::hostsim {
 namespace {

@@ -156,7 +156,8 @@ void AdoRecordset::InvokeMember(DISPID id, WORD, const std::vector<VARIANT*>& ar
         auto fields = ComRef<AdoFields>::Adopt(new AdoFields(*this));
         ReturnObject(fields.get(), result);
       } else {  // rs(name) and rs.Fields(name) are rs.Fields.Item(name)
-        auto field = ComRef<AdoField>::Adopt(new AdoField(*this, FindColumn(ArgumentText(args[0]))));
+        auto field =
+            ComRef<AdoField>::Adopt(new AdoField(*this, FindColumn(ArgumentText(args[0]))));
         ReturnObject(field.get(), result);
       }
       return;
@@ -168,8 +169,7 @@ AdoFields::AdoFields(AdoRecordset& recordset)
     : DispatchObject("fields-collections", {{L"Item", DISPID_VALUE}, {L"Count", kCount}}),
       recordset_(ComRef<AdoRecordset>::Share(&recordset)) {}
 
-void AdoFields::InvokeMember(DISPID id, WORD, const std::vector<VARIANT*>& args,
-                             VARIANT* result) {
+void AdoFields::InvokeMember(DISPID id, WORD, const std::vector<VARIANT*>& args, VARIANT* result) {
   if (id == kCount) {
     if (result) {
       V_VT(result) = VT_I4;

@@ -38,8 +38,7 @@ std::wstring OwnedVariant::AsText() const {
   if (type() == VT_NULL || type() == VT_EMPTY) return {};
   VARIANT text;
   VariantInit(&text);
-  const HRESULT converted =
-      VariantChangeType(&text, const_cast<VARIANT*>(&value_), 0, VT_BSTR);
+  const HRESULT converted = VariantChangeType(&text, const_cast<VARIANT*>(&value_), 0, VT_BSTR);
   if (FAILED(converted)) throw DispatchCallError(converted, "the value does not convert to text");
   std::wstring result(V_BSTR(&text), SysStringLen(V_BSTR(&text)));
   VariantClear(&text);

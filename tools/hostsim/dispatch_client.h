@@ -4,7 +4,9 @@
 #pragma once
 
 #include <windows.h>
+// clang-format off
 #include <oaidl.h>
+// clang-format on
 
 #include <string>
 #include <vector>

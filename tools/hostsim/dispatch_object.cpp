@@ -121,7 +121,8 @@ std::wstring ArgumentText(VARIANT* argument) {
   if (FAILED(VariantChangeType(&text, argument, 0, VT_BSTR))) {
     throw ComError(DISP_E_TYPEMISMATCH, "the argument is not a text");
   }
-  std::wstring value(text.bstrVal ? text.bstrVal : L"", text.bstrVal ? SysStringLen(text.bstrVal) : 0);
+  std::wstring value(text.bstrVal ? text.bstrVal : L"",
+                     text.bstrVal ? SysStringLen(text.bstrVal) : 0);
   VariantClear(&text);
   return value;
 }

@@ -10,7 +10,9 @@
 #pragma once
 
 #include <windows.h>
+// clang-format off
 #include <oaidl.h>
+// clang-format on
 
 #include <map>
 #include <string>
@@ -30,9 +32,9 @@ class ComError : public Error {
 };
 
 // The error codes an ADO client sees.
-constexpr HRESULT kAdoNotFound = static_cast<HRESULT>(0x800A0CC1);       // no such item
+constexpr HRESULT kAdoNotFound = static_cast<HRESULT>(0x800A0CC1);         // no such item
 constexpr HRESULT kAdoNoCurrentRecord = static_cast<HRESULT>(0x800A0BCD);  // BOF or EOF
-constexpr HRESULT kAdoClosed = static_cast<HRESULT>(0x800A0E78);         // object closed
+constexpr HRESULT kAdoClosed = static_cast<HRESULT>(0x800A0E78);           // object closed
 
 class DispatchObject : public IDispatch {
  public:

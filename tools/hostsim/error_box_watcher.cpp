@@ -63,8 +63,7 @@ HWND FindMessageBox() {
 
 }  // namespace
 
-ErrorBoxWatcher::ErrorBoxWatcher(Output& output)
-    : output_(output), thread_([this] { Watch(); }) {}
+ErrorBoxWatcher::ErrorBoxWatcher(Output& output) : output_(output), thread_([this] { Watch(); }) {}
 
 ErrorBoxWatcher::~ErrorBoxWatcher() {
   stopping_ = true;

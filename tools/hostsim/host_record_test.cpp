@@ -20,10 +20,10 @@ TEST(HostRecordTest, FieldsTileTheWholeRecordAtTheHostsOffsets) {
   const struct {
     const char* name;
     size_t offset;
-  } texts[] = {{"LogTable", 12},   {"Call", 268},       {"Band", 540},   {"Mode", 796},
-               {"QsoGroup", 1052}, {"ReportReceived", 1308}, {"LookupCountry", 2588},
-               {"Wpx", 3612},      {"LogCaption", 3868}, {"OwnGroup", 4124},
-               {"Country", 4636}};
+  } texts[] = {{"LogTable", 12},        {"Call", 268},      {"Band", 540},
+               {"Mode", 796},           {"QsoGroup", 1052}, {"ReportReceived", 1308},
+               {"LookupCountry", 2588}, {"Wpx", 3612},      {"LogCaption", 3868},
+               {"OwnGroup", 4124},      {"Country", 4636}};
   for (const auto& text : texts) {
     const RecordField* field = FindHostRecordField(text.name);
     ASSERT_NE(field, nullptr) << text.name;

@@ -47,8 +47,7 @@ LPARAM ItemParam(HWND list, int index) {
 
 bool IsBold(HGDIOBJ font) {
   LOGFONTA description{};
-  return GetObjectA(font, sizeof description, &description) != 0 &&
-         description.lfWeight >= FW_BOLD;
+  return GetObjectA(font, sizeof description, &description) != 0 && description.lfWeight >= FW_BOLD;
 }
 
 }  // namespace
@@ -69,8 +68,8 @@ std::vector<ListItemLook> ReadListItems(HWND list) {
   draw.nmcd.hdc = dc.get();
   draw.nmcd.dwDrawStage = CDDS_PREPAINT;
   GetClientRect(list, &draw.nmcd.rc);
-  const LRESULT wants = SendMessageA(parent, WM_NOTIFY, draw.nmcd.hdr.idFrom,
-                                     reinterpret_cast<LPARAM>(&draw));
+  const LRESULT wants =
+      SendMessageA(parent, WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
   const bool per_item = (wants & CDRF_NOTIFYITEMDRAW) != 0;
 
   for (int i = 0; i < count; ++i) {
@@ -87,8 +86,8 @@ std::vector<ListItemLook> ReadListItems(HWND list) {
       draw.clrText = CLR_DEFAULT;
       draw.clrTextBk = CLR_DEFAULT;
       draw.iSubItem = 0;
-      const LRESULT answer = SendMessageA(parent, WM_NOTIFY, draw.nmcd.hdr.idFrom,
-                                          reinterpret_cast<LPARAM>(&draw));
+      const LRESULT answer =
+          SendMessageA(parent, WM_NOTIFY, draw.nmcd.hdr.idFrom, reinterpret_cast<LPARAM>(&draw));
       const HGDIOBJ chosen = GetCurrentObject(dc.get(), OBJ_FONT);
       look.custom_drawn = true;
       look.text_colour = draw.clrText;

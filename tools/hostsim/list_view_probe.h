@@ -14,10 +14,10 @@ namespace qxqy::hostsim {
 
 struct ListItemLook {
   std::string text;
-  bool custom_drawn = false;   // the parent asked for per-item drawing
-  COLORREF text_colour = 0;    // CLR_DEFAULT when the parent left it
-  bool bold = false;           // weight of the font selected for the item
-  bool font_changed = false;   // another font was selected into the DC
+  bool custom_drawn = false;       // the parent asked for per-item drawing
+  COLORREF text_colour = 0;        // CLR_DEFAULT when the parent left it
+  bool bold = false;               // weight of the font selected for the item
+  bool font_changed = false;       // another font was selected into the DC
   bool reported_new_font = false;  // ... and CDRF_NEWFONT was returned
 };
 

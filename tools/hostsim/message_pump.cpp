@@ -29,9 +29,8 @@ PumpResult PumpUntilQuiet(int quiet_ms, int limit_ms) {
   while (Elapsed(start) < DWORD(limit_ms)) {
     const int before = result.dispatched;
     DispatchPending(result);
-    if (result.dispatched == before &&
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(quiet_ms), QS_ALLINPUT) ==
-            WAIT_TIMEOUT) {
+    if (result.dispatched == before && MsgWaitForMultipleObjects(0, nullptr, FALSE, DWORD(quiet_ms),
+                                                                 QS_ALLINPUT) == WAIT_TIMEOUT) {
       break;
     }
   }

@@ -36,9 +36,9 @@ std::string DriverMessage(SQLSMALLINT type, SQLHANDLE handle, SQLRETURN code) {
   wchar_t message[1024] = {};
   SQLINTEGER native = 0;
   SQLSMALLINT length = 0;
-  const SQLRETURN found =
-      SQLGetDiagRecW(type, handle, 1, reinterpret_cast<SQLWCHAR*>(state), &native,
-                     reinterpret_cast<SQLWCHAR*>(message), SQLSMALLINT(std::size(message)), &length);
+  const SQLRETURN found = SQLGetDiagRecW(type, handle, 1, reinterpret_cast<SQLWCHAR*>(state),
+                                         &native, reinterpret_cast<SQLWCHAR*>(message),
+                                         SQLSMALLINT(std::size(message)), &length);
   if (SQL_SUCCEEDED(found) && message[0] != L'\0') return Utf8FromWide(message);
   return "ODBC call failed with code " + std::to_string(code);
 }

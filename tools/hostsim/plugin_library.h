@@ -42,9 +42,7 @@ class PluginLibrary {
   PluginLibrary(const PluginLibrary&) = delete;
   PluginLibrary& operator=(const PluginLibrary&) = delete;
 
-  const void* Address(PluginExport which) const {
-    return exports_[static_cast<size_t>(which)];
-  }
+  const void* Address(PluginExport which) const { return exports_[static_cast<size_t>(which)]; }
 
  private:
   UniqueHandle<ModuleTraits> module_;

@@ -78,8 +78,8 @@ Command ParseLine(std::string_view text, int line, const std::vector<VerbSignatu
     command.args.push_back(TakeWord(text, line));
   }
   if (command.args.size() < signature.min_args) {
-    throw ScriptError(line, command.verb + " needs at least " +
-                                std::to_string(signature.min_args) + " argument(s)");
+    throw ScriptError(line, command.verb + " needs at least " + std::to_string(signature.min_args) +
+                                " argument(s)");
   }
   return command;
 }

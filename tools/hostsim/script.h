@@ -41,6 +41,7 @@ struct Command {
 
 // Splits `text` into commands, checking each verb against `signatures`.
 // Throws ScriptError at the first line that does not fit.
-std::vector<Command> ParseScript(std::string_view text, const std::vector<VerbSignature>& signatures);
+std::vector<Command> ParseScript(std::string_view text,
+                                 const std::vector<VerbSignature>& signatures);
 
 }  // namespace qxqy::hostsim

@@ -40,8 +40,8 @@ TEST(ScriptTest, SplitsLinesIntoVerbsAndArguments) {
 }
 
 TEST(ScriptTest, SkipsBlankLinesAndCommentsAndCountsLines) {
-  const auto commands = ParseScript("# a comment\n\n   \npump\n  # indented comment\nshow grid\n",
-                                    kSignatures);
+  const auto commands =
+      ParseScript("# a comment\n\n   \npump\n  # indented comment\nshow grid\n", kSignatures);
   ASSERT_EQ(commands.size(), 2u);
   EXPECT_EQ(commands[0].line, 4);
   EXPECT_EQ(commands[1].line, 6);

@@ -17,8 +17,8 @@ struct Session::Verb {
 namespace {
 
 const char* const kTargets[] = {"main", "multipliers"};
-const char* const kShowWhats[] = {"caption", "score", "grid", "buttons",
-                                  "window", "windows", "list", "objects"};
+const char* const kShowWhats[] = {"caption", "score",   "grid", "buttons",
+                                  "window",  "windows", "list", "objects"};
 const char* const kSysCommands[] = {"close", "minimize", "maximize", "restore"};
 const char* const kJunkKinds[] = {"reserved", "tails", "all"};
 
@@ -28,8 +28,8 @@ long long ParseNumber(const Command& command, size_t index, long long min, long 
   const long long value = std::strtoll(text.c_str(), &end, 0);
   if (text.empty() || *end != '\0' || value < min || value > max) {
     throw ScriptError(command.line, command.verb + ": \"" + EscapeText(text) +
-                                        "\" is not a number from " + std::to_string(min) +
-                                        " to " + std::to_string(max));
+                                        "\" is not a number from " + std::to_string(min) + " to " +
+                                        std::to_string(max));
   }
   return value;
 }
@@ -58,8 +58,8 @@ const RecordField& RequireField(const Command& command, bool text_only) {
 
 void RequireTextLength(const Command& command, size_t length) {
   if (length > kShortTextMax) {
-    throw ScriptError(command.line, "a text has at most 255 characters, not " +
-                                        std::to_string(length));
+    throw ScriptError(command.line,
+                      "a text has at most 255 characters, not " + std::to_string(length));
   }
 }
 

@@ -55,10 +55,11 @@ std::optional<uint32_t> Session::CallPlugin(const Command& command, PluginExport
     }
     throw AbiViolation(std::string(ExportName(which)) + " broke the calling convention");
   }
-  const auto written = ChangedRanges(before.data(), record_.data(), kHostRecordSize,
-                                     [](size_t) { return false; });
+  const auto written =
+      ChangedRanges(before.data(), record_.data(), kHostRecordSize, [](size_t) { return false; });
   if (!written.empty()) {
-    Print(command, "the plug-in wrote into the host's record at bytes " + FormatByteRanges(written));
+    Print(command,
+          "the plug-in wrote into the host's record at bytes " + FormatByteRanges(written));
   }
   return result.value;
 }
@@ -73,7 +74,8 @@ void Session::GetInfo(const Command& command) {
   const auto stray = ChangedRanges(before.data(), info_.data(), info_.size(), [&](size_t position) {
     return MayGetInfoWrite(content, position);
   });
-  if (!stray.empty()) Print(command, "bytes written outside the fields: " + FormatByteRanges(stray));
+  if (!stray.empty())
+    Print(command, "bytes written outside the fields: " + FormatByteRanges(stray));
 }
 
 void Session::RunPlugin(const Command& command) {
@@ -83,7 +85,7 @@ void Session::RunPlugin(const Command& command) {
   const auto handle = CallPlugin(command, PluginExport::kRun, first, AddressOf(record_));
   if (!handle) return;
   const HWND window = reinterpret_cast<HWND>(static_cast<uintptr_t>(*handle));
-  std::string text = !window                ? "handle 0"
+  std::string text = !window                  ? "handle 0"
                      : window == main_window_ ? "handle same as before"
                                               : "handle new";
   if (window && !IsWindow(window)) text += ", not a window";
@@ -92,8 +94,8 @@ void Session::RunPlugin(const Command& command) {
 }
 
 void Session::GetScore(const Command& command) {
-  if (const auto score = CallPlugin(command, PluginExport::kGetScore, AddressOf(record_),
-                                    kUnusedArgument)) {
+  if (const auto score =
+          CallPlugin(command, PluginExport::kGetScore, AddressOf(record_), kUnusedArgument)) {
     Print(command, std::to_string(static_cast<int32_t>(*score)));
   }
 }
@@ -110,7 +112,8 @@ void Session::GrabNumber(const Command& command) {
   // the characters it counts.
   for (size_t i = 0; i < grab_result_.size(); ++i) grab_result_[i] = JunkByte(i + 1);
   const auto before = grab_result_;
-  if (!CallPlugin(command, PluginExport::kGrabNumber, AddressOf(record_), AddressOf(grab_result_))) {
+  if (!CallPlugin(command, PluginExport::kGrabNumber, AddressOf(record_),
+                  AddressOf(grab_result_))) {
     return;
   }
   const size_t length = grab_result_[0];

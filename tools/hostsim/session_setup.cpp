@@ -20,8 +20,8 @@ void Session::Database(const Command& command) {
   connection_ = AdoConnection::Open(
       DriverPath(command.args[0]),
       [this](const std::string& notice) { output_.Line("connection", notice); }, error);
-  record_.SetConnection(
-      static_cast<uint32_t>(reinterpret_cast<uintptr_t>(static_cast<IDispatch*>(connection_.get()))));
+  record_.SetConnection(static_cast<uint32_t>(
+      reinterpret_cast<uintptr_t>(static_cast<IDispatch*>(connection_.get()))));
   if (!error.empty()) Print(command, "error " + QuoteText(error));
 }
 
@@ -44,7 +44,8 @@ void Session::Set(const Command& command) {
 
 void Session::SetRepeat(const Command& command) {
   std::string text;
-  for (long i = std::strtol(command.args[1].c_str(), nullptr, 0); i > 0; --i) text += command.args[2];
+  for (long i = std::strtol(command.args[1].c_str(), nullptr, 0); i > 0; --i)
+    text += command.args[2];
   record_.SetText(*FindHostRecordField(command.args[0]), text);
 }
 

@@ -1,8 +1,8 @@
 // Looking at the plug-in's windows and at the host's own objects.
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdio>
-
-#include <windows.h>
 // clang-format off
 #include <commctrl.h>
 // clang-format on
@@ -126,7 +126,8 @@ void Session::ShowList(const Command& command, HWND window) {
       line += " plain";
     } else {
       line += " " + ColourName(item.text_colour) + (item.bold ? " bold" : " regular");
-      if (item.font_changed && !item.reported_new_font) line += " (font changed without CDRF_NEWFONT)";
+      if (item.font_changed && !item.reported_new_font)
+        line += " (font changed without CDRF_NEWFONT)";
     }
     Print(command, line);
   }

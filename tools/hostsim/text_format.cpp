@@ -53,11 +53,21 @@ std::string UnescapeText(std::string_view text) {
     }
     if (++i == text.size()) throw Error("a backslash ends the text");
     switch (text[i]) {
-      case '\\': out += '\\'; break;
-      case '"': out += '"'; break;
-      case 't': out += '\t'; break;
-      case 'r': out += '\r'; break;
-      case 'n': out += '\n'; break;
+      case '\\':
+        out += '\\';
+        break;
+      case '"':
+        out += '"';
+        break;
+      case 't':
+        out += '\t';
+        break;
+      case 'r':
+        out += '\r';
+        break;
+      case 'n':
+        out += '\n';
+        break;
       case 'x': {
         const int high = i + 1 < text.size() ? HexValue(text[i + 1]) : -1;
         const int low = i + 2 < text.size() ? HexValue(text[i + 2]) : -1;

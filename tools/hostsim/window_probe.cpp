@@ -65,7 +65,8 @@ std::string WindowText(HWND window) {
   const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   if (length <= 0) return {};
   std::string text(static_cast<size_t>(length) + 1, '\0');
-  const LRESULT copied = SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT copied =
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
   return text;
 }
@@ -98,7 +99,8 @@ HWND FindProcessWindow(const std::string& caption) {
 std::vector<std::vector<std::string>> ReadGrid(HWND grid) {
   std::vector<std::vector<std::string>> rows;
   std::string text = WindowText(grid);
-  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+    text.resize(text.size() - 2);
   for (const auto& row : Split(text, "\r\n")) rows.push_back(Split(row, "\t"));
   return rows;
 }
@@ -116,7 +118,8 @@ std::vector<ButtonLook> ReadButtons(HWND window) {
     buttons.push_back(look);
   }
   std::stable_sort(buttons.begin(), buttons.end(), [](const ButtonLook& a, const ButtonLook& b) {
-    return a.screen.top != b.screen.top ? a.screen.top < b.screen.top : a.screen.left < b.screen.left;
+    return a.screen.top != b.screen.top ? a.screen.top < b.screen.top
+                                        : a.screen.left < b.screen.left;
   });
   return buttons;
 }

@@ -43,9 +43,9 @@ std::array<std::array<std::string, kColumns>, kRows> g_cells;
 
 HINSTANCE ThisModule() {
   HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&ThisModule), &module);
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCSTR>(&ThisModule), &module);
   return module;
 }
 
@@ -69,8 +69,8 @@ std::string GridText() {
 // Reads the whole log the way a late-bound ADO client does.
 std::vector<std::array<std::string, kColumns>> ReadLog() {
   const std::string table = RecordText(g_record, kLogTableOffset);
-  OwnedVariant sql = OwnedVariant::Text(L"Select * from " + std::wstring(table.begin(), table.end()) +
-                                        L" order by CallSign");
+  OwnedVariant sql = OwnedVariant::Text(
+      L"Select * from " + std::wstring(table.begin(), table.end()) + L" order by CallSign");
   ComRef<IDispatch> recordset =
       InvokeByName(g_connection, L"Execute", DISPATCH_METHOD, {sql.get()}).AsObject();
   std::vector<std::array<std::string, kColumns>> rows;
@@ -80,9 +80,9 @@ std::vector<std::array<std::string, kColumns>> ReadLog() {
       ComRef<IDispatch> fields =
           InvokeByName(recordset.get(), L"Fields", DISPATCH_PROPERTYGET).AsObject();
       OwnedVariant name = OwnedVariant::Text(kLogColumns[column]);
-      ComRef<IDispatch> field = InvokeByName(fields.get(), L"Item",
-                                             DISPATCH_PROPERTYGET | DISPATCH_METHOD, {name.get()})
-                                    .AsObject();
+      ComRef<IDispatch> field =
+          InvokeByName(fields.get(), L"Item", DISPATCH_PROPERTYGET | DISPATCH_METHOD, {name.get()})
+              .AsObject();
       row[column] = Narrow(InvokeByName(field.get(), L"Value", DISPATCH_PROPERTYGET).AsText());
     }
     rows.push_back(row);
@@ -154,8 +154,8 @@ void OpenMultipliers() {
                     reinterpret_cast<HMENU>(INT_PTR(kFirstBandId + i)), ThisModule(), nullptr);
   }
   CheckDlgButton(g_multipliers, kFirstBandId + 1, BST_CHECKED);
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_LIST, 0, 22, 180,
-                              80, g_multipliers, nullptr, ThisModule(), nullptr);
+  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_LIST, 0, 22, 180, 80,
+                              g_multipliers, nullptr, ThisModule(), nullptr);
   for (int i = 0; i < 3; ++i) {
     LVITEMA item{};
     item.mask = LVIF_TEXT;
@@ -229,8 +229,8 @@ HWND CreateMainWindow(const unsigned char* record) {
                             nullptr, ThisModule(), nullptr);
   CreateWindowExA(0, "Button", "Recalc", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 121, 168, 102, 25,
                   g_main, reinterpret_cast<HMENU>(kRecalcId), ThisModule(), nullptr);
-  CreateWindowExA(0, "Button", "District", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 224, 168, 102,
-                  25, g_main, reinterpret_cast<HMENU>(kDistrictId), ThisModule(), nullptr);
+  CreateWindowExA(0, "Button", "District", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 224, 168, 102, 25,
+                  g_main, reinterpret_cast<HMENU>(kDistrictId), ThisModule(), nullptr);
   g_connection = *reinterpret_cast<IDispatch* const*>(record + kConnectionOffset);
   if (g_connection) g_connection->AddRef();
   g_record = record;
