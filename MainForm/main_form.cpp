@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/canvas.h"
 #include "framework/error.h"
+#include "framework/glyph.h"
 #include "framework/text.h"
 #include "MainForm/main_form_layout.h"
 #include "MainForm/statistics_grid.h"
@@ -78,12 +79,14 @@ void TfmMainForm::BuildLayout() {
   BitBtn1.SetTabOrder(0);
   RecalcStatistic.SetCaption("Recalc Statistic");
   BitBtn1.SetAction(&RecalcStatistic);
+  BitBtn1.SetGlyph(RefreshGlyph());
 
   btnOBL1.SetCaption("District");
   btnOBL1.SetBounds(layout::kDistrictLeft, layout::kButtonTop, layout::kButtonWidth,
                     layout::kButtonHeight);
   btnOBL1.SetTabStop(true);
   btnOBL1.SetTabOrder(1);
+  btnOBL1.SetGlyph(ListGlyph());
 
   StringGrid1.SetAlign(Align::kClient);
   StringGrid1.SetSize(layout::kGridCols, layout::kGridRows);
