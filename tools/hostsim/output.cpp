@@ -1,7 +1,5 @@
 #include "tools/hostsim/output.h"
 
-#include <cstdio>
-
 namespace qxqy::hostsim {
 
 void Output::Line(std::string_view prefix, std::string_view text) {
@@ -9,8 +7,8 @@ void Output::Line(std::string_view prefix, std::string_view text) {
   line.reserve(prefix.size() + text.size() + 3);
   line.append(prefix).append(": ").append(text).append("\n");
   std::lock_guard<std::mutex> lock(mutex_);
-  std::fwrite(line.data(), 1, line.size(), stdout);
-  std::fflush(stdout);
+  std::fwrite(line.data(), 1, line.size(), stream_);
+  std::fflush(stream_);
 }
 
 }  // namespace qxqy::hostsim

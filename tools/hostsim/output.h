@@ -4,6 +4,7 @@
 // line is on disk before the process may be ended.
 #pragma once
 
+#include <cstdio>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -12,7 +13,8 @@ namespace qxqy::hostsim {
 
 class Output {
  public:
-  Output() = default;
+  // Writes to `stream` (standard output unless told), which must stay open.
+  explicit Output(std::FILE* stream = stdout) : stream_(stream) {}
   Output(const Output&) = delete;
   Output& operator=(const Output&) = delete;
 
@@ -20,6 +22,7 @@ class Output {
   void Line(std::string_view prefix, std::string_view text);
 
  private:
+  std::FILE* stream_;
   std::mutex mutex_;
 };
 
