@@ -5,8 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "bench/contest_log.h"
 #include "Plugin/module_state.h"
+#include "bench/contest_log.h"
 #include "refdata/reference_files.h"
 
 namespace qxqy::bench {

@@ -30,7 +30,8 @@ class PaintSource : public DomListSource {
  public:
   PaintSource() {
     std::vector<std::string> lines;
-    for (size_t i = 0; i < kDistricts; ++i) lines.push_back(DistrictCode(i) + "=" + DistrictCode(i));
+    for (size_t i = 0; i < kDistricts; ++i)
+      lines.push_back(DistrictCode(i) + "=" + DistrictCode(i));
     table_.Assign(lines);
     // Every other district worked on each band, so half the items are red.
     for (const char* band : kBands) {

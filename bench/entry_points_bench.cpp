@@ -12,13 +12,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include "MainForm/main_form.h"
+#include "Plugin/entry_points.h"
+#include "Plugin/module_state.h"
 #include "bench/bench_environment.h"
 #include "bench/contest_log.h"
 #include "framework/application.h"
 #include "framework/posix/sqlite_connections.h"
-#include "MainForm/main_form.h"
-#include "Plugin/entry_points.h"
-#include "Plugin/module_state.h"
 
 namespace qxqy::bench {
 namespace {
@@ -80,8 +80,8 @@ class EntryPointSession {
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(db_, "INSERT INTO QSOs VALUES (?, ?, ?, ?, ?)", -1, &insert, nullptr);
     for (const LoggedContact& contact : log) {
-      const std::string* values[] = {&contact.call, &contact.band, &contact.mode,
-                                     &contact.exchange, &contact.wpx};
+      const std::string* values[] = {&contact.call, &contact.band, &contact.mode, &contact.exchange,
+                                     &contact.wpx};
       for (int i = 0; i < 5; ++i) {
         sqlite3_bind_text(insert, i + 1, values[i]->c_str(), -1, SQLITE_STATIC);
       }

@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#define QXQY_FUZZ_CHECK(condition, ...)                                                   \
-  do {                                                                                     \
-    if (!(condition)) {                                                                    \
+#define QXQY_FUZZ_CHECK(condition, ...)                                                        \
+  do {                                                                                         \
+    if (!(condition)) {                                                                        \
       std::fprintf(stderr, "%s:%d: invariant broken: %s\n  ", __FILE__, __LINE__, #condition); \
-      std::fprintf(stderr, __VA_ARGS__);                                                   \
-      std::fprintf(stderr, "\n");                                                          \
-      std::abort();                                                                        \
-    }                                                                                      \
+      std::fprintf(stderr, __VA_ARGS__);                                                       \
+      std::fprintf(stderr, "\n");                                                              \
+      std::abort();                                                                            \
+    }                                                                                          \
   } while (0)

@@ -19,15 +19,15 @@
 #include <string>
 #include <vector>
 
+#include "MainForm/main_form.h"
+#include "Plugin/entry_points.h"
+#include "Plugin/module_state.h"
 #include "framework/application.h"
 #include "framework/error.h"
 #include "framework/log_query_override.h"
 #include "framework/testing/fake_log_query.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_environment.h"
-#include "MainForm/main_form.h"
-#include "Plugin/entry_points.h"
-#include "Plugin/module_state.h"
 #include "scoring/rebuild.h"
 
 namespace qxqy::fuzzing {
@@ -40,8 +40,7 @@ constexpr uint8_t kFailOpen = 1 << 2;
 constexpr uint8_t kFailAtRow = 1 << 3;
 constexpr uint8_t kFailAtColumn = 1 << 4;
 
-const char* const kColumns[] = {kReportColumn, kCallColumn, kBandColumn, kModeColumn,
-                                kWpxColumn};
+const char* const kColumns[] = {kReportColumn, kCallColumn, kBandColumn, kModeColumn, kWpxColumn};
 
 std::vector<HostRecord> CutIntoRecords(const uint8_t* data, size_t size) {
   // Value-initialised, so zero-filled; an empty input is one all-zero record.
@@ -97,8 +96,8 @@ void CheckCurrentRecordCreated(const HostRecord& record) {
   HostRecord expected = record;
   HostRecord actual = plugin::Module().CurrentRecord;
   for (HostRecord* masked : {&expected, &actual}) {
-    for (ShortText* replayed : {&masked->ReportReceived, &masked->Call, &masked->Band,
-                                &masked->Mode, &masked->Wpx}) {
+    for (ShortText* replayed :
+         {&masked->ReportReceived, &masked->Call, &masked->Band, &masked->Mode, &masked->Wpx}) {
       *replayed = ShortText{};
     }
   }
@@ -190,14 +189,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     creating = &record;
     DriveRecord(record);
   }
-  QXQY_FUZZ_CHECK(std::memcmp(records.data(), original.data(),
-                              records.size() * sizeof(HostRecord)) == 0,
-                  "the plug-in wrote into a host record");
+  QXQY_FUZZ_CHECK(
+      std::memcmp(records.data(), original.data(), records.size() * sizeof(HostRecord)) == 0,
+      "the plug-in wrote into a host record");
 
   plugin::ReleasePlugin();
   Application::Instance().ProcessMessages();
-  QXQY_FUZZ_CHECK(Application::Instance().Components().empty(),
-                  "%zu windows outlived the release", Application::Instance().Components().size());
+  QXQY_FUZZ_CHECK(Application::Instance().Components().empty(), "%zu windows outlived the release",
+                  Application::Instance().Components().size());
   environment.EndInput();
   return 0;
 }

@@ -5,11 +5,11 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "framework/application.h"
-#include "framework/error_box.h"
 #include "MainForm/main_form.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
+#include "framework/application.h"
+#include "framework/error_box.h"
 #include "refdata/reference_files.h"
 
 namespace qxqy::fuzzing {
@@ -23,8 +23,7 @@ void WriteFile(const std::string& path, std::string_view bytes) {
 }
 
 std::string MakeTemporaryFolder() {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / "qxqy-fuzz-XXXXXX").string();
+  std::string pattern = (std::filesystem::temp_directory_path() / "qxqy-fuzz-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   return pattern;
 }

@@ -131,8 +131,7 @@ void CheckDistrictTable(const std::vector<std::string>& lines,
   for (const std::string& query : queries) {
     const std::string expected = ValueOfNameReference(lines, query);
     QXQY_FUZZ_CHECK(table.ValueOfName(query) == expected, "name \"%s\": \"%s\", expected \"%s\"",
-                    query.c_str(), std::string(table.ValueOfName(query)).c_str(),
-                    expected.c_str());
+                    query.c_str(), std::string(table.ValueOfName(query)).c_str(), expected.c_str());
   }
 }
 
@@ -149,8 +148,8 @@ void CheckCallLookup(const std::vector<std::string>& lines,
       std::string expected = "previous";
       LookupDistrict(call_districts, country, call, suggestion);
       LookupReference(lines, country, call, expected);
-      QXQY_FUZZ_CHECK(suggestion == expected, "call \"%s\": \"%s\", expected \"%s\"",
-                      call.c_str(), suggestion.c_str(), expected.c_str());
+      QXQY_FUZZ_CHECK(suggestion == expected, "call \"%s\": \"%s\", expected \"%s\"", call.c_str(),
+                      suggestion.c_str(), expected.c_str());
     }
   }
 }

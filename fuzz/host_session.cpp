@@ -8,16 +8,16 @@
 #include <memory>
 #include <stdexcept>
 
+#include "MainForm/main_form.h"
+#include "MainForm/statistics_grid.h"
+#include "Plugin/entry_points.h"
+#include "Plugin/module_state.h"
 #include "domlist/dom_list.h"
 #include "framework/application.h"
 #include "framework/error_box.h"
 #include "framework/posix/sqlite_connections.h"
 #include "framework/text.h"
 #include "fuzz/fuzz_check.h"
-#include "MainForm/main_form.h"
-#include "MainForm/statistics_grid.h"
-#include "Plugin/entry_points.h"
-#include "Plugin/module_state.h"
 #include "tests/support/record_builder.h"
 
 namespace qxqy::fuzzing {
@@ -60,8 +60,9 @@ HostSession::HostSession() {
   if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite3_open");
   // Ordered ignoring case, as desktop databases do: the replay must still
   // find every duplicate.
-  Exec(db_, "CREATE TABLE QSOs (QSOId INTEGER PRIMARY KEY, CallSign TEXT COLLATE NOCASE,"
-            " DigiBand TEXT, QSOMode TEXT, QSOReportRecived TEXT, WPX TEXT)");
+  Exec(db_,
+       "CREATE TABLE QSOs (QSOId INTEGER PRIMARY KEY, CallSign TEXT COLLATE NOCASE,"
+       " DigiBand TEXT, QSOMode TEXT, QSOReportRecived TEXT, WPX TEXT)");
   if (sqlite3_prepare_v2(db_,
                          "INSERT INTO QSOs (CallSign, DigiBand, QSOMode, QSOReportRecived, WPX)"
                          " VALUES (?, ?, ?, ?, ?)",
@@ -143,8 +144,7 @@ void HostSession::GetScore(const HostRecord& record) {
   const Triple contact{ReadShortText(record.Call), ReadShortText(record.Band),
                        ReadShortText(record.Mode)};
   const int32_t points =
-      SameIgnoringAsciiCase(ReadShortText(record.QsoGroup), ReadShortText(record.OwnGroup)) ? 1
-                                                                                             : 3;
+      SameIgnoringAsciiCase(ReadShortText(record.QsoGroup), ReadShortText(record.OwnGroup)) ? 1 : 3;
   const int32_t expected = remembered_.count(contact) ? -1 : points;
   QXQY_FUZZ_CHECK(score == expected, "score %d, expected %d for \"%s\" \"%s\" \"%s\"", score,
                   expected, std::get<0>(contact).c_str(), std::get<1>(contact).c_str(),
@@ -184,12 +184,24 @@ void HostSession::Perform(HostAction action, FuzzedDataProvider& input) {
   TfmMainForm* form = MainWindow();
   TfmDomList* dom_list = MultiplierWindow();
   switch (action) {
-    case HostAction::kRun: Run(NextRecord(input)); break;
-    case HostAction::kGetScore: GetScore(NextRecord(input)); break;
-    case HostAction::kAddQso: AddQso(NextRecord(input)); break;
-    case HostAction::kGrabNumber: GrabNumber(NextRecord(input)); break;
-    case HostAction::kRelease: plugin::ReleasePlugin(); break;
-    case HostAction::kPumpMessages: Application::Instance().ProcessMessages(); break;
+    case HostAction::kRun:
+      Run(NextRecord(input));
+      break;
+    case HostAction::kGetScore:
+      GetScore(NextRecord(input));
+      break;
+    case HostAction::kAddQso:
+      AddQso(NextRecord(input));
+      break;
+    case HostAction::kGrabNumber:
+      GrabNumber(NextRecord(input));
+      break;
+    case HostAction::kRelease:
+      plugin::ReleasePlugin();
+      break;
+    case HostAction::kPumpMessages:
+      Application::Instance().ProcessMessages();
+      break;
     case HostAction::kRecalc:
       if (form) {
         form->BitBtn1.Click();

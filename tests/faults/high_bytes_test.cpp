@@ -14,10 +14,10 @@
 namespace qxqy::testing {
 namespace {
 
-// Windows-1251 text: "ПРИВЕТ"-like upper-case letters and their lower-case
-// forms, plus the highest byte.
-const std::string kCall = "\xCF\xD0\xC8" "1\xFF";
-const std::string kCallLowerCase = "\xEF\xF0\xE8" "1\xFF";  // same letters, other case
+// Windows-1251 text: Cyrillic upper-case letters and their lower-case forms
+// (\x31 is the digit 1), plus the highest byte.
+const std::string kCall = "\xCF\xD0\xC8\x31\xFF";
+const std::string kCallLowerCase = "\xEF\xF0\xE8\x31\xFF";  // same letters, other case
 const std::string kBand = "\xB1\xB2";
 const std::string kMode = "\xCD\xD7\x80";
 const std::string kDistrict = "\xC0\xE9\xFF=\x81";
@@ -26,7 +26,7 @@ class HighBytesTest : public PluginSessionTest {};
 
 TEST_F(HighBytesTest, HostTextsAndLogRowsKeepTheirBytes) {
   CreateLogTable();
-  InsertRow(kCall, kBand, kMode, "599 \xE0\xE1\xE2", "\xC0\xC1" "1");
+  InsertRow(kCall, kBand, kMode, "599 \xE0\xE1\xE2", "\xC0\xC1\x31");
   plugin::Run(0, &Host().LogCaption("\xC6\xF3\xF0\xED\xE0\xEB").Get());
   ASSERT_NE(MainForm(), nullptr);
   EXPECT_EQ(MainForm()->Caption(), "\xC6\xF3\xF0\xED\xE0\xEB in QX-QY DX Contest");
@@ -34,14 +34,14 @@ TEST_F(HighBytesTest, HostTextsAndLogRowsKeepTheirBytes) {
   EXPECT_EQ(ReadShortText(current.Call), kCall);
   EXPECT_EQ(ReadShortText(current.Mode), kMode);
   EXPECT_EQ(ReadShortText(current.ReportReceived), "599 \xE0\xE1\xE2");
-  EXPECT_EQ(ReadShortText(current.Wpx), "\xC0\xC1" "1");
+  EXPECT_EQ(ReadShortText(current.Wpx), "\xC0\xC1\x31");
 
   const ScoringState& scoring = *MainForm()->Scoring();
   ASSERT_EQ(scoring.stat_list().Count(), 1u);
   EXPECT_EQ(scoring.stat_list()[0].Band, kBand);
   EXPECT_EQ(scoring.stat_list()[0].Districts, 0);  // high bytes are no letters A to Z
   ASSERT_EQ(scoring.wpx_mults().Count(), 1u);
-  EXPECT_EQ(scoring.wpx_mults()[0], kBand + "|\xC0\xC1" "1|");
+  EXPECT_EQ(scoring.wpx_mults()[0], kBand + "|\xC0\xC1\x31|");
 
   const struct {
     std::string call;

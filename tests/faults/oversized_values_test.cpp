@@ -50,9 +50,10 @@ TEST_F(OversizedValuesTest, MegabyteColumnsAreCutTo255AndNothingElseBreaks) {
 
   // The host's own record holds at most 255 characters: the cut contact is
   // a duplicate, the same call on another band is not.
-  EXPECT_EQ(plugin::GetScore(
-                &Host().Contact(call.substr(0, 255), band.substr(0, 255), mode.substr(0, 255)).Get()),
-            -1);
+  EXPECT_EQ(
+      plugin::GetScore(
+          &Host().Contact(call.substr(0, 255), band.substr(0, 255), mode.substr(0, 255)).Get()),
+      -1);
   EXPECT_EQ(plugin::AddQSO(&Host().Contact(call.substr(0, 255), "21", mode.substr(0, 255)).Get()),
             3);
   EXPECT_EQ(TotalsCell(1), "2");

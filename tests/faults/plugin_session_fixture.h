@@ -9,11 +9,11 @@
 
 #include <string>
 
-#include "framework/posix/sqlite_connections.h"
-#include "framework/testing/framework_fixture.h"
 #include "MainForm/main_form.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
+#include "framework/posix/sqlite_connections.h"
+#include "framework/testing/framework_fixture.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -42,16 +42,17 @@ class PluginSessionTest : public FrameworkTest {
     ASSERT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
   }
   void CreateLogTable() {
-    Exec("CREATE TABLE QSOs (CallSign TEXT, DigiBand TEXT, QSOMode TEXT,"
-         " QSOReportRecived TEXT, WPX TEXT)");
+    Exec(
+        "CREATE TABLE QSOs (CallSign TEXT, DigiBand TEXT, QSOMode TEXT,"
+        " QSOReportRecived TEXT, WPX TEXT)");
   }
   // Inserts one row, binding the values so that any bytes go in unchanged.
   void InsertRow(const std::string& call, const std::string& band, const std::string& mode,
                  const std::string& report, const std::string& wpx) {
     sqlite3_stmt* insert = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db_, "INSERT INTO QSOs VALUES (?, ?, ?, ?, ?)", -1, &insert,
-                                 nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_prepare_v2(db_, "INSERT INTO QSOs VALUES (?, ?, ?, ?, ?)", -1, &insert, nullptr),
+        SQLITE_OK);
     const std::string* values[] = {&call, &band, &mode, &report, &wpx};
     for (int i = 0; i < 5; ++i) {
       sqlite3_bind_text(insert, i + 1, values[i]->data(), static_cast<int>(values[i]->size()),

@@ -7,10 +7,10 @@
 
 #include <string>
 
+#include "MainForm/main_form_fixture.h"
 #include "domlist/dom_list.h"
 #include "framework/posix/ini_settings_store.h"
 #include "framework/screen.h"
-#include "MainForm/main_form_fixture.h"
 
 namespace qxqy::testing {
 namespace {
@@ -88,18 +88,21 @@ TEST_F(SettingsFaultTest, GarbageStoredValuesAreIgnored) {
 TEST_F(SettingsFaultTest, AnIniFileWithBrokenLinesStillGivesItsGoodValues) {
   TempDir config;
   const std::string ppi = std::to_string(ScreenPixelsPerInch());
-  const std::string path = config.Write("Logger.ini",
-                                        "garbage before any section\n"
-                                        "[TfmMainForm\n"
-                                        "CurrentBand=9\n"
-                                        "[TfmMainForm]\r\n"
-                                        "=no name\r\n"
-                                        "CurrentBand=5\r\n"
-                                        "\xFF\xFE\x01 binary\n"
-                                        "[TfmDomList]\n"
-                                        "PixelsPerInch=" + ppi + "\n"
-                                        "NormPos=100,100,439,282\n"
-                                        "NormPos\n");
+  const std::string content =
+      "garbage before any section\n"
+      "[TfmMainForm\n"
+      "CurrentBand=9\n"
+      "[TfmMainForm]\r\n"
+      "=no name\r\n"
+      "CurrentBand=5\r\n"
+      "\xFF\xFE\x01 binary\n"
+      "[TfmDomList]\n"
+      "PixelsPerInch=" +
+      ppi +
+      "\n"
+      "NormPos=100,100,439,282\n"
+      "NormPos\n";
+  const std::string path = config.Write("Logger.ini", content);
   IniSettingsStore ini(path);
   const FormStorage::ScopedStoreOverride use_ini(&ini);
 
