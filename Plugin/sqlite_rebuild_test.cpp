@@ -8,48 +8,12 @@
 #include <string>
 #include <tuple>
 
-#include "framework/posix/sqlite_connections.h"
-#include "framework/testing/framework_fixture.h"
-#include "MainForm/main_form.h"
-#include "Plugin/entry_points.h"
-#include "Plugin/module_state.h"
-#include "tests/support/record_builder.h"
-#include "tests/support/temp_dir.h"
+#include "Plugin/testing/plugin_session_fixture.h"
 
 namespace qxqy::testing {
 namespace {
 
-class SqliteRebuildTest : public FrameworkTest {
- protected:
-  SqliteRebuildTest() {
-    EXPECT_EQ(sqlite3_open(":memory:", &db_), SQLITE_OK);
-    handle_ = RegisterSqliteConnection(db_);
-    plugin::ModuleState& module = plugin::Module();
-    module.main_form.reset();
-    module.dom_list.reset();
-    plugin::OverridePluginsFolder(plugins_.path().string() + "/");
-  }
-  ~SqliteRebuildTest() override {
-    plugin::ReleasePlugin();
-    App().ProcessMessages();
-    UnregisterSqliteConnection(handle_);
-    sqlite3_close(db_);
-  }
-  void Exec(const std::string& sql) {
-    char* error = nullptr;
-    ASSERT_EQ(sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error), SQLITE_OK) << error;
-  }
-  RecordBuilder Host() {
-    RecordBuilder builder;
-    builder.Connection(handle_).LogTable("QSOs").OwnGroup("QX").QsoGroup("DX").Country("QX");
-    return builder;
-  }
-  static TfmMainForm* MainForm() { return plugin::Module().main_form.get(); }
-
-  sqlite3* db_ = nullptr;
-  uint32_t handle_ = 0;
-  TempDir plugins_;
-};
+using SqliteRebuildTest = PluginSessionTest;
 
 TEST_F(SqliteRebuildTest, ACaseInsensitiveOrderNeverCountsADuplicateTwice) {
   Exec("CREATE TABLE QSOs (CallSign TEXT COLLATE NOCASE, DigiBand TEXT, QSOMode TEXT,"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "domlist/dom_list.h"
-#include "tests/faults/plugin_session_fixture.h"
+#include "Plugin/testing/plugin_session_fixture.h"
 
 namespace qxqy::testing {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "framework/error.h"
 #include "refdata/reference_files.h"
-#include "tests/faults/plugin_session_fixture.h"
+#include "Plugin/testing/plugin_session_fixture.h"
 #include "tests/support/file_write_lock.h"
 
 namespace qxqy::testing {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "tests/faults/plugin_session_fixture.h"
+#include "Plugin/testing/plugin_session_fixture.h"
 
 namespace qxqy::testing {
 namespace {
