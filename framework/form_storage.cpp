@@ -104,7 +104,11 @@ void FormStorage::RestorePlacement(SettingsStore& store) {
     }
   }
   if (position_only_) return;
-  if (ParseInt(read("ShowCmd")) == kShowMaximized) form_->SetWindowState(WindowState::kMaximized);
+  // A window without a maximise box cannot be maximised by its user, so a
+  // saved maximised state (only an edited store holds one) is not applied.
+  if (form_->HasMaximizeBox() && ParseInt(read("ShowCmd")) == kShowMaximized) {
+    form_->SetWindowState(WindowState::kMaximized);
+  }
 }
 
 void FormStorage::Save() {

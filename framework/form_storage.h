@@ -10,8 +10,9 @@
 //    too few fields, describe an empty rectangle or lie off every screen are
 //    ignored, never fatal. A sizeable window takes the saved size too; a
 //    fixed-size one only the position. Unless "position only", a saved
-//    maximised state is applied as well (a saved minimised state restores
-//    as normal, so the window comes up where the operator can see it).
+//    maximised state is applied as well, to a window that has a maximise
+//    box (a saved minimised state restores as normal, so the window comes
+//    up where the operator can see it).
 //  - Save() when the form agrees to close and, if it has not saved since
 //    the last restore, when the form is destroyed. Nothing is saved unless
 //    the storage restored earlier in the form's life.

@@ -151,6 +151,13 @@ TEST_F(FormStorageTest, PositionOnlyIgnoresTheSavedWindowState) {
   EXPECT_EQ(full.GetWindowState(), WindowState::kMaximized);
 }
 
+TEST_F(FormStorageTest, WindowWithoutMaximiseBoxIgnoresTheSavedMaximisedState) {
+  store_.Set(kSection, "ShowCmd", "3");
+  form_.SetBorderIcons(/*system_menu=*/true, /*minimize_box=*/true, /*maximize_box=*/false);
+  form_.Show();
+  EXPECT_EQ(form_.GetWindowState(), WindowState::kNormal);
+}
+
 TEST_F(FormStorageTest, FailingStoreIsReportedAndTheCloseGoesOn) {
   form_.Show();
   store_.SetFailWrites(true);
