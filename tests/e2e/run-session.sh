@@ -8,9 +8,10 @@
 # HOSTSIM_EXE named after the session (so the plug-in's registry key,
 # Software\<session name>, is the session's own) and a copy of the Plugins
 # folder found beside HOSTSIM_EXE; a folder SESSION.files/ beside the session
-# (e.g. SESSION.files/Plugins/qx-qy.dom) is copied over host/. DB_SQL, when
-# given, is run by the sqlite3 shell to make log.db in the session's folder,
-# which is the current folder, so the script opens it with "db log.db".
+# (e.g. SESSION.files/Plugins/qx-qy.dom) is copied over host/, symbolic links
+# followed (so a session can use the files of samples/). DB_SQL, when given,
+# is run by the sqlite3 shell to make log.db in the session's folder, which is
+# the current folder, so the script opens it with "db log.db".
 #
 # The transcript (CR removed) plus a last line "exit: CODE" must equal
 # EXPECTED_FILE; on a difference the diff and Wine's error output are shown.
@@ -46,7 +47,7 @@ if [ -d "$(dirname "$hostsim")/Plugins" ]; then
   cp -a "$(dirname "$hostsim")/Plugins/." "$work/host/Plugins/"
 fi
 if [ -d "${session%.session}.files" ]; then
-  cp -a "${session%.session}.files/." "$work/host/"
+  cp -RL "${session%.session}.files/." "$work/host/"
 fi
 cp "$session" "$work/session.txt"
 if [ -n "$sql" ] && ! sqlite3 "$work/log.db" < "$sql"; then

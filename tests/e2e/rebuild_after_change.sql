@@ -1,0 +1,1 @@
+logs/small-log.sql

@@ -1,0 +1,1 @@
+logs/empty-log.sql
