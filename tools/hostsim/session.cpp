@@ -1,6 +1,7 @@
 #include "tools/hostsim/session.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 #include "tools/hostsim/crash_report.h"
@@ -17,9 +18,11 @@ struct Session::Verb {
 namespace {
 
 const char* const kTargets[] = {"main", "multipliers"};
-const char* const kShowWhats[] = {"caption", "score",   "grid", "buttons",
-                                  "window",  "windows", "list", "objects"};
+const char* const kShowWhats[] = {"caption", "score", "grid",    "buttons",       "window",
+                                  "windows", "list",  "objects", "button-layout", "memory"};
 const char* const kSysCommands[] = {"close", "minimize", "maximize", "restore"};
+const char* const kKeys[] = {"alt+f4"};
+const char* const kRegistryActions[] = {"show", "set", "set-dword", "delete"};
 const char* const kJunkKinds[] = {"reserved", "tails", "all"};
 
 long long ParseNumber(const Command& command, size_t index, long long min, long long max) {
@@ -103,8 +106,36 @@ void CheckScreenshotReady(const Command& command) {
 }
 void CheckTarget(const Command& command) { RequireOneOf(command, 0, kTargets); }
 void CheckSysCommand(const Command& command) {
-  RequireOneOf(command, 0, kSysCommands);
+  // A name, or the command's number (with the low bits the system uses).
+  if (!std::isdigit(static_cast<unsigned char>(command.args[0][0]))) {
+    RequireOneOf(command, 0, kSysCommands);
+  } else {
+    ParseNumber(command, 0, 0, 0xFFFF);
+  }
   RequireOneOf(command, 1, kTargets);
+}
+void CheckKey(const Command& command) {
+  RequireOneOf(command, 0, kKeys);
+  RequireOneOf(command, 1, kTargets);
+}
+void CheckMove(const Command& command) {
+  RequireOneOf(command, 0, kTargets);
+  if (command.args.size() == 4) {
+    throw ScriptError(command.line, "move takes a place, or a place and a size");
+  }
+  for (size_t i = 1; i < command.args.size(); ++i) ParseNumber(command, i, -100000, 100000);
+}
+void CheckRegistry(const Command& command) {
+  RequireOneOf(command, 0, kRegistryActions);
+  const std::string& what = command.args[0];
+  const size_t count = command.args.size();
+  if ((what == "set" || what == "set-dword") && count < 4) {
+    throw ScriptError(command.line, "reg " + what + " needs a section, a name and a value");
+  }
+  if ((what == "show" || what == "delete") && count > 3) {
+    throw ScriptError(command.line, "reg " + what + " takes a section and at most a name");
+  }
+  if (what == "set-dword") ParseNumber(command, 3, 0, 0xFFFFFFFFLL);
 }
 void CheckShow(const Command& command) {
   RequireOneOf(command, 0, kShowWhats);
@@ -136,6 +167,10 @@ const std::vector<Session::Verb>& Session::Verbs() {
       {{"click", 1, 1, true}, NoCheck, &Session::Click},
       {{"syscommand", 1, 2}, CheckSysCommand, &Session::SysCommand},
       {{"close", 0, 1}, CheckTarget, &Session::Close},
+      {{"key", 1, 2}, CheckKey, &Session::Key},
+      {{"click-close-box", 0, 1}, CheckTarget, &Session::ClickCloseBox},
+      {{"move", 3, 5}, CheckMove, &Session::Move},
+      {{"reg", 2, 4, true}, CheckRegistry, &Session::Registry},
       {{"show", 1, 2}, CheckShow, &Session::Show},
       {{"screenshot", 1, 1, true}, NoCheck, &Session::Screenshot},
       {{"screenshot-ready", 0, 1}, CheckScreenshotReady, &Session::ScreenshotReady},
@@ -186,7 +221,8 @@ void Session::Run(const std::vector<Command>& commands) {
 }
 
 std::string Session::Prefix(const Command& command) {
-  if (command.verb == "show") return "show " + command.args.at(0);
+  if (command.verb == "show" || command.verb == "reg")
+    return command.verb + " " + command.args.at(0);
   return command.verb;
 }
 

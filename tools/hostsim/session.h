@@ -89,6 +89,9 @@ class Session {
   void Click(const Command& command);
   void SysCommand(const Command& command);
   void Close(const Command& command);
+  void Key(const Command& command);
+  void ClickCloseBox(const Command& command);
+  void Move(const Command& command);
   void Screenshot(const Command& command);
   void ScreenshotReady(const Command& command);
   // The window a "main" or "multipliers" argument names; null after printing
@@ -105,6 +108,11 @@ class Session {
   void ShowWindows(const Command& command);
   void ShowList(const Command& command, HWND window);
   void ShowObjects(const Command& command);
+  void ShowButtonLayout(const Command& command, HWND window);
+  void ShowMemory(const Command& command);
+
+  // The plug-in's settings in the registry (session_registry.cpp).
+  void Registry(const Command& command);
 
   // "verb" or "show what": the prefix of the command's transcript lines.
   static std::string Prefix(const Command& command);

@@ -5,6 +5,7 @@
 #include <cstdio>
 // clang-format off
 #include <commctrl.h>
+#include <psapi.h>
 // clang-format on
 
 #include "tools/hostsim/list_view_probe.h"
@@ -44,6 +45,7 @@ void Session::Show(const Command& command) {
   const std::string& what = command.args[0];
   if (what == "windows") return ShowWindows(command);
   if (what == "objects") return ShowObjects(command);
+  if (what == "memory") return ShowMemory(command);
   const std::string default_target = what == "list" ? "multipliers" : "main";
   HWND window = TargetWindow(command, command.args.size() > 1 ? command.args[1] : default_target);
   if (!window) return;
@@ -53,6 +55,7 @@ void Session::Show(const Command& command) {
   if (what == "buttons") ShowButtons(command, window);
   if (what == "window") ShowWindow(command, window);
   if (what == "list") ShowList(command, window);
+  if (what == "button-layout") ShowButtonLayout(command, window);
 }
 
 void Session::ShowCaption(const Command& command, HWND window) {
@@ -142,6 +145,34 @@ void Session::ShowObjects(const Command& command) {
   Print(command, "connections " + count("connections") + ", recordsets " + count("recordsets") +
                      ", fields-collections " + count("fields-collections") + ", fields " +
                      count("fields"));
+}
+
+void Session::ShowButtonLayout(const Command& command, HWND window) {
+  const auto buttons = ReadButtons(window);
+  if (buttons.empty()) Print(command, "none");
+  for (const auto& button : buttons) {
+    // In the coordinates of the button's parent, as the layout places it.
+    RECT place = button.screen;
+    MapWindowPoints(nullptr, GetParent(button.window), reinterpret_cast<POINT*>(&place), 2);
+    Print(command, QuoteText(button.caption) + " at " + std::to_string(place.left) + "," +
+                       std::to_string(place.top) + " size " +
+                       std::to_string(place.right - place.left) + "x" +
+                       std::to_string(place.bottom - place.top));
+  }
+}
+
+void Session::ShowMemory(const Command& command) {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
+    Print(command, "error " + std::to_string(GetLastError()));
+    return;
+  }
+  const auto kilobytes = [](SIZE_T bytes) { return std::to_string(bytes / 1024) + " KB"; };
+  Print(command, "working-set " + kilobytes(counters.WorkingSetSize) + ", peak working-set " +
+                     kilobytes(counters.PeakWorkingSetSize) + ", pagefile " +
+                     kilobytes(counters.PagefileUsage) + ", peak pagefile " +
+                     kilobytes(counters.PeakPagefileUsage));
 }
 
 }  // namespace qxqy::hostsim

@@ -78,8 +78,60 @@ void Session::SysCommand(const Command& command) {
   const WPARAM code = what == "close"      ? SC_CLOSE
                       : what == "minimize" ? SC_MINIMIZE
                       : what == "maximize" ? SC_MAXIMIZE
-                                           : SC_RESTORE;
+                      : what == "restore"  ? SC_RESTORE
+                                           : std::strtoul(what.c_str(), nullptr, 0);
   SendMessageA(window, WM_SYSCOMMAND, code, 0);
+}
+
+void Session::Key(const Command& command) {
+  HWND window = TargetWindow(command, command.args.size() > 1 ? command.args[1] : "main");
+  if (!window) return;
+  // Alt+F4 as the keyboard delivers it: a system key press with the Alt
+  // flag (context code, bit 29) set, left to the window's default handling.
+  constexpr LPARAM kAltDown = LPARAM(1) << 29;
+  const LPARAM lparam = kAltDown | (MapVirtualKeyA(VK_F4, MAPVK_VK_TO_VSC) << 16) | 1;
+  SendMessageA(window, WM_SYSKEYDOWN, VK_F4, lparam);
+  SendMessageA(window, WM_SYSKEYUP, VK_F4, lparam | (LPARAM(1) << 30) | (LPARAM(1) << 31));
+}
+
+void Session::ClickCloseBox(const Command& command) {
+  HWND window = TargetWindow(command, command.args.empty() ? "main" : command.args[0]);
+  if (!window) return;
+  const auto point = FindCloseBox(window);
+  if (!point) {
+    Print(command, "no close box");
+    return;
+  }
+  // The mouse reaches only what is on top at that point.
+  HWND on_top = GetAncestor(WindowFromPoint(*point), GA_ROOT);
+  if (on_top != window) {
+    Print(command, "the close box is covered by " + QuoteText(WindowText(on_top)));
+    return;
+  }
+  // A real press and release of the left button over the close box: the
+  // window's frame handling tracks it and sends the system command itself.
+  SetCursorPos(point->x, point->y);
+  INPUT inputs[2]{};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+  PumpUntilQuiet(kQuietMs, kPumpLimitMs);
+}
+
+void Session::Move(const Command& command) {
+  HWND window = TargetWindow(command, command.args[0]);
+  if (!window) return;
+  const auto number = [&](size_t index) {
+    return static_cast<int>(std::strtol(command.args[index].c_str(), nullptr, 0));
+  };
+  const bool sized = command.args.size() == 5;
+  // What a drag with the mouse brings: the move-size loop's bracket messages
+  // around the change of place and size.
+  SendMessageA(window, WM_ENTERSIZEMOVE, 0, 0);
+  SetWindowPos(window, nullptr, number(1), number(2), sized ? number(3) : 0, sized ? number(4) : 0,
+               SWP_NOZORDER | SWP_NOACTIVATE | (sized ? 0 : SWP_NOSIZE));
+  SendMessageA(window, WM_EXITSIZEMOVE, 0, 0);
 }
 
 void Session::Close(const Command& command) {

@@ -124,6 +124,24 @@ std::vector<ButtonLook> ReadButtons(HWND window) {
   return buttons;
 }
 
+std::optional<POINT> FindCloseBox(HWND window) {
+  RECT frame{};
+  if (!GetWindowRect(window, &frame)) return std::nullopt;
+  const int caption_bottom = std::min<int>(
+      frame.bottom, frame.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) + 2);
+  // The bounding box of every point the frame calls its close box.
+  RECT box{frame.right, frame.bottom, frame.left, frame.top};
+  for (int y = frame.top; y < caption_bottom; ++y) {
+    for (int x = frame.left; x < frame.right; ++x) {
+      if (SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
+      box = RECT{std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                 std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
+    }
+  }
+  if (box.left > box.right) return std::nullopt;
+  return POINT{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+}
+
 std::string PlainCaption(const std::string& caption) {
   std::string plain;
   for (size_t i = 0; i < caption.size(); ++i) {

@@ -42,6 +42,11 @@ struct ButtonLook {
 // on the screen.
 std::vector<ButtonLook> ReadButtons(HWND window);
 
+// A point on the screen where `window`'s frame reports its close box
+// (WM_NCHITTEST answers HTCLOSE), searched along the caption bar; nullopt
+// when there is none.
+std::optional<POINT> FindCloseBox(HWND window);
+
 // The caption of a button without its '&' accelerator marks.
 std::string PlainCaption(const std::string& caption);
 

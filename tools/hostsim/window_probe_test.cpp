@@ -114,6 +114,19 @@ TEST_F(WindowProbeTest, ReadsButtonsInScreenOrderWithTheirStates) {
   EXPECT_EQ(buttons[2].checked, std::optional<bool>(true));
 }
 
+TEST_F(WindowProbeTest, FindsTheCloseBoxOnlyWhereTheFrameHasOne) {
+  // A class left to the default window procedure (a static control answers
+  // every hit test as transparent).
+  Window framed = TopLevel("ProbeTestGrid", "Probe close box");
+  const auto point = FindCloseBox(framed.get());
+  ASSERT_TRUE(point);
+  EXPECT_EQ(SendMessageA(framed.get(), WM_NCHITTEST, 0, MAKELPARAM(point->x, point->y)), HTCLOSE);
+
+  Window bare(CreateWindowExA(0, "ProbeTestGrid", "Probe no frame", WS_POPUP, 10, 10, 100, 50,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+  EXPECT_FALSE(FindCloseBox(bare.get()));
+}
+
 TEST_F(WindowProbeTest, PlainCaptionDropsAcceleratorMarks) {
   EXPECT_EQ(PlainCaption("&Recalc"), "Recalc");
   EXPECT_EQ(PlainCaption("R&&D"), "R&D");
