@@ -1,0 +1,1 @@
+close_paths.sql

@@ -1,0 +1,1 @@
+persist_band.sql

@@ -1,0 +1,1 @@
+persist_garbage_main.sql
