@@ -26,4 +26,12 @@ if(QXQY_TESTS)
            COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/run-in-prefix.sh ${QXQY_WINE_TEMPLATE}
                    ${CMAKE_CTEST_COMMAND} --test-dir ${QXQY_WIN32_BINARY_DIR} --output-on-failure)
   set_tests_properties(win32_unit_tests PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 600)
+
+  # The soak needs both halves: the Windows plug-in under the simulator, and
+  # the native scorer whose output the final statistics must equal.
+  add_test(NAME e2e_soak
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/run-in-prefix.sh ${QXQY_WINE_TEMPLATE}
+                   ${PROJECT_SOURCE_DIR}/tests/e2e/soak.sh $<TARGET_FILE:qxqy-score>
+                   ${QXQY_WIN32_BINARY_DIR}/tests/e2e/plugin-host/hostsim.exe)
+  set_tests_properties(e2e_soak PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
 endif()

@@ -29,6 +29,12 @@ HWND FindButton(HWND window, const std::string& caption) {
   return nullptr;
 }
 
+bool IsOwnWindow(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process == GetCurrentProcessId();
+}
+
 }  // namespace
 
 HWND Session::TargetWindow(const Command& command, const std::string& target) {
@@ -102,8 +108,15 @@ void Session::ClickCloseBox(const Command& command) {
     Print(command, "no close box");
     return;
   }
-  // The mouse reaches only what is on top at that point.
+  // The mouse reaches only what is on top at that point. Another program's
+  // window there (a parallel session on the same screen) is put behind, as
+  // the operator would bring the plug-in's window forward first; a window of
+  // this process there is reported.
   HWND on_top = GetAncestor(WindowFromPoint(*point), GA_ROOT);
+  if (on_top != window && !IsOwnWindow(on_top)) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    on_top = GetAncestor(WindowFromPoint(*point), GA_ROOT);
+  }
   if (on_top != window) {
     Print(command, "the close box is covered by " + QuoteText(WindowText(on_top)));
     return;
