@@ -182,5 +182,129 @@ TEST(QsoListTest, AgreesWithTheWrittenAlgorithmOnRandomLogs) {
   }
 }
 
+// The same contract, kept the simplest way: one vector, each contact
+// inserted at the upper end of its equal calls, a duplicate found by a scan.
+class FlatQsoList {
+ public:
+  void Add(const TQSO& qso) {
+    const auto at =
+        std::upper_bound(entries_.begin(), entries_.end(), qso,
+                         [](const TQSO& a, const TQSO& b) { return CompareQsoCalls(a, b) < 0; });
+    entries_.insert(at, qso);
+  }
+  bool IsDupe(const TQSO& qso) const {
+    return std::any_of(entries_.begin(), entries_.end(), [&](const TQSO& entry) {
+      return entry.Call == qso.Call && entry.Band == qso.Band && entry.Mode == qso.Mode;
+    });
+  }
+  const std::vector<TQSO>& entries() const { return entries_; }
+
+ private:
+  std::vector<TQSO> entries_;
+};
+
+std::vector<std::string> KeysOf(const std::vector<TQSO>& qsos) {
+  std::vector<std::string> keys;
+  for (const TQSO& qso : qsos) keys.push_back(qso.Call + "|" + qso.Band + "|" + qso.Mode);
+  return keys;
+}
+
+std::vector<std::string> KeysOf(const QsoList& list) {
+  return KeysOf(std::vector<TQSO>(list.begin(), list.end()));
+}
+
+// Small chunks make every boundary case frequent: splits inside and at the
+// edges of runs of equal calls, runs spread over several chunks, inserts in
+// front of the first entry, appends after the last.
+TEST(QsoListTest, AgreesWithAFlatListWhateverTheChunkSize) {
+  const char* calls[] = {"", "A", "AB", "B", "QX1AB", "qx1ab", "\xE9"};
+  const char* bands[] = {"14", "7", "21", "28"};
+  const char* modes[] = {"CW", "SSB", "FT8"};
+  for (size_t capacity : {2u, 3u, 4u, 7u, 64u}) {
+    std::mt19937 random(static_cast<unsigned>(capacity));
+    for (int round = 0; round < 10; ++round) {
+      QsoList list(capacity);
+      FlatQsoList flat;
+      for (int step = 0; step < 200; ++step) {
+        // Some rounds replay mostly in call order, as a rebuild does.
+        const size_t call = round % 2 ? random() % 7 : std::min<size_t>(step / 30, 6);
+        const TQSO qso(calls[call], bands[random() % 4], modes[random() % 3]);
+        const bool dupe = flat.IsDupe(qso);
+        ASSERT_EQ(list.IsDupe(qso.Call, qso.Band, qso.Mode), dupe)
+            << "\"" << qso.Call << "\" " << qso.Band << " " << qso.Mode << " capacity " << capacity
+            << " round " << round << " step " << step;
+        if (!dupe) {
+          list.Add(qso);
+          flat.Add(qso);
+        }
+      }
+      ASSERT_EQ(list.Count(), flat.entries().size()) << "capacity " << capacity;
+      ASSERT_EQ(KeysOf(list), KeysOf(flat.entries()))
+          << "capacity " << capacity << " round " << round;
+      ASSERT_TRUE(list.IsSorted()) << "capacity " << capacity;
+    }
+  }
+}
+
+TEST(QsoListTest, FindsEveryEntryOfACallSpreadOverSeveralChunks) {
+  // Chunks of two: the call's nine entries fill at least four chunks and
+  // share the first and the last with the neighbouring calls.
+  const char* bands[] = {"1.8", "3.5", "7", "10", "14", "18", "21", "24", "28"};
+  for (bool replay_in_order : {true, false}) {
+    QsoList list(2);
+    std::vector<TQSO> qsos = {{"A", "14", "CW"}};
+    for (const char* band : bands) qsos.emplace_back("QX1AB", band, "CW");
+    qsos.emplace_back("Z", "14", "CW");
+    if (!replay_in_order) std::reverse(qsos.begin(), qsos.end());
+    for (const TQSO& qso : qsos) list.Add(qso);
+    for (const char* band : bands) {
+      EXPECT_TRUE(list.IsDupe("QX1AB", band, "CW")) << band << " in order " << replay_in_order;
+      EXPECT_FALSE(list.IsDupe("QX1AB", band, "SSB")) << band << " in order " << replay_in_order;
+    }
+    EXPECT_TRUE(list.IsDupe("A", "14", "CW"));
+    EXPECT_TRUE(list.IsDupe("Z", "14", "CW"));
+    EXPECT_FALSE(list.IsDupe("QX1A", "14", "CW"));
+    EXPECT_FALSE(list.IsDupe("QX1ABC", "14", "CW"));
+  }
+}
+
+TEST(QsoListTest, SplitsKeepTheArrivalOrderOfEqualCalls) {
+  // Every add lands inside a full chunk in the middle of a run of "M":
+  // the new entry must still follow every earlier "M".
+  QsoList list(3);
+  list.Add({"A", "0", "CW"});
+  list.Add({"Z", "0", "CW"});
+  std::vector<std::string> expected = {"A|0|CW"};
+  for (int i = 1; i <= 12; ++i) {
+    list.Add({"M", std::to_string(i), "CW"});
+    expected.push_back("M|" + std::to_string(i) + "|CW");
+  }
+  expected.push_back("Z|0|CW");
+  EXPECT_EQ(KeysOf(list), expected);
+}
+
+TEST(QsoListTest, InsertsInFrontOfTheFirstEntry) {
+  QsoList list(2);
+  for (const char* call : {"E", "D", "C", "B", "A", "A"}) list.Add({call, "14", "CW"});
+  EXPECT_EQ(CallsOf(list), (std::vector<std::string>{"A", "A", "B", "C", "D", "E"}));
+  EXPECT_TRUE(list.IsDupe("A", "14", "CW"));
+  EXPECT_TRUE(list.IsDupe("E", "14", "CW"));
+  EXPECT_FALSE(list.IsDupe("", "14", "CW"));
+}
+
+TEST(QsoListTest, ClearedOrMovedFromListsStartAfresh) {
+  QsoList list(2);
+  for (const char* call : {"C", "A", "B", "D"}) list.Add({call, "14", "CW"});
+  QsoList moved = std::move(list);
+  EXPECT_EQ(moved.Count(), 4u);
+  EXPECT_TRUE(list.Empty());  // NOLINT(bugprone-use-after-move): a moved-from list is empty
+  EXPECT_EQ(list.begin(), list.end());
+  moved.Clear();
+  EXPECT_EQ(moved.begin(), moved.end());
+  for (const char* call : {"B", "A"}) moved.Add({call, "7", "SSB"});
+  EXPECT_EQ(CallsOf(moved), (std::vector<std::string>{"A", "B"}));
+  EXPECT_FALSE(moved.IsDupe("C", "14", "CW"));
+}
+
 }  // namespace
 }  // namespace qxqy
