@@ -25,11 +25,8 @@ if [ $# -lt 2 ] || [ $# -gt 4 ]; then
 fi
 
 here=$(cd "$(dirname "$0")" && pwd)
-if [ -z "${WINEPREFIX:-}" ]; then
-  template=${QXQY_WINE_TEMPLATE:-${XDG_CACHE_HOME:-$HOME/.cache}/qxqy/wine-template}
-  "$here/../wine/make-prefix.sh" "$template" >/dev/null || exit 1
-  exec "$here/../wine/run-in-prefix.sh" "$template" "$here/$(basename "$0")" "$@"
-fi
+# shellcheck source=../wine/in-prefix.sh
+source "$here/../wine/in-prefix.sh" "$0" "$@"
 
 scorer=$(realpath "$1")
 hostsim=$(realpath "$2")
