@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "MainForm/main_form_fixture.h"
 #include "framework/error.h"
 #include "framework/recording_canvas.h"
-#include "MainForm/main_form_fixture.h"
 
 namespace qxqy::testing {
 namespace {
@@ -43,16 +43,17 @@ TEST_F(MainFormTest, FirstShowWritesHeadingsAndRebuildsFromTheLog) {
   AddLogRow("599 ALB", "QX1AB", "14", "CW", "QX1");  // duplicate
   AddLogRow("599 bex", "QY2CD", "7", "CW", "QY2");
   AddLogRow("599 001", "DL1XYZ", "10", "SSB", "DL1");
+  AddLogRow("599 ZZZ", "QX3EF", "14", "CW", "QX3");  // a prefix, but no district: 20 m differs
   TfmMainForm* form = Open(HostDefaults().Band("21"));
 
   EXPECT_EQ(query_->OpenedTexts(), Cells{"Select * from QSOs order by CallSign"});
   EXPECT_EQ(GridRow(*form, 0), (Cells{"Band", "QSOs", "Points", "QX-QY", "WPX"}));
   EXPECT_EQ(GridRow(*form, 1), (Cells{"160", "", "", "", ""}));
   EXPECT_EQ(GridRow(*form, 3), (Cells{"40", "1", "3", "1", "1"}));
-  EXPECT_EQ(GridRow(*form, 4), (Cells{"20", "1", "3", "1", "1"}));
+  EXPECT_EQ(GridRow(*form, 4), (Cells{"20", "2", "6", "1", "2"})) << "districts, then prefixes";
   EXPECT_EQ(GridRow(*form, 6), (Cells{"10", "", "", "", ""}));  // the 28 MHz row, not band "10"
-  EXPECT_EQ(GridRow(*form, 7), (Cells{"Total", "3", "9", "2", "3"}));
-  EXPECT_EQ(form->Label1.Caption(), "Score: 9*(2+3)=45");
+  EXPECT_EQ(GridRow(*form, 7), (Cells{"Total", "4", "12", "2", "4"}));
+  EXPECT_EQ(form->Label1.Caption(), "Score: 12*(2+4)=72");
   EXPECT_TRUE(form->RecalcStatistic.Enabled());
 }
 
@@ -100,8 +101,8 @@ TEST_F(MainFormTest, AFailingQueryIsShownAndLeavesTheGridClearedAndTheActionEnab
   EXPECT_EQ(ErrorBoxLog(), Cells{"no such table: QSOs"});
   EXPECT_TRUE(form->RecalcStatistic.Enabled());
   EXPECT_EQ(GridRow(*form, 4), (Cells{"20", "", "", "", ""}));
-  EXPECT_EQ(GridRow(*form, 0)[1], "QSOs");                  // fixed texts stay
-  EXPECT_EQ(form->Label1.Caption(), "Score: 3*(0+1)=3");    // not redrawn
+  EXPECT_EQ(GridRow(*form, 0)[1], "QSOs");                // fixed texts stay
+  EXPECT_EQ(form->Label1.Caption(), "Score: 3*(0+1)=3");  // not redrawn
   EXPECT_EQ(form->Scoring()->qso_list().Count(), 0u);
 }
 

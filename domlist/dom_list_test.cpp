@@ -237,6 +237,28 @@ TEST_F(DomListTest, ABandOutsideTheNineChangesNoButtonNorTextButIsStillStored) {
   }
 }
 
+TEST_F(DomListTest, ClickingEachBandButtonSelectsRepaintsAndStoresItsBand) {
+  TfmDomList& window = Create({"1=ALB", "2=BEX"});
+  SetKeys({"1.8|ALB|", "3.5|BEX|", "7|ALB|", "10|BEX|", "14|ALB|", "18|BEX|", "21|ALB|", "24|BEX|",
+           "28|ALB|"});
+  window.Show();
+  for (int band = kFirstBand; band <= kLastBand; ++band) {
+    SCOPED_TRACE("button " + IntToText(band));
+    const int repaints = window.LV1.RepaintRequests();
+    window.BandButton(band).Click();
+    EXPECT_EQ(DownBand(window), band);
+    EXPECT_EQ(window.CurrentBandText, BandNames[band]);
+    EXPECT_EQ(window.LV1.RepaintRequests(), repaints + 1);
+    const bool alb_worked = band % 2 == 1;
+    EXPECT_STREQ(LookName(LookOf(window, "ALB")),
+                 LookName(alb_worked ? ItemLook::kWorked : ItemLook::kNotWorked));
+    EXPECT_STREQ(LookName(LookOf(window, "BEX")),
+                 LookName(alb_worked ? ItemLook::kNotWorked : ItemLook::kWorked));
+    ASSERT_FALSE(main_.stored_bands.empty());
+    EXPECT_EQ(main_.stored_bands.back(), band);
+  }
+}
+
 TEST_F(DomListTest, ClickingAButtonSelectsItsBandAgainAndAgain) {
   TfmDomList& window = Create({});
   window.RzBitBtn2->Click();

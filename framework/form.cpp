@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/backend.h"
 #include "framework/dispatch.h"
+#include "framework/screen.h"
 
 namespace qxqy {
 
@@ -167,9 +168,24 @@ uint32_t Form::Handle() {
   return Peer()->NativeHandle();
 }
 
-uint32_t Form::OwnerWindowHandle() {
-  if (auto* owner_form = dynamic_cast<Form*>(Owner())) return owner_form->Handle();
-  return Application::Instance().Handle();
+uint32_t Form::OwnerWindowHandle() const { return Application::Instance().Handle(); }
+
+WindowPlacement Form::Placement() const {
+  if (const FormPeer* peer = GetFormPeer()) {
+    if (std::optional<WindowPlacement> native = peer->NativePlacement()) return *native;
+  }
+  WindowPlacement placement;
+  placement.show_command = window_state_ == WindowState::kMinimized   ? kShowCmdMinimized
+                           : window_state_ == WindowState::kMaximized ? kShowCmdMaximized
+                                                                      : kShowCmdNormal;
+  placement.normal_position = ScreenToWorkArea(BoundsRect(), ScreenWorkArea());
+  return placement;
+}
+
+void Form::SetNormalPosition(const Rect& normal_position) {
+  HandleNeeded();
+  if (GetFormPeer()->SetNativeNormalPosition(normal_position)) return;
+  SetBoundsRect(WorkAreaToScreen(normal_position, ScreenWorkArea()));
 }
 
 FormPeer* Form::GetFormPeer() const { return static_cast<FormPeer*>(Peer()); }

@@ -32,6 +32,7 @@
 
 #include "framework/component_ref.h"
 #include "framework/control.h"
+#include "framework/window_placement.h"
 
 namespace qxqy {
 
@@ -92,6 +93,14 @@ class Form : public Control {
   void Minimize();
   void SetWindowState(WindowState state);
 
+  // The window's placement record: the platform's own where it keeps one,
+  // else derived from the form's rectangle and state and the screen's work
+  // area (flags 0, no minimised or maximised position).
+  WindowPlacement Placement() const;
+  // Moves the window's normal position, given in work-area coordinates;
+  // visibility and window state stay as they are.
+  void SetNormalPosition(const Rect& normal_position);
+
   void Show();
   void Hide();
   // Visible(true) shows (with the show steps), Visible(false) hides.
@@ -109,9 +118,12 @@ class Form : public Control {
   // widgets on it) on first use. Throws Error when the backend cannot.
   uint32_t Handle();
   void HandleNeeded() { Handle(); }
-  // The window that owns this one natively: the owner form's handle, or
-  // the application handle for a form owned by the application.
-  uint32_t OwnerWindowHandle();
+  // The window that owns this one natively: the application handle (zero,
+  // none, unless the host's process set it), also for a form owned by
+  // another form. The owner form still frees it (object ownership), but it
+  // is not natively owned by that form's window, since Windows hides an
+  // owned window whenever its owner is minimised.
+  uint32_t OwnerWindowHandle() const;
   FormPeer* GetFormPeer() const;
 
   // Events, bound by the window class.

@@ -10,21 +10,8 @@ namespace {
 
 SettingsStore* store_override = nullptr;
 
-// ShowCmd values, as the platform numbers window show states.
-constexpr int kShowNormal = 1;
-constexpr int kShowMinimized = 2;
-constexpr int kShowMaximized = 3;
-
-int ShowCommandOf(WindowState state) {
-  switch (state) {
-    case WindowState::kMinimized:
-      return kShowMinimized;
-    case WindowState::kMaximized:
-      return kShowMaximized;
-    case WindowState::kNormal:
-      break;
-  }
-  return kShowNormal;
+std::string FormatMinMaxPosition(const WindowPlacement& placement) {
+  return FormatRect(Rect{placement.min_x, placement.min_y, placement.max_x, placement.max_y});
 }
 
 }  // namespace
@@ -96,17 +83,18 @@ void FormStorage::RestorePlacement(SettingsStore& store) {
   const bool same_density = saved_ppi && *saved_ppi == ScreenPixelsPerInch();
   const std::optional<Rect> saved = ParseRect(read("NormPos"));
   if (same_density && saved && saved->Width() > 0 && saved->Height() > 0 &&
-      IsOnSomeScreen(*saved)) {
+      IsOnSomeScreen(WorkAreaToScreen(*saved, ScreenWorkArea()))) {
     if (form_->GetBorderStyle() == BorderStyle::kSizeable) {
-      form_->SetBoundsRect(*saved);
+      form_->SetNormalPosition(*saved);
     } else {
-      form_->SetBounds(saved->left, saved->top, form_->Width(), form_->Height());
+      form_->SetNormalPosition(
+          RectFromBounds(saved->left, saved->top, form_->Width(), form_->Height()));
     }
   }
   if (position_only_) return;
   // A window without a maximise box cannot be maximised by its user, so a
   // saved maximised state (only an edited store holds one) is not applied.
-  if (form_->HasMaximizeBox() && ParseInt(read("ShowCmd")) == kShowMaximized) {
+  if (form_->HasMaximizeBox() && ParseInt(read("ShowCmd")) == kShowCmdMaximized) {
     form_->SetWindowState(WindowState::kMaximized);
   }
 }
@@ -115,12 +103,13 @@ void FormStorage::Save() {
   if (!restored_) return;
   SettingsStore& store = Store();
   const std::string& section = Section();
+  const WindowPlacement placement = form_->Placement();
   store.Write(section, "FormVersion", "0");
-  store.Write(section, "Flags", "0");
-  store.Write(section, "ShowCmd", std::to_string(ShowCommandOf(form_->GetWindowState())));
+  store.Write(section, "Flags", std::to_string(placement.flags));
+  store.Write(section, "ShowCmd", std::to_string(placement.show_command));
   store.Write(section, "PixelsPerInch", std::to_string(ScreenPixelsPerInch()));
-  store.Write(section, "MinMaxPos", "-1,-1,-1,-1");
-  store.Write(section, "NormPos", FormatRect(form_->BoundsRect()));
+  store.Write(section, "MinMaxPos", FormatMinMaxPosition(placement));
+  store.Write(section, "NormPos", FormatRect(placement.normal_position));
   store.Write(section, "Visible", form_->Visible() ? "1" : "0");
   for (const StoredValueEntry& entry : values_) store.Write(section, entry.name, entry.value);
   saved_since_restore_ = true;

@@ -9,7 +9,7 @@
 //    "PixelsPerInch" equals the screen's; values that are not numbers, have
 //    too few fields, describe an empty rectangle or lie off every screen are
 //    ignored, never fatal. A sizeable window takes the saved size too; a
-//    fixed-size one only the position. Unless "position only", a saved
+//    fixed-size one only the position and keeps its own size. Unless "position only", a saved
 //    maximised state is applied as well, to a window that has a maximise
 //    box (a saved minimised state restores as normal, so the window comes
 //    up where the operator can see it).
@@ -17,11 +17,17 @@
 //    the last restore, when the form is destroyed. Nothing is saved unless
 //    the storage restored earlier in the form's life.
 //
-// Values written: "FormVersion" ("0"), "Flags" ("0"), "ShowCmd" ("1" normal,
-// "2" minimised, "3" maximised), "PixelsPerInch", "MinMaxPos"
-// ("-1,-1,-1,-1"), "NormPos" ("left,top,right,bottom" of the window
-// rectangle in screen coordinates), "Visible" ("1" or "0"), then each
-// stored value. A store that fails to write makes Save() throw its Error.
+// The placement values are the fields of the window's placement record
+// (WindowPlacement): "Flags", "ShowCmd" ("1" normal, "2" minimised, "3"
+// maximised), "MinMaxPos" ("minx,miny,maxx,maxy") and "NormPos"
+// ("left,top,right,bottom" of the normal position in work-area
+// coordinates). The saved normal position is applied while the window is
+// still hidden, through the same record; the check that it lies on a
+// screen converts it to screen coordinates first.
+//
+// Values written: "FormVersion" ("0"), "Flags", "ShowCmd", "PixelsPerInch",
+// "MinMaxPos", "NormPos", "Visible" ("1" or "0"), then each stored value. A
+// store that fails to write makes Save() throw its Error.
 //
 // The store: the platform's store (CreateSettingsStore), created at first
 // use, unless a test override is in place (ScopedStoreOverride).

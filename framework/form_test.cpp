@@ -202,12 +202,14 @@ TEST_F(FormTest, SystemCommandGoesToTheWindowFirst) {
   EXPECT_FALSE(form->Visible()) << "the default close runs when the window does not handle it";
 }
 
-TEST_F(FormTest, OwnerWindowIsTheOwnerFormOrTheApplication) {
-  App().SetHandle(0x1234);
+TEST_F(FormTest, OwnerWindowIsTheApplicationEvenForAFormOwnedByAForm) {
   auto* main = App().CreateForm<ProbeForm>(&log_, "main");
   auto* child = main->Create<ProbeForm>(&log_, "child");
+  EXPECT_EQ(main->OwnerWindowHandle(), 0u) << "a freshly loaded library has no application window";
+  EXPECT_EQ(child->OwnerWindowHandle(), 0u);
+  App().SetHandle(0x1234);
   EXPECT_EQ(main->OwnerWindowHandle(), 0x1234u);
-  EXPECT_EQ(child->OwnerWindowHandle(), main->Handle());
+  EXPECT_EQ(child->OwnerWindowHandle(), 0x1234u);
   App().SetHandle(0);
 }
 

@@ -12,8 +12,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "framework/graphics.h"
+#include "framework/window_placement.h"
 
 namespace qxqy {
 
@@ -57,6 +59,15 @@ class FormPeer : public ControlPeer {
   virtual void DefaultSysCommand(unsigned command) = 0;
   // Brings the window in front of the other windows of the application.
   virtual void BringToFront() = 0;
+  // The platform's own placement record of the window, or nullopt when the
+  // backend keeps none (headless, or the native window is gone): the form
+  // then derives the record from its own state.
+  virtual std::optional<WindowPlacement> NativePlacement() const { return std::nullopt; }
+  // Moves the window's normal position (work-area coordinates) through the
+  // platform's placement record, leaving its visibility and state as they
+  // are. False when the backend keeps no such record; the form then moves
+  // itself.
+  virtual bool SetNativeNormalPosition(const Rect& /*normal_position*/) { return false; }
 };
 
 }  // namespace qxqy

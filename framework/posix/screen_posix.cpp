@@ -1,9 +1,11 @@
 // The headless screen: one 1920 x 1080 screen at 96 pixels per inch, the
-// work area above a 40-pixel task bar, and a fixed-pitch font metric (each
+// work area above a 40-pixel task bar (tests may move it, see
+// headless_screen.h), and a fixed-pitch font metric (each
 // character half as wide as the font is high, rounded up), so that layout
 // that depends on text widths is the same on every machine.
 #include "framework/backend.h"
 #include "framework/error_box.h"
+#include "framework/posix/headless_screen.h"
 #include "framework/screen.h"
 
 namespace qxqy {
@@ -13,11 +15,17 @@ constexpr int kScreenWidth = 1920;
 constexpr int kScreenHeight = 1080;
 constexpr int kTaskBarHeight = 40;
 constexpr int kCaptionHeight = 19;
+
+Rect work_area{0, 0, kScreenWidth, kScreenHeight - kTaskBarHeight};
 }  // namespace
+
+posix::ScopedWorkArea::ScopedWorkArea(const Rect& area) : previous_(work_area) { work_area = area; }
+
+posix::ScopedWorkArea::~ScopedWorkArea() { work_area = previous_; }
 
 int ScreenPixelsPerInch() { return 96; }
 
-Rect ScreenWorkArea() { return Rect{0, 0, kScreenWidth, kScreenHeight - kTaskBarHeight}; }
+Rect ScreenWorkArea() { return work_area; }
 
 bool IsOnSomeScreen(const Rect& window) {
   return window.right > 0 && window.bottom > 0 && window.left < kScreenWidth &&

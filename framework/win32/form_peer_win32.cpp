@@ -1,7 +1,9 @@
 // Top-level windows. The window class is named after the form's class
-// ("TfmMainForm"), so that tools find the windows by class. The window is
-// owned by the owner form's window or by the application handle, and its
-// frame, icons and always-on-top flag follow the form's layout data.
+// ("TfmMainForm"), so that tools find the windows by class. Every window is
+// natively owned by the application handle (none while that is zero), not
+// by its owner form's window: Windows hides an owned window whenever its
+// owner is minimised. Its frame, icons and always-on-top flag follow the
+// form's layout data.
 //
 // Native events go to the portable form: the system command first to the
 // form (Form::SysCommand), the close request to Form::Close, moves, sizes,
@@ -13,6 +15,7 @@
 #include "framework/backend.h"
 #include "framework/component_ref.h"
 #include "framework/form.h"
+#include "framework/screen.h"
 #include "framework/win32/native_graphics.h"
 #include "framework/win32/posted_tasks.h"
 #include "framework/win32/win32_error.h"
@@ -152,6 +155,28 @@ class Win32FormPeer : public FormPeer, public win32::WindowPeer {
     if (hwnd() != nullptr && IsWindowVisible(hwnd())) BringWindowToTop(hwnd());
   }
 
+  std::optional<WindowPlacement> NativePlacement() const override {
+    WINDOWPLACEMENT native{};
+    native.length = sizeof native;
+    if (hwnd() == nullptr || !GetWindowPlacement(hwnd(), &native)) return std::nullopt;
+    WindowPlacement placement;
+    placement.flags = static_cast<int>(native.flags);
+    placement.show_command = static_cast<int>(native.showCmd);
+    placement.min_x = native.ptMinPosition.x;
+    placement.min_y = native.ptMinPosition.y;
+    placement.max_x = native.ptMaxPosition.x;
+    placement.max_y = native.ptMaxPosition.y;
+    const RECT& normal = native.rcNormalPosition;
+    placement.normal_position = Rect{normal.left, normal.top, normal.right, normal.bottom};
+    return placement;
+  }
+
+  bool SetNativeNormalPosition(const Rect& normal_position) override {
+    if (hwnd() == nullptr) return false;
+    SetNormalPosition(normal_position);
+    return true;
+  }
+
  private:
   bool HandleMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override {
     switch (message) {
@@ -214,18 +239,26 @@ class Win32FormPeer : public FormPeer, public win32::WindowPeer {
     const Rect& bounds = form_.BoundsRect();
     if (IsIconic(hwnd()) || IsZoomed(hwnd())) {
       // Only the normal position changes; the window stays as it is.
-      WINDOWPLACEMENT placement{};
-      placement.length = sizeof placement;
-      GetWindowPlacement(hwnd(), &placement);
-      placement.rcNormalPosition = RECT{bounds.left, bounds.top, bounds.right, bounds.bottom};
-      placement.showCmd = !IsWindowVisible(hwnd()) ? SW_HIDE
-                          : IsIconic(hwnd())       ? SW_SHOWMINNOACTIVE
-                                                   : SW_SHOWMAXIMIZED;
-      SetWindowPlacement(hwnd(), &placement);
+      SetNormalPosition(ScreenToWorkArea(bounds, ScreenWorkArea()));
       return;
     }
     SetWindowPos(hwnd(), nullptr, bounds.left, bounds.top, bounds.Width(), bounds.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  }
+
+  // The placement record's normal position (work-area coordinates) becomes
+  // `normal`; the window keeps its visibility and state.
+  void SetNormalPosition(const Rect& normal) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(hwnd(), &placement);
+    placement.rcNormalPosition = RECT{normal.left, normal.top, normal.right, normal.bottom};
+    placement.flags &= ~static_cast<UINT>(WPF_SETMINPOSITION);
+    placement.showCmd = !IsWindowVisible(hwnd()) ? SW_HIDE
+                        : IsIconic(hwnd())       ? SW_SHOWMINNOACTIVE
+                        : IsZoomed(hwnd())       ? SW_SHOWMAXIMIZED
+                                                 : SW_SHOWNOACTIVATE;
+    SetWindowPlacement(hwnd(), &placement);
   }
 
   void ApplyWindowState() {

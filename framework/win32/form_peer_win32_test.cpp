@@ -89,7 +89,7 @@ TEST_F(FormPeerWin32Test, WindowFollowsTheLayoutData) {
   EXPECT_EQ(client.right, 328) << "the client size is kept across a border change";
 }
 
-TEST_F(FormPeerWin32Test, OwnerIsTheOwnerFormOrTheApplicationWindow) {
+TEST_F(FormPeerWin32Test, OwnerIsTheApplicationWindowEvenForAFormOwnedByAForm) {
   // The owner is taken when the window is made.
   TestForm& host = NewForm("host");
   App().SetHandle(HandleValue(host.Window()));
@@ -102,8 +102,24 @@ TEST_F(FormPeerWin32Test, OwnerIsTheOwnerFormOrTheApplicationWindow) {
   child->HandleNeeded();
   App().SetHandle(0);
   EXPECT_EQ(GetWindow(main.Window(), GW_OWNER), host.Window());
-  EXPECT_EQ(GetWindow(child->Window(), GW_OWNER), main.Window());
+  EXPECT_EQ(GetWindow(child->Window(), GW_OWNER), nullptr)
+      << "made while the application handle named no window";
   EXPECT_EQ(GetWindow(orphan.Window(), GW_OWNER), nullptr);
+}
+
+TEST_F(FormPeerWin32Test, MinimisingTheOwnerFormLeavesItsFormShown) {
+  TestForm& main = NewForm("main");
+  main.Show();
+  auto* child = main.Create<TestForm>(&log_, "child");
+  child->Show();
+  ASSERT_EQ(GetWindow(child->Window(), GW_OWNER), nullptr);
+  main.Minimize();
+  EXPECT_TRUE(IsIconic(main.Window()));
+  EXPECT_TRUE(IsWindowVisible(child->Window()));
+  EXPECT_FALSE(IsIconic(child->Window()));
+  EXPECT_TRUE(GetWindowLongA(child->Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_FALSE(GetWindowLongA(child->Window(), GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
+      << "an unowned window keeps its own task-bar button";
 }
 
 TEST_F(FormPeerWin32Test, NativeMovesAndMinimisingReachTheForm) {
@@ -121,6 +137,36 @@ TEST_F(FormPeerWin32Test, NativeMovesAndMinimisingReachTheForm) {
   form.Minimize();
   EXPECT_TRUE(IsIconic(form.Window()));
   EXPECT_TRUE(form.Visible());
+}
+
+TEST_F(FormPeerWin32Test, PlacementIsThePlatformsPlacementRecord) {
+  TestForm& form = NewForm();
+  form.SetNormalPosition(RectFromBounds(120, 80, 334, 222));
+  EXPECT_FALSE(IsWindowVisible(form.Window())) << "a hidden window stays hidden";
+  WINDOWPLACEMENT native{};
+  native.length = sizeof native;
+  ASSERT_TRUE(GetWindowPlacement(form.Window(), &native));
+  const WindowPlacement placement = form.Placement();
+  EXPECT_EQ(placement.normal_position,
+            (Rect{native.rcNormalPosition.left, native.rcNormalPosition.top,
+                  native.rcNormalPosition.right, native.rcNormalPosition.bottom}));
+  EXPECT_EQ(placement.normal_position.left, 120);
+  EXPECT_EQ(placement.normal_position.top, 80);
+  EXPECT_EQ(placement.show_command, static_cast<int>(native.showCmd));
+  EXPECT_EQ(placement.flags, static_cast<int>(native.flags));
+  EXPECT_EQ(placement.min_x, native.ptMinPosition.x);
+  EXPECT_EQ(placement.max_y, native.ptMaxPosition.y);
+
+  form.Show();
+  form.Minimize();
+  form.SetNormalPosition(RectFromBounds(200, 90, 334, 222));
+  EXPECT_TRUE(IsIconic(form.Window())) << "a minimised window stays minimised";
+  EXPECT_EQ(form.Placement().show_command, SW_SHOWMINIMIZED);
+  form.SetWindowState(WindowState::kNormal);
+  RECT bounds;
+  GetWindowRect(form.Window(), &bounds);
+  EXPECT_EQ(bounds.left, 200);
+  EXPECT_EQ(bounds.top, 90);
 }
 
 TEST_F(FormPeerWin32Test, SystemCommandGoesToTheFormFirst) {
@@ -193,7 +239,9 @@ TEST_F(FormPeerWin32Test, WindowDestroyedFromOutsideEndsTheFormAndItsOwnedForms)
   EXPECT_FALSE(main_ref);
   EXPECT_FALSE(child_ref);
   EXPECT_FALSE(IsWindow(child_window));
-  EXPECT_EQ(log_, (std::vector<std::string>{"child.destroy", "main.destroy"}));
+  // The owned form is not a native child of the main window: it goes with
+  // the main form, in the same order as on a release.
+  EXPECT_EQ(log_, (std::vector<std::string>{"main.destroy", "child.destroy"}));
 }
 
 TEST_F(FormPeerWin32Test, WindowDestroyedFromOutsideWhileBusyEndsTheFormLater) {

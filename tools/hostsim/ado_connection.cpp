@@ -19,12 +19,13 @@ AdoConnection::AdoConnection(Notice notice)
       notice_(std::move(notice)) {}
 
 ComRef<AdoConnection> AdoConnection::Open(const std::string& database_path, Notice notice,
-                                          std::string& open_error) {
+                                          std::string& open_error, bool row_by_row) {
   auto connection = ComRef<AdoConnection>::Adopt(new AdoConnection(std::move(notice)));
   open_error.clear();
   try {
     connection->odbc_ = std::make_unique<OdbcConnection>(L"Driver={SQLite3};Database=" +
-                                                         WideFromUtf8(database_path));
+                                                         WideFromUtf8(database_path) +
+                                                         (row_by_row ? L";StepAPI=1" : L""));
   } catch (const DatabaseError& error) {
     open_error = error.what();
   }

@@ -28,8 +28,11 @@ class AdoConnection : public DispatchObject {
   // Connects to the SQLite file at `database_path`, a path the native driver
   // understands (under Wine a Unix path). When that fails the object is made
   // all the same, closed, and `open_error` receives the driver's message.
+  // With `row_by_row` the driver reads each row from the database when it
+  // is fetched instead of all of them at the first fetch, so a failure in
+  // the middle of the rows reaches the caller after the rows before it.
   static ComRef<AdoConnection> Open(const std::string& database_path, Notice notice,
-                                    std::string& open_error);
+                                    std::string& open_error, bool row_by_row = false);
 
   bool is_open() const { return odbc_ != nullptr; }
 

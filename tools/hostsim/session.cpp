@@ -18,8 +18,9 @@ struct Session::Verb {
 namespace {
 
 const char* const kTargets[] = {"main", "multipliers"};
-const char* const kShowWhats[] = {"caption", "score", "grid",    "buttons",       "window",
-                                  "windows", "list",  "objects", "button-layout", "memory"};
+const char* const kShowWhats[] = {"caption",       "score",   "grid", "buttons",
+                                  "window",        "windows", "list", "objects",
+                                  "button-layout", "memory",  "owner"};
 const char* const kSysCommands[] = {"close", "minimize", "maximize", "restore"};
 const char* const kKeys[] = {"alt+f4"};
 const char* const kRegistryActions[] = {"show", "set", "set-dword", "delete"};
@@ -149,6 +150,7 @@ const std::vector<Session::Verb>& Session::Verbs() {
       {{"timeout", 1, 1}, CheckTimeout, &Session::Timeout},
       {{"echo", 0, 1, true}, NoCheck, &Session::Echo},
       {{"db", 1, 1, true}, NoCheck, &Session::Database},
+      {{"db-row-by-row", 1, 1, true}, NoCheck, &Session::Database},
       {{"sql", 1, 1, true}, NoCheck, &Session::Sql},
       {{"set", 1, 2, true}, CheckSet, &Session::Set},
       {{"set-repeat", 3, 3, true}, CheckSetRepeat, &Session::SetRepeat},

@@ -105,6 +105,7 @@ class Session {
   void ShowGrid(const Command& command, HWND window);
   void ShowButtons(const Command& command, HWND window);
   void ShowWindow(const Command& command, HWND window);
+  void ShowOwner(const Command& command, HWND window);
   void ShowWindows(const Command& command);
   void ShowList(const Command& command, HWND window);
   void ShowObjects(const Command& command);

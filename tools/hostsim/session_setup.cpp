@@ -19,7 +19,8 @@ void Session::Database(const Command& command) {
   std::string error;
   connection_ = AdoConnection::Open(
       DriverPath(command.args[0]),
-      [this](const std::string& notice) { output_.Line("connection", notice); }, error);
+      [this](const std::string& notice) { output_.Line("connection", notice); }, error,
+      command.verb == "db-row-by-row");
   record_.SetConnection(static_cast<uint32_t>(
       reinterpret_cast<uintptr_t>(static_cast<IDispatch*>(connection_.get()))));
   if (!error.empty()) Print(command, "error " + QuoteText(error));

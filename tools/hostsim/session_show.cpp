@@ -54,6 +54,7 @@ void Session::Show(const Command& command) {
   if (what == "grid") ShowGrid(command, window);
   if (what == "buttons") ShowButtons(command, window);
   if (what == "window") ShowWindow(command, window);
+  if (what == "owner") ShowOwner(command, window);
   if (what == "list") ShowList(command, window);
   if (what == "button-layout") ShowButtonLayout(command, window);
 }
@@ -103,6 +104,13 @@ void Session::ShowWindow(const Command& command, HWND window) {
   line += " placement " + Rectangle(placement.rcNormalPosition);
   line += " client " + std::to_string(client.right) + "x" + std::to_string(client.bottom);
   Print(command, line);
+}
+
+void Session::ShowOwner(const Command& command, HWND window) {
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (!owner) return Print(command, "none");
+  if (owner == main_window_) return Print(command, "the main window");
+  Print(command, "window " + QuoteText(WindowText(owner)));
 }
 
 void Session::ShowWindows(const Command& command) {

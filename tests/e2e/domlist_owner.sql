@@ -1,0 +1,1 @@
+domlist_buttons.sql
