@@ -1,5 +1,6 @@
 #include "MainForm/main_form.h"
 
+#include "MainForm/main_form_layout.h"
 #include "domlist/band_names.h"
 #include "domlist/dom_list.h"
 #include "framework/application.h"
@@ -7,16 +8,12 @@
 #include "framework/error.h"
 #include "framework/glyph.h"
 #include "framework/text.h"
-#include "MainForm/main_form_layout.h"
-#include "MainForm/statistics_grid.h"
-#include "refdata/call_lookup.h"
-#include "refdata/reference_files.h"
-#include "scoring/totals.h"
+#include "scoring/statistics_table.h"
 
 namespace qxqy {
 
 namespace layout = main_form_layout;
-namespace grid = statistics_grid;
+namespace grid = statistics_table;
 
 namespace {
 constexpr char kCurrentBandValue[] = "CurrentBand";
@@ -41,12 +38,8 @@ TfmMainForm::TfmMainForm(Component* owner, const HostRecord& host_record,
   CopyHostRecord(current, &host_record);
   SetCaption(ReadShortText(current.LogCaption) + " in " + Caption());
 
-  district_table_ = std::make_unique<DistrictTable>();
-  call_districts_ = std::make_unique<StringList>();
-  scoring_ = std::make_unique<ScoringState>(current, *district_table_,
-                                            static_cast<BandFollower&>(*this));
-  log_query_ = CreateLogQuery(current.Connection);
-  LoadReferenceFiles(context_.plugins_folder, *district_table_, *call_districts_);
+  session_ = std::make_unique<ContestSession>(current, context_.plugins_folder,
+                                              static_cast<ContestObserver*>(this));
 }
 
 TfmMainForm::~TfmMainForm() = default;
@@ -112,42 +105,21 @@ void TfmMainForm::BindHandlers() {
   btnOBL1.OnClick = [this](Button&) { btnOBL1Click(); };
 }
 
-// --- Scoring -------------------------------------------------------------
-
-int32_t TfmMainForm::ScoreQso(bool commit) {
-  if (!scoring_) return 0;
-  return scoring_->ScoreQso(commit);
-}
-
-void TfmMainForm::SortQsoList() {
-  if (scoring_) scoring_->SortQsoList();
-}
-
-void TfmMainForm::LookupDistrict(std::string& suggestion) const {
-  if (!call_districts_) return;
-  const HostRecord& current = *context_.current_record;
-  qxqy::LookupDistrict(*call_districts_, ReadShortText(current.LookupCountry),
-                       ReadShortText(current.Call), suggestion);
-}
+// --- Statistics ----------------------------------------------------------
 
 void TfmMainForm::ShowStatistics() {
-  if (!scoring_) return;
-  const StatList& stat_list = scoring_->stat_list();
-  for (const TStatistic& entry : stat_list) {
-    const int row = grid::RowOfBand(entry.Band);
-    if (row == 0) continue;
-    StringGrid1.SetCell(1, row, IntToText(entry.Qsos));
-    StringGrid1.SetCell(2, row, IntToText(entry.Points));
-    StringGrid1.SetCell(3, row, IntToText(entry.Districts));
-    StringGrid1.SetCell(4, row, IntToText(entry.Prefixes));
+  const std::optional<StatisticsTable> table = session_->Statistics();
+  if (!table) return;
+  const auto write_figures = [this](int row, const grid::Figures& figures) {
+    for (size_t i = 0; i < figures.size(); ++i) {
+      StringGrid1.SetCell(static_cast<int>(i) + 1, row, figures[i]);
+    }
+  };
+  for (size_t i = 0; i < table->bands.size(); ++i) {
+    if (table->bands[i]) write_figures(grid::kFirstBandRow + static_cast<int>(i), *table->bands[i]);
   }
-  const ScoreTotals totals = SumStatistics(stat_list);
-  StringGrid1.SetCell(1, grid::kTotalRow, IntToText(totals.qsos));
-  StringGrid1.SetCell(2, grid::kTotalRow, IntToText(totals.points));
-  StringGrid1.SetCell(3, grid::kTotalRow, IntToText(totals.districts));
-  StringGrid1.SetCell(4, grid::kTotalRow, IntToText(totals.prefixes));
-  Label1.SetCaption("Score: " + IntToText(totals.points) + "*(" + IntToText(totals.districts) +
-                    "+" + IntToText(totals.prefixes) + ")=" + IntToText(totals.Score()));
+  write_figures(grid::kTotalRow, table->totals);
+  Label1.SetCaption(table->score_line);
 }
 
 void TfmMainForm::ShowDXList() {
@@ -162,13 +134,13 @@ void TfmMainForm::ShowDXList() {
 
 void TfmMainForm::RecalcStatisticExecute() {
   Application::Instance().ProcessMessages();
-  if (!scoring_) return;  // closed while the messages ran
+  if (session_->Closed()) return;  // closed while the messages ran
   RecalcStatistic.SetEnabled(false);
   struct EnableAgain {
     Action& action;
     ~EnableAgain() { action.SetEnabled(true); }
   } enable_again{RecalcStatistic};
-  RebuildFromLog(*scoring_, *log_query_, *context_.current_record, *this);
+  session_->Rebuild();
   ShowStatistics();
 }
 
@@ -178,10 +150,7 @@ void TfmMainForm::ClearStatisticsCells() {
   }
 }
 
-bool TfmMainForm::LetPendingMessagesRun() {
-  Application::Instance().ProcessMessages();
-  return scoring_ != nullptr;
-}
+void TfmMainForm::LetPendingMessagesRun() { Application::Instance().ProcessMessages(); }
 
 // --- Window events -----------------------------------------------------------
 
@@ -203,15 +172,8 @@ void TfmMainForm::FormShow() {
 }
 
 void TfmMainForm::FormCloseQuery(bool& can_close) {
-  log_query_->Close();
-  ReleaseLists();
+  session_->Close();
   can_close = true;
-}
-
-void TfmMainForm::ReleaseLists() {
-  scoring_.reset();
-  district_table_.reset();
-  call_districts_.reset();
 }
 
 void TfmMainForm::FormClose(CloseAction&) {
@@ -235,16 +197,12 @@ void TfmMainForm::StringGrid1DrawCell(Canvas& canvas, int col, int row, const Re
 
 void TfmMainForm::btnOBL1Click() {
   if (!context_.dom_list->empty()) return;
-  auto* dom_list = Create<TfmDomList>(static_cast<DomListSource&>(*this));
+  auto* dom_list = Create<TfmDomList>(*session_, static_cast<DomListHost&>(*this));
   *context_.dom_list = dom_list;
   dom_list->Show();
 }
 
-// --- What the multiplier window reads --------------------------------------------
-
-const MultiplierKeyList* TfmMainForm::DistrictMultsForList() const {
-  return scoring_ ? &scoring_->district_mults() : nullptr;
-}
+// --- What the multiplier window asks of this window ----------------------------
 
 std::string TfmMainForm::StoredCurrentBand() const {
   return FormStorage1.StoredValue(kCurrentBandValue);

@@ -31,8 +31,7 @@ class DomListWithMainFormTest : public MainFormTest {
   // What the host's _AddQSO does with the main window.
   int32_t AddQso(const HostRecord& record) {
     CopyHostRecord(current_, &record);
-    const int32_t result = main_form_->ScoreQso(/*commit=*/true);
-    if (result > 0) main_form_->SortQsoList();
+    const int32_t result = main_form_->Session().Commit();
     main_form_->ShowStatistics();
     return result;
   }
@@ -117,7 +116,7 @@ TEST_F(DomListWithMainFormTest, FollowsTheBandOfEveryRememberedContact) {
 
   // A preview scores without remembering and moves nothing.
   CopyHostRecord(current_, &HostDefaults().Contact("QX1FF", "28", "CW").Get());
-  main_form_->ScoreQso(/*commit=*/false);
+  main_form_->Session().Preview();
   EXPECT_EQ(window.CurrentBandText, "14");
 }
 

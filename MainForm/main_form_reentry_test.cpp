@@ -37,7 +37,7 @@ TEST_F(MainFormReentryTest, AReleaseDispatchedDuringTheRebuildWaitsUntilItHasRet
   form->Show();
   // The rebuild ran to the end on a live window.
   ASSERT_FALSE(watch.empty());
-  EXPECT_EQ(form->Scoring()->qso_list().Count(), 3u);
+  EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), 3u);
   EXPECT_EQ(form->Label1.Caption(), "Score: 9*(0+3)=27");
   App().ProcessMessages();
   EXPECT_TRUE(watch.empty());
@@ -50,7 +50,7 @@ TEST_F(MainFormReentryTest, ACloseDuringTheRebuildStopsItWithoutTouchingReleased
   on_open_ = [&] { form->Close(); };
   form->Show();
   EXPECT_TRUE(main_ref_.empty());
-  EXPECT_EQ(form->Scoring(), nullptr);
+  EXPECT_EQ(form->Session().Scoring(), nullptr);
   EXPECT_TRUE(ErrorBoxLog().empty());
   App().ProcessMessages();
   EXPECT_TRUE(watch.empty());
@@ -60,12 +60,12 @@ TEST_F(MainFormReentryTest, AContactLoggedDuringThePauseLandsInTheEmptiedStateAn
   AddRows(2);
   TfmMainForm* form = Create(HostDefaults().Band("7"));
   on_open_ = [&] {
-    EXPECT_EQ(form->Scoring()->qso_list().Count(), 0u);
+    EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), 0u);
     CopyHostRecord(current_, &HostDefaults().Contact("K1ABC", "21", "CW").Get());
-    EXPECT_EQ(form->ScoreQso(true), 3);
+    EXPECT_EQ(form->Session().Commit(), 3);
   };
   form->Show();
-  EXPECT_EQ(form->Scoring()->qso_list().Count(), 3u);
+  EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), 3u);
   // The band remembered before the pause is put back, not the one of the
   // record the host sent during it.
   EXPECT_EQ(ReadShortText(current_.Band), "7");

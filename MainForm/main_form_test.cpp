@@ -27,13 +27,13 @@ TEST_F(MainFormTest, LoadsBothReferenceFilesFromThePluginsFolder) {
   WriteDistrictTable("ALB=ALB\r\nBEX=BEX\r\n");
   WriteCallDistricts("QX1AB=ALB\n");
   TfmMainForm* form = Create(HostDefaults());
-  EXPECT_EQ(form->GetDistrictTable()->Count(), 2u);
-  EXPECT_EQ(form->GetCallDistricts()->Count(), 1u);
+  EXPECT_EQ(form->Session().GetDistrictTable()->Count(), 2u);
+  EXPECT_EQ(form->Session().GetCallDistricts()->Count(), 1u);
 }
 
 TEST_F(MainFormTest, MissingReferenceFilesAreNotAnError) {
   TfmMainForm* form = Open(HostDefaults());
-  EXPECT_EQ(form->GetDistrictTable()->Count(), 0u);
+  EXPECT_EQ(form->Session().GetDistrictTable()->Count(), 0u);
   EXPECT_TRUE(ErrorBoxLog().empty());
 }
 
@@ -88,7 +88,7 @@ TEST_F(MainFormTest, NullValuesReadAsEmptyAndLongValuesAreCutTo255) {
   TfmMainForm* form = Open(HostDefaults());
   EXPECT_EQ(ReadShortText(current_.Call), std::string(255, 'K'));
   EXPECT_EQ(ReadShortText(current_.Mode), "");
-  ASSERT_EQ(form->Scoring()->qso_list().Count(), 1u);
+  ASSERT_EQ(form->Session().Scoring()->qso_list().Count(), 1u);
 }
 
 TEST_F(MainFormTest, AFailingQueryIsShownAndLeavesTheGridClearedAndTheActionEnabled) {
@@ -103,7 +103,7 @@ TEST_F(MainFormTest, AFailingQueryIsShownAndLeavesTheGridClearedAndTheActionEnab
   EXPECT_EQ(GridRow(*form, 4), (Cells{"20", "", "", "", ""}));
   EXPECT_EQ(GridRow(*form, 0)[1], "QSOs");                // fixed texts stay
   EXPECT_EQ(form->Label1.Caption(), "Score: 3*(0+1)=3");  // not redrawn
-  EXPECT_EQ(form->Scoring()->qso_list().Count(), 0u);
+  EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), 0u);
 }
 
 TEST_F(MainFormTest, AnErrorDuringTheFirstShowDoesNotStopTheShow) {
@@ -122,7 +122,7 @@ TEST_F(MainFormTest, AMissingColumnStopsAtTheFirstRowWithTheBandNotPutBack) {
   query_->FailAtColumn("DigiBand", "no such column: DigiBand");
   form->Show();
   EXPECT_EQ(ErrorBoxLog(), Cells{"no such column: DigiBand"});
-  EXPECT_EQ(form->Scoring()->stat_list().Count(), 0u);
+  EXPECT_EQ(form->Session().Scoring()->stat_list().Count(), 0u);
   EXPECT_TRUE(query_->IsOpen());
   EXPECT_EQ(ReadShortText(current_.Call), "QX1AB");  // read before the failing column
   EXPECT_EQ(ReadShortText(current_.Band), "21");
@@ -134,7 +134,7 @@ TEST_F(MainFormTest, AFailureMidReplayKeepsTheRowsReplayedSoFar) {
   query_->FailAtRow(2, "disk I/O error");
   form->Show();
   EXPECT_EQ(ErrorBoxLog(), Cells{"disk I/O error"});
-  EXPECT_EQ(form->Scoring()->qso_list().Count(), 2u);
+  EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), 2u);
 }
 
 TEST_F(MainFormTest, TheCloseBoxMinimisesAndChangesNothingElse) {
@@ -145,7 +145,7 @@ TEST_F(MainFormTest, TheCloseBoxMinimisesAndChangesNothingElse) {
   ASSERT_FALSE(main_ref_.empty());
   EXPECT_TRUE(form->Minimized());
   EXPECT_TRUE(form->Visible());
-  EXPECT_EQ(form->Scoring()->qso_list().Count(), 1u);
+  EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), 1u);
 
   form->SysCommand(kScMinimize);  // other commands take their usual course
   EXPECT_FALSE(main_ref_.empty());
@@ -156,10 +156,10 @@ TEST_F(MainFormTest, ACloseReleasesTheListsAndTheWindowAndEmptiesTheReference) {
   TfmMainForm* form = Open(HostDefaults());
   form->Close();
   EXPECT_TRUE(main_ref_.empty());
-  EXPECT_EQ(form->Scoring(), nullptr);
-  EXPECT_EQ(form->GetDistrictTable(), nullptr);
-  EXPECT_FALSE(form->GetLogQuery().IsOpen());
-  EXPECT_EQ(form->ScoreQso(true), 0);  // released lists are never touched
+  EXPECT_EQ(form->Session().Scoring(), nullptr);
+  EXPECT_EQ(form->Session().GetDistrictTable(), nullptr);
+  EXPECT_FALSE(form->Session().GetLogQuery().IsOpen());
+  EXPECT_EQ(form->Session().Commit(), 0);  // released lists are never touched
   ComponentRef<TfmMainForm> watch(form);
   App().ProcessMessages();
   EXPECT_TRUE(watch.empty());

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "framework/application.h"
 #include "MainForm/main_form.h"
 #include "Plugin/module_state.h"
+#include "framework/application.h"
 
 namespace qxqy::plugin {
 
@@ -14,8 +14,7 @@ uint32_t Run(uint32_t /*unused*/, const HostRecord* record) {
   module.saved_application_handle = application.Handle();
 
   if (module.main_form.empty()) {
-    TfmMainForm* form =
-        application.CreateForm<TfmMainForm>(*record, module.MainWindowContext());
+    TfmMainForm* form = application.CreateForm<TfmMainForm>(*record, module.MainWindowContext());
     module.main_form = form;
     form->HandleNeeded();
   }
@@ -31,7 +30,7 @@ int32_t GetScore(const HostRecord* record) {
   CopyHostRecord(module.CurrentRecord, record);
   TfmMainForm* form = module.main_form.get();
   if (!form) return 0;
-  return form->ScoreQso(/*commit=*/false);
+  return form->Session().Preview();
 }
 
 int32_t AddQSO(const HostRecord* record) {
@@ -39,8 +38,7 @@ int32_t AddQSO(const HostRecord* record) {
   CopyHostRecord(module.CurrentRecord, record);
   TfmMainForm* form = module.main_form.get();
   if (!form) return 0;
-  const int32_t result = form->ScoreQso(/*commit=*/true);
-  if (result > 0) form->SortQsoList();
+  const int32_t result = form->Session().Commit();
   form->ShowStatistics();
   return result;
 }
@@ -49,7 +47,7 @@ void GrabNumber(const HostRecord* record, ShortText* result) {
   ModuleState& module = Module();
   CopyHostRecord(module.CurrentRecord, record);
   std::string suggestion;
-  if (TfmMainForm* form = module.main_form.get()) form->LookupDistrict(suggestion);
+  if (TfmMainForm* form = module.main_form.get()) form->Session().LookupDistrict(suggestion);
   WriteShortText(*result, suggestion);
 }
 

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <vector>
 
+#include "MainForm/main_form.h"
+#include "Plugin/module_state.h"
+#include "domlist/dom_list.h"
 #include "framework/application.h"
 #include "framework/log_query_override.h"
 #include "framework/testing/fake_log_query.h"
 #include "framework/testing/framework_fixture.h"
-#include "domlist/dom_list.h"
-#include "MainForm/main_form.h"
-#include "Plugin/module_state.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/temp_dir.h"
 
@@ -106,7 +106,8 @@ TEST_F(EntryPointsTest, ReleaseRestoresTheApplicationHandleSavedByRun) {
 TEST_F(EntryPointsTest, AddQsoScoresRemembersAndRedrawsAndADuplicateGivesMinusOne) {
   plugin::Run(0, &Host().Get());
   EXPECT_EQ(plugin::GetScore(&Host().Contact("QX1AB", "14", "CW", "599 ABC").Get()), 3);
-  EXPECT_EQ(MainForm()->Scoring()->qso_list().Count(), 0u);  // a preview remembers nothing
+  EXPECT_EQ(MainForm()->Session().Scoring()->qso_list().Count(),
+            0u);  // a preview remembers nothing
 
   EXPECT_EQ(plugin::AddQSO(&Host().Contact("QX1AB", "14", "CW", "599 ABC").Get()), 3);
   EXPECT_EQ(MainForm()->StringGrid1.Cell(1, 4), "1");
@@ -123,7 +124,7 @@ TEST_F(EntryPointsTest, AddQsoKeepsTheListInCallOrder) {
   for (const char* call : {"QX9", "QX1", "QX5", "qx2", "QX1 "}) {
     plugin::AddQSO(&Host().Contact(call, "14", "CW").Get());
   }
-  const QsoList& list = MainForm()->Scoring()->qso_list();
+  const QsoList& list = MainForm()->Session().Scoring()->qso_list();
   std::vector<std::string> calls;
   for (const TQSO& qso : list) calls.push_back(qso.Call);
   EXPECT_EQ(calls, (std::vector<std::string>{"QX1", "QX1 ", "QX5", "QX9", "qx2"}));
@@ -173,7 +174,7 @@ TEST_F(EntryPointsTest, RunDuringAPendingReleaseBuildsAFreshWindowAtOnce) {
   plugin::Run(0, &Host().Get());
   TfmMainForm* fresh = MainForm();
   ASSERT_NE(fresh, nullptr);
-  EXPECT_EQ(fresh->Scoring()->qso_list().Count(), 1u);  // rebuilt from the log only
+  EXPECT_EQ(fresh->Session().Scoring()->qso_list().Count(), 1u);  // rebuilt from the log only
   // The new window's first recalculation let the pending release run: the
   // old window went with its multiplier window, and District opens a new one.
   EXPECT_TRUE(old_form.empty());

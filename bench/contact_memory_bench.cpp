@@ -32,11 +32,6 @@ void CountedFree(void* block) noexcept {
   std::free(block);
 }
 
-class IgnoringFollower : public qxqy::BandFollower {
- public:
-  void ShowDXList() override {}
-};
-
 constexpr size_t kContacts = 100000;
 constexpr double kTargetBytesPerContact = 200.0;
 
@@ -64,8 +59,7 @@ int main() {
   WriteShortText(record.QsoGroup, "DX");
   DistrictTable table;
   table.Assign(ContestLogGenerator::DistrictTableLines());
-  IgnoringFollower follower;
-  ScoringState state(record, table, follower);
+  ScoringState state(record, table, /*observer=*/nullptr);
 
   const size_t before = live_bytes;
   for (const LoggedContact& contact : log) {

@@ -26,7 +26,7 @@ std::string DistrictCode(size_t index) {
   return code;
 }
 
-class PaintSource : public DomListSource {
+class PaintSource : public DistrictMarks, public DomListHost {
  public:
   PaintSource() {
     std::vector<std::string> lines;
@@ -40,8 +40,11 @@ class PaintSource : public DomListSource {
       }
     }
   }
-  const DistrictTable* DistrictTableForList() const override { return &table_; }
-  const MultiplierKeyList* DistrictMultsForList() const override { return &keys_; }
+  const DistrictTable* GetDistrictTable() const override { return &table_; }
+  DistrictMark MarkOfDistrict(std::string_view band_label,
+                              std::string_view district) const override {
+    return qxqy::MarkOfDistrict(&keys_, band_label, district);
+  }
   std::string StoredCurrentBand() const override { return "5"; }
   void StoreCurrentBand(int) override {}
   void ForgetDomList(const TfmDomList&) override {}
@@ -55,7 +58,7 @@ class PaintSource : public DomListSource {
 
 void BM_PaintDistrictList(benchmark::State& state) {
   PaintSource source;
-  TfmDomList* window = Application::Instance().CreateForm<TfmDomList>(source);
+  TfmDomList* window = Application::Instance().CreateForm<TfmDomList>(source, source);
   window->SelectBand(5);
   int red = 0;
   for (auto _ : state) {
@@ -73,7 +76,7 @@ BENCHMARK(BM_PaintDistrictList);
 // The same decision as a scan of the keys in order, first hit wins.
 void BM_PaintDistrictListLinearScan(benchmark::State& state) {
   PaintSource source;
-  TfmDomList* window = Application::Instance().CreateForm<TfmDomList>(source);
+  TfmDomList* window = Application::Instance().CreateForm<TfmDomList>(source, source);
   window->SelectBand(5);
   const std::vector<std::string>& keys = source.keys().Keys();
   int red = 0;

@@ -6,24 +6,22 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "bench/contest_log.h"
-#include "framework/log_query.h"
 #include "framework/posix/sqlite_connections.h"
-#include "refdata/district_table.h"
-#include "scoring/band_follower.h"
-#include "scoring/rebuild.h"
-#include "scoring/scoring_state.h"
+#include "scoring/contest_session.h"
 
 namespace qxqy::bench {
 namespace {
 
 constexpr int kRows = 100000;
 
-// A 100,000-row log in a temporary file, built once per process.
+// A 100,000-row log in a temporary file, and a plugins folder holding its
+// district table, built once per process.
 class BenchLog {
  public:
   static BenchLog& Instance() {
@@ -32,14 +30,17 @@ class BenchLog {
   }
   sqlite3* db() const { return db_; }
   uint32_t handle() const { return handle_; }
+  // With its trailing separator.
+  std::string plugins_folder() const { return plugins_.string() + "/"; }
 
  private:
   BenchLog() {
     path_ = (std::filesystem::temp_directory_path() / "qxqy-rebuild-bench.db").string();
     std::filesystem::remove(path_);
     if (sqlite3_open(path_.c_str(), &db_) != SQLITE_OK) throw std::runtime_error("open");
-    Exec("CREATE TABLE QSOs (QSOId INTEGER PRIMARY KEY, CallSign TEXT, DigiBand TEXT,"
-         " QSOMode TEXT, QSOReportRecived TEXT, WPX TEXT, QSODateTime TEXT)");
+    Exec(
+        "CREATE TABLE QSOs (QSOId INTEGER PRIMARY KEY, CallSign TEXT, DigiBand TEXT,"
+        " QSOMode TEXT, QSOReportRecived TEXT, WPX TEXT, QSODateTime TEXT)");
     Exec("BEGIN");
     sqlite3_stmt* insert = nullptr;
     sqlite3_prepare_v2(db_,
@@ -60,11 +61,18 @@ class BenchLog {
     sqlite3_finalize(insert);
     Exec("COMMIT");
     handle_ = RegisterSqliteConnection(db_);
+
+    plugins_ = std::filesystem::temp_directory_path() / "qxqy-rebuild-bench-plugins";
+    std::filesystem::create_directories(plugins_);
+    std::ofstream table(plugins_ / "qx-qy.dom", std::ios::binary);
+    for (const std::string& line : ContestLogGenerator::DistrictTableLines())
+      table << line << "\r\n";
   }
   ~BenchLog() {
     UnregisterSqliteConnection(handle_);
     sqlite3_close(db_);
     std::filesystem::remove(path_);
+    std::filesystem::remove_all(plugins_);
   }
   void Exec(const char* sql) {
     if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
@@ -73,6 +81,7 @@ class BenchLog {
   }
 
   std::string path_;
+  std::filesystem::path plugins_;
   sqlite3* db_ = nullptr;
   uint32_t handle_ = 0;
 };
@@ -103,29 +112,18 @@ void BM_BareRead(benchmark::State& state) {
 }
 BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond);
 
-class NoWindow : public RebuildHost, public BandFollower {
- public:
-  void ClearStatisticsCells() override {}
-  void ShowDXList() override {}
-  bool LetPendingMessagesRun() override { return true; }
-};
-
 void BM_RebuildFromLog(benchmark::State& state) {
-  const uint32_t handle = BenchLog::Instance().handle();
-  DistrictTable table;
-  table.Assign(ContestLogGenerator::DistrictTableLines());
   HostRecord record{};
+  record.Connection = BenchLog::Instance().handle();
   WriteShortText(record.LogTable, "QSOs");
   WriteShortText(record.OwnGroup, "QX");
   WriteShortText(record.QsoGroup, "DX");
   WriteShortText(record.Country, "QX");
-  NoWindow window;
-  std::unique_ptr<LogQuery> query = CreateLogQuery(handle);
-  ScoringState scoring(record, table, window);
+  ContestSession session(record, BenchLog::Instance().plugins_folder(), /*observer=*/nullptr);
   for (auto _ : state) {
-    RebuildFromLog(scoring, *query, record, window);
+    session.Rebuild();
   }
-  state.counters["contacts"] = static_cast<double>(scoring.qso_list().Count());
+  state.counters["contacts"] = static_cast<double>(session.Scoring()->qso_list().Count());
   state.SetItemsProcessed(state.iterations() * kRows);
 }
 BENCHMARK(BM_RebuildFromLog)->Unit(benchmark::kMillisecond);

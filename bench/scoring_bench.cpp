@@ -1,6 +1,6 @@
 // Cost of one contact through ScoreQso with 1,000, 10,000 and 100,000
-// contacts already remembered: the preview (_GetScore), the commit and the
-// whole commit path of _AddQSO (ScoreQso(true), then SortQsoList).
+// contacts already remembered: the preview (_GetScore) and the commit
+// (_AddQSO).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -17,11 +17,6 @@ namespace {
 
 constexpr size_t kProbeCount = 1024;
 constexpr size_t kCommitBatch = 100;
-
-class IgnoringFollower : public BandFollower {
- public:
-  void ShowDXList() override {}
-};
 
 // A scoring state holding `size` logged contacts, plus contacts not in it:
 // probes for previews (half new, half repeats) and fresh contacts for
@@ -60,7 +55,6 @@ class Session {
   }
 
   const std::vector<LoggedContact>& probes() const { return probes_; }
-  ScoringState& state() { return state_; }
 
  private:
   std::vector<LoggedContact> log_;
@@ -69,8 +63,7 @@ class Session {
   size_t next_fresh_ = 0;
   HostRecord record_{};
   DistrictTable table_;
-  IgnoringFollower follower_;
-  ScoringState state_{record_, table_, follower_};
+  ScoringState state_{record_, table_, /*observer=*/nullptr};
 };
 
 Session& SessionOfSize(size_t size) {
@@ -94,8 +87,7 @@ void BM_ScoreQsoPreview(benchmark::State& state) {
 // Commits batches of new contacts; when the fresh contacts run out (the
 // list has grown by a tenth) the state is replayed back to its size with
 // the clock stopped.
-template <bool kSortAfterCommit>
-void CommitBatches(benchmark::State& state) {
+void BM_ScoreQsoCommit(benchmark::State& state) {
   Session& session = SessionOfSize(static_cast<size_t>(state.range(0)));
   for (auto _ : state) {
     for (size_t i = 0; i < kCommitBatch; ++i) {
@@ -107,7 +99,6 @@ void CommitBatches(benchmark::State& state) {
         contact = session.NextFresh();
       }
       const int32_t points = session.Score(*contact, true);
-      if (kSortAfterCommit && points > 0) session.state().SortQsoList();
       benchmark::DoNotOptimize(points);
     }
   }
@@ -115,12 +106,8 @@ void CommitBatches(benchmark::State& state) {
   session.Replay();
 }
 
-void BM_ScoreQsoCommit(benchmark::State& state) { CommitBatches<false>(state); }
-void BM_AddQsoCommitPath(benchmark::State& state) { CommitBatches<true>(state); }
-
 BENCHMARK(BM_ScoreQsoPreview)->Arg(1000)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_ScoreQsoCommit)->Arg(1000)->Arg(10000)->Arg(100000);
-BENCHMARK(BM_AddQsoCommitPath)->Arg(1000)->Arg(10000)->Arg(100000);
 
 }  // namespace
 }  // namespace qxqy::bench

@@ -40,13 +40,14 @@ constexpr std::array<ButtonMember, 10> kButtonMembers = {
 
 }  // namespace
 
-TfmDomList::TfmDomList(Component* owner, DomListSource& source)
+TfmDomList::TfmDomList(Component* owner, const DistrictMarks& marks, DomListHost& host)
     : Form(owner, "fmDomList", "TfmDomList"),
       FormStorage1(this, "FormStorage1"),
       LV1(this, "LV1", this),
       Panel2(this, "Panel2", this),
       spl1(this, "spl1", this),
-      source_(source) {
+      marks_(marks),
+      host_(host) {
   CreateBandButtons();
   // Bound before the layout, so that the bar's resize handler places the
   // buttons as soon as the bar gets its width.
@@ -124,7 +125,7 @@ void TfmDomList::BindHandlers() {
 void TfmDomList::FormCreate() {
   LV1.SetDoubleBuffered(true);
   LV1.Clear();
-  if (const DistrictTable* table = source_.DistrictTableForList()) {
+  if (const DistrictTable* table = marks_.GetDistrictTable()) {
     for (size_t i = 0; i < table->Count(); ++i) {
       const std::string_view line = (*table)[i];
       const size_t equals = line.find('=');
@@ -137,11 +138,11 @@ void TfmDomList::FormCreate() {
   LV1.SetViewStyle(ViewStyle::kList);
 }
 
-void TfmDomList::FormShow() { SelectBand(ParseInt(source_.StoredCurrentBand()).value_or(kNoBand)); }
+void TfmDomList::FormShow() { SelectBand(ParseInt(host_.StoredCurrentBand()).value_or(kNoBand)); }
 
 void TfmDomList::FormClose() {
   Release();
-  source_.ForgetDomList(*this);
+  host_.ForgetDomList(*this);
 }
 
 void TfmDomList::SelectBand(int band) {
@@ -150,23 +151,22 @@ void TfmDomList::SelectBand(int band) {
     CurrentBandText = std::string(BandNames[band]);
   }
   LV1.Repaint();
-  source_.StoreCurrentBand(band);
+  host_.StoreCurrentBand(band);
 }
 
 void TfmDomList::RzBitBtn1Click(ToggleButton& sender) { SelectBand(sender.Tag()); }
 
 void TfmDomList::LV1CustomDrawItem(int index, Font& font) {
-  // Asked for afresh at every item: null once the main window let go of it.
-  const MultiplierKeyList* district_mults = source_.DistrictMultsForList();
-  if (district_mults == nullptr || district_mults->Empty()) return;
-  // A district key reads band|code|, so the bars keep a code from matching
-  // part of a longer one and one band label from matching another.
-  const std::string search = CurrentBandText + "|" + LV1.Caption(index) + "|";
-  if (district_mults->AnyKeyContains(search)) {
-    font.color = layout::kWorkedColor;
-    font.bold = true;
-  } else {
-    font.color = layout::kNotWorkedColor;
+  switch (marks_.MarkOfDistrict(CurrentBandText, LV1.Caption(index))) {
+    case DistrictMark::kNothingRecorded:
+      break;
+    case DistrictMark::kWorked:
+      font.color = layout::kWorkedColor;
+      font.bold = true;
+      break;
+    case DistrictMark::kNotWorked:
+      font.color = layout::kNotWorkedColor;
+      break;
   }
 }
 

@@ -7,9 +7,10 @@
 // window as its owner; the district list is filled once, at creation.
 // Closing it releases it (destroyed when messages are next dispatched) and
 // empties the module's reference at once; otherwise it goes with the main
-// window. It reads the main window's lists only through `DomListSource`, at
-// the moment it needs them, so after the main window released its lists the
-// window paints every item in the list's own font and reads nothing.
+// window. It is a view of the main window's contest session, which it asks
+// at the moment it paints, so after the session was closed (its lists
+// released) the window paints every item in the list's own font and reads
+// nothing.
 //
 // Settings: FormStorage1 keeps the window's position (and size) under
 // "TfmDomList"; the selected band is stored in the main window's settings as
@@ -19,21 +20,22 @@
 #include <memory>
 #include <string>
 
-#include "domlist/dom_list_source.h"
+#include "domlist/dom_list_host.h"
 #include "framework/form.h"
 #include "framework/form_storage.h"
 #include "framework/list_view.h"
 #include "framework/panel.h"
 #include "framework/toggle_button.h"
+#include "scoring/district_marks.h"
 
 namespace qxqy {
 
 class TfmDomList : public Form {
  public:
-  // `owner` is the main window, which also provides the data (`source`,
-  // which must outlive this window). Runs FormCreate, so the district list
-  // is filled when the constructor returns.
-  TfmDomList(Component* owner, DomListSource& source);
+  // `owner` is the main window, which owns `marks` (its contest session)
+  // and `host`; both must outlive this window. Runs FormCreate, so the district list is filled
+  // when the constructor returns.
+  TfmDomList(Component* owner, const DistrictMarks& marks, DomListHost& host);
   ~TfmDomList() override;
 
   // Selects `band`: for 1 to 9 pushes its button down (releasing the
@@ -79,7 +81,8 @@ class TfmDomList : public Form {
   void LV1CustomDrawItem(int index, Font& font);
   void Panel2Resize();
 
-  DomListSource& source_;
+  const DistrictMarks& marks_;
+  DomListHost& host_;
 };
 
 }  // namespace qxqy

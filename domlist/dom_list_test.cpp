@@ -20,14 +20,15 @@ namespace {
 
 // Plays the main window: owns the lists, the stored band and the module's
 // reference to the multiplier window.
-class FakeMainWindow : public DomListSource {
+class FakeMainWindow : public DistrictMarks, public DomListHost {
  public:
-  const DistrictTable* DistrictTableForList() const override {
+  const DistrictTable* GetDistrictTable() const override {
     return released ? nullptr : &district_table;
   }
-  const MultiplierKeyList* DistrictMultsForList() const override {
+  DistrictMark MarkOfDistrict(std::string_view band_label,
+                              std::string_view district) const override {
     ++key_list_reads;
-    return released ? nullptr : &district_mults;
+    return qxqy::MarkOfDistrict(released ? nullptr : &district_mults, band_label, district);
   }
   std::string StoredCurrentBand() const override { return current_band; }
   void StoreCurrentBand(int band) override {
@@ -65,7 +66,7 @@ class DomListTest : public testing::FrameworkTest {
  protected:
   TfmDomList& Create(std::vector<std::string> table_lines) {
     main_.district_table.Assign(std::move(table_lines));
-    TfmDomList* window = App().CreateForm<TfmDomList>(main_);
+    TfmDomList* window = App().CreateForm<TfmDomList>(main_, main_);
     main_.reference = window;
     return *window;
   }

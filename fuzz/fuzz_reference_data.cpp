@@ -192,11 +192,13 @@ void CheckKeySearch(const std::vector<std::string>& lines,
   }
 }
 
-class TableSource : public DomListSource {
+class TableSource : public DistrictMarks, public DomListHost {
  public:
   explicit TableSource(const DistrictTable& table) : table_(table) {}
-  const DistrictTable* DistrictTableForList() const override { return &table_; }
-  const MultiplierKeyList* DistrictMultsForList() const override { return nullptr; }
+  const DistrictTable* GetDistrictTable() const override { return &table_; }
+  DistrictMark MarkOfDistrict(std::string_view, std::string_view) const override {
+    return DistrictMark::kNothingRecorded;
+  }
   std::string StoredCurrentBand() const override { return "0"; }
   void StoreCurrentBand(int) override {}
   void ForgetDomList(const TfmDomList&) override {}
@@ -217,7 +219,7 @@ void CheckWindowCaptions(const std::vector<std::string>& lines) {
     const size_t equals = line.find('=');
     if (equals != std::string::npos) expected.push_back(Trim(line.substr(equals + 1, 4)));
   }
-  TfmDomList* window = Application::Instance().CreateForm<TfmDomList>(source);
+  TfmDomList* window = Application::Instance().CreateForm<TfmDomList>(source, source);
   std::vector<std::string> captions = window->LV1.Captions();
   for (size_t i = 1; i < captions.size(); ++i) {
     QXQY_FUZZ_CHECK(CompareLocale(captions[i - 1], captions[i]) <= 0, "captions out of order");

@@ -9,7 +9,6 @@
 #include <stdexcept>
 
 #include "MainForm/main_form.h"
-#include "MainForm/statistics_grid.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
 #include "domlist/dom_list.h"
@@ -18,6 +17,7 @@
 #include "framework/posix/sqlite_connections.h"
 #include "framework/text.h"
 #include "fuzz/fuzz_check.h"
+#include "scoring/statistics_table.h"
 #include "tests/support/record_builder.h"
 
 namespace qxqy::fuzzing {
@@ -51,7 +51,7 @@ void Exec(sqlite3* db, const char* sql) {
 }
 
 std::string TotalContacts(const TfmMainForm& form) {
-  return form.StringGrid1.Cell(1, statistics_grid::kTotalRow);
+  return form.StringGrid1.Cell(1, statistics_table::kTotalRow);
 }
 
 }  // namespace
@@ -231,7 +231,8 @@ void HostSession::Perform(HostAction action, FuzzedDataProvider& input) {
 
 void HostSession::CheckWindows(bool after_dispatch) const {
   TfmMainForm* form = MainWindow();
-  if (form) QXQY_FUZZ_CHECK(form->Scoring() != nullptr, "the referenced window has no state");
+  if (form)
+    QXQY_FUZZ_CHECK(form->Session().Scoring() != nullptr, "the referenced window has no state");
   TfmDomList* dom_list = MultiplierWindow();
   if (dom_list) {
     QXQY_FUZZ_CHECK(dynamic_cast<TfmMainForm*>(dom_list->Owner()) != nullptr,
@@ -259,7 +260,7 @@ void HostSession::CheckWindows(bool after_dispatch) const {
 // band|caption|; the list's own font when that window holds no keys.
 void HostSession::CheckItemColours(TfmDomList& window) const {
   const auto* owner = static_cast<const TfmMainForm*>(window.Owner());
-  const ScoringState* scoring = owner->Scoring();
+  const ScoringState* scoring = owner->Session().Scoring();
   const Font list_font = window.LV1.GetFont();
   for (int i = 0; i < window.LV1.Count(); ++i) {
     const Font font = window.LV1.DrawItemFont(i);

@@ -22,15 +22,15 @@ inline constexpr char kWpxColumn[] = "WPX";
 // "Select * from <table> order by CallSign", the table name used as given.
 std::string LogQueryText(const std::string& log_table);
 
-// What the rebuild needs from the window that runs it.
+// What the rebuild needs from the session that runs it.
 class RebuildHost {
  public:
-  // Empties the data cells of the statistics grid (not the fixed texts).
+  // The figures shown so far no longer hold.
   virtual void ClearStatisticsCells() = 0;
-  // Makes an open multiplier window follow the record's band.
+  // Makes the views follow the record's band.
   virtual void ShowDXList() = 0;
   // Lets the pending window messages run once. Returns false when, during
-  // that pause, the window let go of its scoring state (it was closed):
+  // that pause, the session let go of its scoring state (it was closed):
   // the rebuild then stops at once without touching the state or the query.
   virtual bool LetPendingMessagesRun() = 0;
 

@@ -14,8 +14,8 @@ constexpr int32_t kOtherGroupPoints = 3;
 }  // namespace
 
 ScoringState::ScoringState(const HostRecord& record, const DistrictTable& district_table,
-                           BandFollower& follower)
-    : record_(record), district_table_(district_table), follower_(follower) {}
+                           ContestObserver* observer)
+    : record_(record), district_table_(district_table), observer_(observer) {}
 
 int32_t ScoringState::ScoreQso(bool commit) {
   if (IsDupe()) return kDuplicate;
@@ -28,7 +28,7 @@ int32_t ScoringState::ScoreQso(bool commit) {
   band_entry.Points += points;
   CountPrefixMultiplier(band_entry);
   CountDistrictMultiplier(band_entry);
-  follower_.ShowDXList();
+  if (observer_ != nullptr) observer_->ShowDXList();
   return points;
 }
 

@@ -5,7 +5,7 @@
 
 #include "records/host_record.h"
 #include "refdata/district_table.h"
-#include "scoring/band_follower.h"
+#include "scoring/contest_observer.h"
 #include "scoring/multiplier_key_list.h"
 #include "scoring/qso_list.h"
 #include "scoring/stat_list.h"
@@ -15,13 +15,14 @@ namespace qxqy {
 // Holds the worked-contact list, the per-band statistics and both multiplier
 // key lists, and scores contacts into them. The current contact is read from
 // `record` afresh on every call; nothing of it is cached. `record`,
-// `district_table` and `follower` are borrowed and must outlive the state.
+// `district_table` and `observer` (may be null) are borrowed and must
+// outlive the state.
 class ScoringState {
  public:
   static constexpr int32_t kDuplicate = -1;
 
   ScoringState(const HostRecord& record, const DistrictTable& district_table,
-               BandFollower& follower);
+               ContestObserver* observer);
   ScoringState(const ScoringState&) = delete;
   ScoringState& operator=(const ScoringState&) = delete;
 
@@ -31,16 +32,13 @@ class ScoringState {
   // changes. With `commit` a contact that is not a duplicate is remembered,
   // counted on its band with its points, may add a prefix multiplier (home
   // countries only) and a district multiplier (a code the district table
-  // confirms), and the follower's ShowDXList is called.
+  // confirms), and the observer's ShowDXList is called.
   int32_t ScoreQso(bool commit);
 
   // True when the record's call, band and mode are in the contact list.
   bool IsDupe() const;
   // Remembers the record's call, band and mode (at their ordinal place).
   void AddQsoToList();
-  // Kept for the commit path: the list is always in order already, so this
-  // has nothing to do.
-  void SortQsoList() {}
 
   // Empties the contact list and the statistics, then both key lists.
   void Clear();
@@ -57,7 +55,7 @@ class ScoringState {
 
   const HostRecord& record_;
   const DistrictTable& district_table_;
-  BandFollower& follower_;
+  ContestObserver* observer_;
 
   QsoList qso_list_;
   StatList stat_list_;

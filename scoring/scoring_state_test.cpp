@@ -13,9 +13,11 @@
 namespace qxqy {
 namespace {
 
-class CountingFollower : public BandFollower {
+class CountingFollower : public ContestObserver {
  public:
   void ShowDXList() override { ++calls; }
+  void ClearStatisticsCells() override {}
+  void LetPendingMessagesRun() override {}
   int calls = 0;
 };
 
@@ -62,7 +64,7 @@ class ScoringStateTest : public ::testing::Test {
   HostRecord record_{};
   DistrictTable table_;
   CountingFollower follower_;
-  ScoringState state_{record_, table_, follower_};
+  ScoringState state_{record_, table_, &follower_};
 };
 
 TEST_F(ScoringStateTest, PointsDependOnTheGroupsIgnoringLetterCaseOnly) {

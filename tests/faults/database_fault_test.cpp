@@ -56,8 +56,8 @@ TEST_F(DatabaseFaultTest, ARecalcThatFailsKeepsTheDescribedState) {
     form->BitBtn1.Click();
 
     EXPECT_EQ(ErrorBoxLog(), std::vector<std::string>{fault.message});
-    EXPECT_EQ(form->Scoring()->qso_list().Count(), fault.rows_replayed);
-    EXPECT_EQ(form->Scoring()->stat_list().Count(), fault.rows_replayed);
+    EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), fault.rows_replayed);
+    EXPECT_EQ(form->Session().Scoring()->stat_list().Count(), fault.rows_replayed);
     EXPECT_TRUE(form->RecalcStatistic.Enabled());
     EXPECT_TRUE(form->BitBtn1.Enabled());
     for (int row = 1; row < form->StringGrid1.RowCount(); ++row) {
@@ -89,7 +89,7 @@ TEST_F(DatabaseFaultTest, TheNextRecalcAfterAFailureClosesTheQueryAndRebuildsEve
   form->BitBtn1.Click();
   EXPECT_EQ(query_->CloseCount(), closes + 1 + 1);  // before reopening, and at the end
   EXPECT_FALSE(query_->IsOpen());
-  EXPECT_EQ(form->Scoring()->qso_list().Count(), 4u);
+  EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), 4u);
   EXPECT_EQ(form->Label1.Caption(), "Score: 12*(4+4)=96");
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "domlist/dom_list.h"
 #include "Plugin/testing/plugin_session_fixture.h"
+#include "domlist/dom_list.h"
 
 namespace qxqy::testing {
 namespace {
@@ -36,7 +36,7 @@ TEST_F(HighBytesTest, HostTextsAndLogRowsKeepTheirBytes) {
   EXPECT_EQ(ReadShortText(current.ReportReceived), "599 \xE0\xE1\xE2");
   EXPECT_EQ(ReadShortText(current.Wpx), "\xC0\xC1\x31");
 
-  const ScoringState& scoring = *MainForm()->Scoring();
+  const ScoringState& scoring = *MainForm()->Session().Scoring();
   ASSERT_EQ(scoring.stat_list().Count(), 1u);
   EXPECT_EQ(scoring.stat_list()[0].Band, kBand);
   EXPECT_EQ(scoring.stat_list()[0].Districts, 0);  // high bytes are no letters A to Z
@@ -68,7 +68,7 @@ TEST_F(HighBytesTest, ReferenceFilesKeepTheirBytes) {
   CreateLogTable();
   plugin::Run(0, &Host().Get());
   ASSERT_NE(MainForm(), nullptr);
-  EXPECT_EQ((*MainForm()->GetDistrictTable())[1], kDistrict);
+  EXPECT_EQ((*MainForm()->Session().GetDistrictTable())[1], kDistrict);
 
   ShortText result{};
   plugin::GrabNumber(&Host().LookupCountry("QX").Call(kCall).Get(), &result);

@@ -42,7 +42,7 @@ TEST_F(LargeReferenceFileTest, AFiftyMegabyteTableLoadsAndAnswersRight) {
   size_t lines = 0;
   WriteDistrictTable(FiftyMegabyteTable(&lines));
   TfmMainForm* form = Create(HostDefaults());
-  const DistrictTable& table = *form->GetDistrictTable();
+  const DistrictTable& table = *form->Session().GetDistrictTable();
   ASSERT_EQ(table.Count(), lines);
   EXPECT_EQ(table.ValueOfName("filler12345"), std::string(kFillerValueLength, 'v'));
   EXPECT_EQ(table.ValueOfName("YYY"), "XXX");
@@ -61,8 +61,9 @@ TEST_F(LargeReferenceFileTest, AFiftyMegabyteTableLoadsAndAnswersRight) {
     const RecordBuilder record =
         HostDefaults().Contact("QX" + std::to_string(++serial), "14", "CW", contact.exchange);
     CopyHostRecord(current_, &record.Get());
-    EXPECT_EQ(form->ScoreQso(/*commit=*/true), 3);
-    EXPECT_EQ(form->Scoring()->stat_list()[0].Districts, contact.districts) << contact.exchange;
+    EXPECT_EQ(form->Session().Commit(), 3);
+    EXPECT_EQ(form->Session().Scoring()->stat_list()[0].Districts, contact.districts)
+        << contact.exchange;
   }
 }
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "Plugin/testing/plugin_session_fixture.h"
 #include "framework/error.h"
 #include "refdata/reference_files.h"
-#include "Plugin/testing/plugin_session_fixture.h"
 #include "tests/support/file_write_lock.h"
 
 namespace qxqy::testing {
@@ -40,7 +40,7 @@ TEST_F(LockedReferenceFileTest, RunFailsWithTheFullPathAndLeavesNoWindow) {
     }
     plugin::Run(0, &Host().Get());
     ASSERT_NE(MainForm(), nullptr);
-    EXPECT_EQ(MainForm()->GetDistrictTable()->Count(), 1u);
+    EXPECT_EQ(MainForm()->Session().GetDistrictTable()->Count(), 1u);
     plugin::ReleasePlugin();
     App().ProcessMessages();
   }

@@ -1,21 +1,19 @@
-// qxqy-score: plays the host for the plug-in's portable entry points. It
-// registers the SQLite log as the host's connection, fills a record from its
-// options, runs the plug-in (whose first show rebuilds the statistics from
-// the log) and prints what the main window shows.
+// qxqy-score: replays a SQLite log through a contest session, with no window.
+// It registers the log as the host's connection, fills a record from its
+// options, rebuilds the session from the log and prints the statistics grid
+// and score line as the main window shows them after its first show.
 #include <sqlite3.h>
 
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "framework/application.h"
-#include "framework/error_box.h"
 #include "framework/posix/sqlite_connections.h"
-#include "MainForm/main_form.h"
-#include "Plugin/entry_points.h"
-#include "Plugin/module_state.h"
+#include "refdata/reference_files.h"
+#include "scoring/contest_session.h"
 #include "tools/score/score_options.h"
 
 namespace qxqy::score {
@@ -58,16 +56,26 @@ HostRecord RecordFromOptions(const ScoreOptions& options, uint32_t connection) {
   return record;
 }
 
-void PrintMainWindow(const TfmMainForm& form) {
-  const StringGrid& grid = form.StringGrid1;
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    for (int col = 0; col < grid.ColCount(); ++col) {
-      if (col > 0) std::cout << '\t';
-      std::cout << grid.Cell(col, row);
+// The grid as the main window shows it: the fixed texts, and the figures
+// of the bands that have an entry (a band without one shows nothing).
+void PrintStatistics(const StatisticsTable& table) {
+  namespace grid = statistics_table;
+  const auto print_row = [](std::string_view title, const grid::Figures* figures) {
+    std::cout << title;
+    for (size_t i = 0; i < grid::Figures().size(); ++i) {
+      std::cout << '\t' << (figures != nullptr ? (*figures)[i] : std::string());
     }
     std::cout << '\n';
+  };
+  for (size_t col = 0; col < grid::kHeaderRow.size(); ++col) {
+    std::cout << (col > 0 ? "\t" : "") << grid::kHeaderRow[col];
   }
-  std::cout << form.Label1.Caption() << '\n';
+  std::cout << '\n';
+  for (size_t i = 0; i < grid::kBandRows.size(); ++i) {
+    print_row(grid::kBandRows[i].title, table.bands[i] ? &*table.bands[i] : nullptr);
+  }
+  print_row(grid::kTotalTitle, &table.totals);
+  std::cout << table.score_line << '\n';
 }
 
 int Main(const std::vector<std::string>& args) {
@@ -82,35 +90,19 @@ int Main(const std::vector<std::string>& args) {
     std::cout << ScoreUsage();
     return 0;
   }
+  std::string plugins_folder = DefaultPluginsFolder();
   if (options.plugins) {
-    std::string folder = *options.plugins;
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    plugin::OverridePluginsFolder(folder);
+    plugins_folder = *options.plugins;
+    if (plugins_folder.empty() || plugins_folder.back() != '/') plugins_folder += '/';
   }
-  SetErrorBoxQuiet(true);
 
   LogDatabase database(options.db);
-  // The plug-in's window (and its query on the database) goes before the
-  // database does, on every way out.
-  struct ReleaseOnExit {
-    ~ReleaseOnExit() {
-      plugin::ReleasePlugin();
-      Application::Instance().ProcessMessages();
-    }
-  } release_on_exit;
-  const HostRecord record = RecordFromOptions(options, database.handle());
-  plugin::Run(0, &record);
-
-  if (!ErrorBoxLog().empty()) {
-    std::cerr << "qxqy-score: " << ErrorBoxLog().front() << '\n';
-    return 1;
-  }
-  const TfmMainForm* form = plugin::Module().main_form.get();
-  if (!form) {
-    std::cerr << "qxqy-score: the plug-in's window did not open\n";
-    return 1;
-  }
-  PrintMainWindow(*form);
+  HostRecord record = RecordFromOptions(options, database.handle());
+  // The session (and its query on the database) goes before the database
+  // does, on every way out.
+  ContestSession session(record, plugins_folder, /*observer=*/nullptr);
+  session.Rebuild();
+  PrintStatistics(*session.Statistics());
   return 0;
 }
 
