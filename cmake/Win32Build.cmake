@@ -10,6 +10,8 @@ ExternalProject_Add(win32
   BINARY_DIR ${QXQY_WIN32_BINARY_DIR}
   CMAKE_ARGS
     -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
+    # Release whatever the outer build type: the DLL the tests run must be the
+    # one scripts/package.sh ships, which builds it the same way.
     -DCMAKE_BUILD_TYPE=Release
     -DQXQY_TESTS=${QXQY_TESTS}
     -DQXQY_BENCHMARKS=OFF
@@ -34,4 +36,16 @@ if(QXQY_TESTS)
                    ${PROJECT_SOURCE_DIR}/tests/e2e/soak.sh $<TARGET_FILE:qxqy-score>
                    ${QXQY_WIN32_BINARY_DIR}/tests/e2e/plugin-host/hostsim.exe)
   set_tests_properties(e2e_soak PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
+
+  # The DLL the sessions above ran is the one scripts/package.sh ships (same
+  # configuration, reproducible build): it is checked as shipped, and two
+  # fresh builds of it in other folders must give the same bytes.
+  add_test(NAME win32_dll_check
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/package/check-dll.sh
+                   ${QXQY_WIN32_BINARY_DIR}/Plugin/QXQYDXContest.dll ${PROJECT_VERSION}
+                   ${PROJECT_SOURCE_DIR} ${QXQY_WIN32_BINARY_DIR})
+  add_test(NAME win32_dll_reproducible
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/package/reproducible.sh ${PROJECT_VERSION}
+                   ${CMAKE_BINARY_DIR}/reproducible)
+  set_tests_properties(win32_dll_reproducible PROPERTIES TIMEOUT 900)
 endif()

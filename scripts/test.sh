@@ -4,9 +4,11 @@
 #   2. build/: native core, unit tests, tools, benchmarks (built, not run), and
 #      the cross-compiled Windows build whose unit and end-to-end suites run
 #      under Wine and Xvfb,
-#   3. build-asan/: the native unit tests again under AddressSanitizer and
+#   3. the Windows package (scripts/package.sh: build-package/ and dist/),
+#      whose DLL must be byte for byte the one the Wine suites tested,
+#   4. build-asan/: the native unit tests again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer,
-#   4. short smoke runs of the fuzzers.
+#   5. short smoke runs of the fuzzers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +20,13 @@ echo "== native and Windows build, all suites"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQXQY_WIN32_BUILD=ON -DQXQY_TESTS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure
+
+echo "== the Windows package"
+bash scripts/package.sh
+if ! cmp build/win32/Plugin/QXQYDXContest.dll build-package/Plugin/QXQYDXContest.dll; then
+  echo "test: the packaged DLL is not the DLL the Wine suites tested" >&2
+  exit 1
+fi
 
 echo "== native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQXQY_SANITIZE=ON \
