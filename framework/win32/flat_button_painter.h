@@ -30,8 +30,8 @@ struct FlatLookStyle {
 
 constexpr FlatLookStyle kFlatPlain{kColorButtonFace, std::nullopt, std::nullopt, 0};
 constexpr FlatLookStyle kFlatHot{Rgb(229, 241, 251), Rgb(0, 120, 215), std::nullopt, 0};
-constexpr FlatLookStyle kFlatDown{Rgb(196, 222, 244), Rgb(0, 84, 153), Rgb(150, 186, 218), 1};
-constexpr FlatLookStyle kFlatDownHot{Rgb(180, 212, 240), Rgb(0, 84, 153), Rgb(140, 176, 210), 1};
+constexpr FlatLookStyle kFlatDown{Rgb(184, 214, 242), Rgb(0, 84, 153), Rgb(130, 170, 210), 1};
+constexpr FlatLookStyle kFlatDownHot{Rgb(166, 202, 236), Rgb(0, 84, 153), Rgb(120, 160, 202), 1};
 
 constexpr Color kFlatCaptionColor = kSystemColorFlag | COLOR_BTNTEXT;
 constexpr Color kFlatDisabledCaptionColor = kSystemColorFlag | COLOR_GRAYTEXT;
