@@ -60,10 +60,10 @@ TEST(FlatButtonPainterTest, LookFollowsDownHoverAndEnabledState) {
     FlatLook expected;
   };
   const Case cases[] = {
-      {false, false, true, FlatLook::kPlain},   {false, true, true, FlatLook::kHot},
-      {true, false, true, FlatLook::kDown},     {true, true, true, FlatLook::kDownHot},
-      {false, true, false, FlatLook::kPlain},   {true, true, false, FlatLook::kDown},
-      {false, false, false, FlatLook::kPlain},  {true, false, false, FlatLook::kDown},
+      {false, false, true, FlatLook::kPlain},  {false, true, true, FlatLook::kHot},
+      {true, false, true, FlatLook::kDown},    {true, true, true, FlatLook::kDownHot},
+      {false, true, false, FlatLook::kPlain},  {true, true, false, FlatLook::kDown},
+      {false, false, false, FlatLook::kPlain}, {true, false, false, FlatLook::kDown},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ChooseFlatLook(FlatButtonState{c.down, c.hot, c.enabled}), c.expected)
