@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,9 @@
 #include "framework/testing/framework_fixture.h"
 #include "framework/text.h"
 #include "framework/toggle_button.h"
+#include "framework/win32/flat_button_painter.h"
 #include "framework/win32/handles.h"
+#include "framework/win32/native_graphics.h"
 #include "framework/win32/window_peer.h"
 
 namespace qxqy::win32 {
@@ -97,6 +100,18 @@ std::string TextOf(HWND window) {
       SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
   text.resize(copied);
   return text;
+}
+
+// A pixel of what `window` paints into a bitmap of its client size (WM_PRINTCLIENT).
+COLORREF PrintedPixel(HWND window, int x, int y) {
+  RECT client;
+  GetClientRect(window, &client);
+  WindowDc screen(window);
+  UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+  SelectedObject selected(memory.get(), bitmap.get());
+  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+  return GetPixel(memory.get(), x, y);
 }
 
 class ControlPeersWin32Test : public qxqy::testing::FrameworkTest {
@@ -196,13 +211,7 @@ TEST_F(ControlPeersWin32Test, ButtonClickReachesTheActionAndFollowsItsEnabledSta
 TEST_F(ControlPeersWin32Test, ButtonsShowTheirPictureGreyedWhileDisabled) {
   form_.action.SetEnabled(false);
   const auto pixel = [](const Button& button, int x, int y) {
-    const HWND window = WindowOf(button);
-    WindowDc screen(window);
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 102, 25));
-    SelectedObject selected(memory.get(), bitmap.get());
-    SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
-    return GetPixel(memory.get(), x, y);
+    return PrintedPixel(WindowOf(button), x, y);
   };
   // The picture sits 6 pixels in, centred in height: (6, 4) is its top-left corner.
   EXPECT_EQ(pixel(form_.district, 7, 5), RGB(64, 64, 64)) << "the list's frame";
@@ -218,39 +227,112 @@ TEST_F(ControlPeersWin32Test, TabOrderFollowsTheControlsTabOrder) {
   EXPECT_EQ(GetNextDlgTabItem(form, first, FALSE), WindowOf(form_.recalc));
 }
 
-TEST_F(ControlPeersWin32Test, ToggleButtonsReportTheGroupsDownState) {
-  std::vector<ToggleButton*> bands;
-  std::vector<int> clicked;
-  for (int band = 1; band <= 3; ++band) {
-    auto* button = form_.Create<ToggleButton>("band" + std::to_string(band), &form_.panel);
-    button->SetCaption(std::to_string(band * 7));
-    button->SetGroupIndex(1);
-    button->SetTag(band);
-    button->SetBounds(band * 36, 0, 36, 17);
-    button->OnClick = [&](ToggleButton& sender) { clicked.push_back(sender.Tag()); };
-    bands.push_back(button);
+// Three band buttons in one group, the middle one down.
+class ToggleButtonPeersWin32Test : public ControlPeersWin32Test {
+ protected:
+  ToggleButtonPeersWin32Test() {
+    for (int band = 1; band <= 3; ++band) {
+      auto* button = form_.Create<ToggleButton>("band" + std::to_string(band), &form_.panel);
+      button->SetCaption(std::to_string(band * 7));
+      button->SetGroupIndex(1);
+      button->SetTag(band);
+      button->SetTabStop(false);
+      button->SetBounds(band * 36, 0, 36, 17);
+      button->OnClick = [this](ToggleButton& sender) { clicked_.push_back(sender.Tag()); };
+      bands_.push_back(button);
+    }
+    form_.HandleNeeded();
+    bands_[1]->SetDown(true);
   }
-  form_.HandleNeeded();
-  bands[1]->SetDown(true);
-  const auto checks = [&] {
+
+  HWND Band(size_t index) const { return WindowOf(*bands_[index]); }
+  std::string Checks() const {
     std::string state;
-    for (ToggleButton* b : bands) {
-      state += SendMessageA(WindowOf(*b), BM_GETCHECK, 0, 0) == BST_CHECKED ? '1' : '0';
+    for (size_t k = 0; k < bands_.size(); ++k) {
+      state += SendMessageA(Band(k), BM_GETCHECK, 0, 0) == BST_CHECKED ? '1' : '0';
     }
     return state;
+  }
+
+  // Inside the face, clear of the frame, the shade and the caption.
+  static constexpr int kFaceX = 3;
+  static constexpr int kFaceY = 3;
+
+  std::vector<ToggleButton*> bands_;
+  std::vector<int> clicked_;
+};
+
+TEST_F(ToggleButtonPeersWin32Test, ButtonsStayPushLikeRadioButtonsReportingTheGroupsDownState) {
+  EXPECT_EQ(Checks(), "010");
+  SendMessageA(Band(2), BM_CLICK, 0, 0);
+  EXPECT_EQ(Checks(), "001");
+  SendMessageA(Band(2), BM_CLICK, 0, 0);
+  EXPECT_EQ(Checks(), "001") << "a down button stays down";
+  SendMessageA(Band(0), BM_CLICK, 0, 0);
+  EXPECT_EQ(Checks(), "100");
+  EXPECT_EQ(clicked_, (std::vector<int>{3, 3, 1}));
+  for (size_t k = 0; k < bands_.size(); ++k) {
+    const LONG style = GetWindowLongA(Band(k), GWL_STYLE);
+    EXPECT_STRCASEEQ(ClassOf(Band(k)).c_str(), "Button");
+    EXPECT_EQ(style & BS_TYPEMASK, BS_RADIOBUTTON) << "not owner-drawn: BM_GETCHECK must answer";
+    EXPECT_TRUE(style & BS_PUSHLIKE);
+    EXPECT_FALSE(style & WS_TABSTOP) << "checking a radio button must not make it a tab stop";
+    EXPECT_EQ(TextOf(Band(k)), std::to_string((k + 1) * 7));
+  }
+}
+
+TEST_F(ToggleButtonPeersWin32Test, FaceFollowsTheMouseThePressAndTheDownState) {
+  const auto move_to = [this](size_t band, int x, int y) {
+    SendMessageA(Band(band), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
   };
-  EXPECT_EQ(checks(), "010");
-  SendMessageA(WindowOf(*bands[2]), BM_CLICK, 0, 0);
-  EXPECT_EQ(checks(), "001");
-  SendMessageA(WindowOf(*bands[2]), BM_CLICK, 0, 0);
-  EXPECT_EQ(checks(), "001") << "a down button stays down";
-  SendMessageA(WindowOf(*bands[0]), BM_CLICK, 0, 0);
-  EXPECT_EQ(checks(), "100");
-  EXPECT_EQ(clicked, (std::vector<int>{3, 3, 1}));
-  const LONG style = GetWindowLongA(WindowOf(*bands[0]), GWL_STYLE);
-  EXPECT_TRUE(style & BS_PUSHLIKE);
-  EXPECT_FALSE(style & WS_TABSTOP);
-  EXPECT_EQ(TextOf(WindowOf(*bands[2])), "21");
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    size_t band;
+    FlatLook look;
+  };
+  const Step steps[] = {
+      {"an up button at rest", [] {}, 0, FlatLook::kPlain},
+      {"the down button at rest", [] {}, 1, FlatLook::kDown},
+      {"the mouse enters an up button", [&] { move_to(0, 5, 5); }, 0, FlatLook::kHot},
+      {"the others stay as they were", [] {}, 2, FlatLook::kPlain},
+      {"the mouse leaves it", [&] { SendMessageA(Band(0), WM_MOUSELEAVE, 0, 0); }, 0,
+       FlatLook::kPlain},
+      {"the mouse enters the down button", [&] { move_to(1, 30, 10); }, 1, FlatLook::kDownHot},
+      {"a captured move outside it", [&] { move_to(1, -4, 10); }, 1, FlatLook::kDown},
+      {"held pressed", [&] { SendMessageA(Band(2), BM_SETSTATE, TRUE, 0); }, 2, FlatLook::kDown},
+      {"let go", [&] { SendMessageA(Band(2), BM_SETSTATE, FALSE, 0); }, 2, FlatLook::kPlain},
+      {"disabled under the mouse",
+       [&] {
+         bands_[0]->SetEnabled(false);
+         move_to(0, 5, 5);
+       },
+       0, FlatLook::kPlain},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    // Read before any message is dispatched: the mouse is not really there.
+    EXPECT_EQ(PrintedPixel(Band(step.band), kFaceX, kFaceY), ToColorRef(StyleOf(step.look).face))
+        << step.what;
+  }
+  EXPECT_EQ(Checks(), "010") << "the mouse alone changes no state";
+}
+
+TEST_F(ToggleButtonPeersWin32Test, ScreenShowsTheFlatFaceAfterTheControlsOwnPainting) {
+  form_.Show();
+  UpdateWindow(WindowFromValue(form_.Handle()));
+  const auto on_screen = [this](size_t band) {
+    WindowDc dc(Band(band));
+    return GetPixel(dc.get(), kFaceX, kFaceY);
+  };
+  EXPECT_EQ(on_screen(1), ToColorRef(kFlatDown.face)) << "painted in WM_PAINT";
+  SendMessageA(Band(0), BM_CLICK, 0, 0);  // the control paints its own pressed face at once
+  EXPECT_EQ(on_screen(0), ToColorRef(kFlatDown.face)) << "painted over the control's face";
+  EXPECT_EQ(on_screen(1), ToColorRef(kFlatPlain.face));
+  bands_[2]->SetDown(true);  // as the window does when it selects a band itself
+  EXPECT_EQ(on_screen(2), ToColorRef(kFlatDown.face)) << "painted over the control's checked face";
+  RedrawWindow(Band(2), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_EQ(on_screen(2), ToColorRef(kFlatDown.face)) << "erasing leaves no trace";
 }
 
 TEST_F(ControlPeersWin32Test, LabelShowsItsCaptionInBlueAndItsWidthFollowsTheText) {

@@ -19,6 +19,11 @@
 # instead (review it before committing). Without WINEPREFIX set the script
 # runs itself inside a throwaway prefix (tests/wine/run-in-prefix.sh), made
 # from the template QXQY_WINE_TEMPLATE or ~/.cache/qxqy/wine-template.
+#
+# A BMP file the session saves in its folder ("screenshot NAME.bmp") is kept
+# as NAME.png, the black desktop around the windows cut away, in the folder
+# QXQY_SESSION_PICTURES when that is set (CTest sets it); otherwise it goes
+# with the session's folder.
 set -uo pipefail
 
 if [ $# -lt 3 ] || [ $# -gt 4 ]; then
@@ -59,6 +64,19 @@ code=$?
   tr -d '\r' <out.raw
   echo "exit: $code"
 } >actual.txt
+
+if [ -n "${QXQY_SESSION_PICTURES:-}" ]; then
+  mkdir -p "$QXQY_SESSION_PICTURES"
+  for picture in "$work"/*.bmp; do
+    [ -f "$picture" ] || continue
+    # The full path: another "convert" may come first on PATH.
+    if ! /usr/bin/convert "$picture" -trim +repage -bordercolor black -border 16 \
+         "$QXQY_SESSION_PICTURES/$(basename "$picture" .bmp).png"; then
+      echo "session $name: cannot keep the picture $(basename "$picture")" >&2
+      exit 1
+    fi
+  done
+fi
 
 if [ "${QXQY_UPDATE_EXPECTED:-0}" = 1 ]; then
   cp actual.txt "$expected"

@@ -171,6 +171,7 @@ const std::vector<Session::Verb>& Session::Verbs() {
       {{"close", 0, 1}, CheckTarget, &Session::Close},
       {{"key", 1, 2}, CheckKey, &Session::Key},
       {{"click-close-box", 0, 1}, CheckTarget, &Session::ClickCloseBox},
+      {{"hover", 1, 1, true}, NoCheck, &Session::Hover},
       {{"move", 3, 5}, CheckMove, &Session::Move},
       {{"reg", 2, 4, true}, CheckRegistry, &Session::Registry},
       {{"show", 1, 2}, CheckShow, &Session::Show},

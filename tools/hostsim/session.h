@@ -26,6 +26,7 @@
 #include "tools/hostsim/plugin_library.h"
 #include "tools/hostsim/script.h"
 #include "tools/hostsim/watchdog.h"
+#include "tools/hostsim/window_probe.h"
 
 namespace qxqy::hostsim {
 
@@ -91,12 +92,16 @@ class Session {
   void Close(const Command& command);
   void Key(const Command& command);
   void ClickCloseBox(const Command& command);
+  void Hover(const Command& command);
   void Move(const Command& command);
   void Screenshot(const Command& command);
   void ScreenshotReady(const Command& command);
   // The window a "main" or "multipliers" argument names; null after printing
   // why there is none.
   HWND TargetWindow(const Command& command, const std::string& target);
+  // The "Button" captioned `caption` ('&' marks ignored) in the main window,
+  // else in the multiplier window; nullopt after printing why there is none.
+  std::optional<ButtonLook> FindAnyButton(const Command& command, const std::string& caption);
 
   // Looking at the windows (session_show.cpp).
   void Show(const Command& command);

@@ -1,5 +1,6 @@
 // Driving the plug-in's windows as a user and the host's message loop would.
 #include <cstdlib>
+#include <optional>
 
 #include "tools/hostsim/message_pump.h"
 #include "tools/hostsim/screenshot.h"
@@ -21,12 +22,12 @@ int MillisecondsArgument(const Command& command, int fallback) {
                               : static_cast<int>(std::strtol(command.args[0].c_str(), nullptr, 0));
 }
 
-HWND FindButton(HWND window, const std::string& caption) {
-  if (!window) return nullptr;
+std::optional<ButtonLook> FindButton(HWND window, const std::string& caption) {
+  if (!window) return std::nullopt;
   for (const auto& button : ReadButtons(window)) {
-    if (button.caption == caption || PlainCaption(button.caption) == caption) return button.window;
+    if (button.caption == caption || PlainCaption(button.caption) == caption) return button;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 bool IsOwnWindow(HWND window) {
@@ -35,7 +36,27 @@ bool IsOwnWindow(HWND window) {
   return process == GetCurrentProcessId();
 }
 
+// The top-level window the mouse reaches at `point`. Another program's window
+// lying there (a parallel session on the same screen) is first put behind
+// `window`, as the operator would bring the plug-in's window forward.
+HWND TopLevelWindowAt(HWND window, POINT point) {
+  HWND on_top = GetAncestor(WindowFromPoint(point), GA_ROOT);
+  if (on_top != window && !IsOwnWindow(on_top)) {
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    on_top = GetAncestor(WindowFromPoint(point), GA_ROOT);
+  }
+  return on_top;
+}
+
 }  // namespace
+
+std::optional<ButtonLook> Session::FindAnyButton(const Command& command,
+                                                 const std::string& caption) {
+  auto button = FindButton(IsWindow(main_window_) ? main_window_ : nullptr, caption);
+  if (!button) button = FindButton(FindProcessWindow(kMultipliersCaption), caption);
+  if (!button) Print(command, "no button " + QuoteText(caption));
+  return button;
+}
 
 HWND Session::TargetWindow(const Command& command, const std::string& target) {
   if (target == "multipliers") {
@@ -64,17 +85,41 @@ void Session::Sleep(const Command& command) {
 
 void Session::Click(const Command& command) {
   const std::string& caption = command.args[0];
-  HWND button = FindButton(IsWindow(main_window_) ? main_window_ : nullptr, caption);
-  if (!button) button = FindButton(FindProcessWindow(kMultipliersCaption), caption);
-  if (!button) {
-    Print(command, "no button " + QuoteText(caption));
-    return;
-  }
-  if (!IsWindowEnabled(button)) {
+  const auto button = FindAnyButton(command, caption);
+  if (!button) return;
+  if (!IsWindowEnabled(button->window)) {
     Print(command, QuoteText(caption) + " is disabled");
     return;
   }
-  SendMessageA(button, BM_CLICK, 0, 0);
+  SendMessageA(button->window, BM_CLICK, 0, 0);
+}
+
+void Session::Hover(const Command& command) {
+  const std::string& caption = command.args[0];
+  const auto button = FindAnyButton(command, caption);
+  if (!button) return;
+  if (!IsWindowEnabled(button->window)) {
+    Print(command, QuoteText(caption) + " is disabled");
+    return;
+  }
+  const POINT middle{(button->screen.left + button->screen.right) / 2,
+                     (button->screen.top + button->screen.bottom) / 2};
+  const HWND window = GetAncestor(button->window, GA_ROOT);
+  const HWND on_top = TopLevelWindowAt(window, middle);
+  const HWND under = WindowFromPoint(middle);
+  if (under != button->window) {
+    const HWND cover = on_top != window ? on_top : under;
+    Print(command, QuoteText(caption) + " is covered by " + QuoteText(WindowText(cover)));
+    return;
+  }
+  // The pointer is put there, then a real (motionless) move of the mouse
+  // reaches the window under it, as a hand on the mouse would bring.
+  SetCursorPos(middle.x, middle.y);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof(INPUT));
+  PumpUntilQuiet(kQuietMs, kPumpLimitMs);
 }
 
 void Session::SysCommand(const Command& command) {
@@ -108,15 +153,9 @@ void Session::ClickCloseBox(const Command& command) {
     Print(command, "no close box");
     return;
   }
-  // The mouse reaches only what is on top at that point. Another program's
-  // window there (a parallel session on the same screen) is put behind, as
-  // the operator would bring the plug-in's window forward first; a window of
-  // this process there is reported.
-  HWND on_top = GetAncestor(WindowFromPoint(*point), GA_ROOT);
-  if (on_top != window && !IsOwnWindow(on_top)) {
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    on_top = GetAncestor(WindowFromPoint(*point), GA_ROOT);
-  }
+  // The mouse reaches only what is on top at that point; a window of this
+  // process there is reported.
+  const HWND on_top = TopLevelWindowAt(window, *point);
   if (on_top != window) {
     Print(command, "the close box is covered by " + QuoteText(WindowText(on_top)));
     return;
