@@ -1,14 +1,14 @@
 #include "MainForm/main_form.h"
 
 #include "MainForm/main_form_layout.h"
+#include "base/error.h"
+#include "base/text.h"
 #include "domlist/band_names.h"
 #include "domlist/dom_list.h"
-#include "framework/application.h"
-#include "framework/canvas.h"
-#include "framework/error.h"
-#include "framework/glyph.h"
-#include "framework/text.h"
 #include "scoring/statistics_table.h"
+#include "ui/application.h"
+#include "ui/canvas.h"
+#include "ui/glyph.h"
 
 namespace qxqy {
 

@@ -21,15 +21,15 @@
 
 #include "MainForm/main_form_context.h"
 #include "domlist/dom_list_host.h"
-#include "framework/action.h"
-#include "framework/button.h"
-#include "framework/form.h"
-#include "framework/form_storage.h"
-#include "framework/label.h"
-#include "framework/panel.h"
-#include "framework/string_grid.h"
 #include "scoring/contest_observer.h"
 #include "scoring/contest_session.h"
+#include "ui/action.h"
+#include "ui/button.h"
+#include "ui/form.h"
+#include "ui/form_storage.h"
+#include "ui/label.h"
+#include "ui/panel.h"
+#include "ui/string_grid.h"
 
 namespace qxqy {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "framework/component_ref.h"
 #include "records/host_record.h"
+#include "ui/component_ref.h"
 
 namespace qxqy {
 

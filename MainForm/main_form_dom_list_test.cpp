@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "MainForm/main_form_fixture.h"
+#include "base/text.h"
 #include "domlist/band_names.h"
 #include "domlist/dom_list.h"
-#include "framework/text.h"
 
 namespace qxqy::testing {
 namespace {

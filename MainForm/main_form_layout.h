@@ -2,7 +2,7 @@
 // inch, positions in client coordinates unless said otherwise.
 #pragma once
 
-#include "framework/graphics.h"
+#include "ui/graphics.h"
 
 namespace qxqy::main_form_layout {
 

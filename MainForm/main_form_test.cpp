@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "MainForm/main_form_fixture.h"
-#include "framework/error.h"
-#include "framework/recording_canvas.h"
+#include "base/error.h"
+#include "ui/recording_canvas.h"
 
 namespace qxqy::testing {
 namespace {

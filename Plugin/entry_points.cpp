@@ -4,7 +4,7 @@
 
 #include "MainForm/main_form.h"
 #include "Plugin/module_state.h"
-#include "framework/application.h"
+#include "ui/application.h"
 
 namespace qxqy::plugin {
 

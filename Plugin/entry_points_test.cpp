@@ -7,13 +7,13 @@
 
 #include "MainForm/main_form.h"
 #include "Plugin/module_state.h"
+#include "base/log_query_override.h"
+#include "base/testing/fake_log_query.h"
 #include "domlist/dom_list.h"
-#include "framework/application.h"
-#include "framework/log_query_override.h"
-#include "framework/testing/fake_log_query.h"
-#include "framework/testing/framework_fixture.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/temp_dir.h"
+#include "ui/application.h"
+#include "ui/testing/framework_fixture.h"
 
 namespace qxqy::testing {
 namespace {

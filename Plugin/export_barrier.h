@@ -7,7 +7,7 @@
 #include <exception>
 #include <string>
 
-#include "framework/error_box.h"
+#include "ui/error_box.h"
 
 namespace qxqy::plugin {
 

@@ -9,7 +9,7 @@
 
 #include "Plugin/entry_points.h"
 #include "Plugin/export_barrier.h"
-#include "framework/fpu_guard.h"
+#include "base/fpu_guard.h"
 
 #define QXQY_REGISTER_CALL extern "C" __attribute__((regparm(3)))
 

@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "framework/component_ref.h"
 #include "MainForm/main_form_context.h"
 #include "records/host_record.h"
+#include "ui/component_ref.h"
 
 namespace qxqy {
 class TfmMainForm;

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "domlist/dom_list.h"
-#include "framework/application.h"
 #include "refdata/district_table.h"
 #include "scoring/multiplier_key_list.h"
+#include "ui/application.h"
 
 namespace qxqy::bench {
 namespace {

@@ -15,10 +15,10 @@
 #include "MainForm/main_form.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
+#include "base/posix/sqlite_connections.h"
 #include "bench/bench_environment.h"
 #include "bench/contest_log.h"
-#include "framework/application.h"
-#include "framework/posix/sqlite_connections.h"
+#include "ui/application.h"
 
 namespace qxqy::bench {
 namespace {

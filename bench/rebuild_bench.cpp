@@ -11,8 +11,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "base/posix/sqlite_connections.h"
 #include "bench/contest_log.h"
-#include "framework/posix/sqlite_connections.h"
 #include "scoring/contest_session.h"
 
 namespace qxqy::bench {

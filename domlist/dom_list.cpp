@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/error.h"
+#include "base/text.h"
 #include "domlist/band_names.h"
 #include "domlist/dom_list_layout.h"
-#include "framework/error.h"
-#include "framework/placement_text.h"
-#include "framework/text.h"
+#include "ui/placement_text.h"
 
 namespace qxqy {
 

@@ -21,12 +21,12 @@
 #include <string>
 
 #include "domlist/dom_list_host.h"
-#include "framework/form.h"
-#include "framework/form_storage.h"
-#include "framework/list_view.h"
-#include "framework/panel.h"
-#include "framework/toggle_button.h"
 #include "scoring/district_marks.h"
+#include "ui/form.h"
+#include "ui/form_storage.h"
+#include "ui/list_view.h"
+#include "ui/panel.h"
+#include "ui/toggle_button.h"
 
 namespace qxqy {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "framework/graphics.h"
+#include "ui/graphics.h"
 
 namespace qxqy::dom_list_layout {
 

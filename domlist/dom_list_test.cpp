@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "domlist/band_names.h"
-#include "framework/component_ref.h"
-#include "framework/error_box.h"
-#include "framework/testing/framework_fixture.h"
-#include "framework/text.h"
+#include "ui/component_ref.h"
+#include "ui/error_box.h"
+#include "ui/testing/framework_fixture.h"
 
 namespace qxqy {
 namespace {

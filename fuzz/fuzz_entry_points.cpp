@@ -22,13 +22,13 @@
 #include "MainForm/main_form.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
-#include "framework/application.h"
-#include "framework/error.h"
-#include "framework/log_query_override.h"
-#include "framework/testing/fake_log_query.h"
+#include "base/error.h"
+#include "base/log_query_override.h"
+#include "base/testing/fake_log_query.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_environment.h"
 #include "scoring/rebuild.h"
+#include "ui/application.h"
 
 namespace qxqy::fuzzing {
 namespace {

@@ -8,9 +8,9 @@
 #include "MainForm/main_form.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
-#include "framework/application.h"
-#include "framework/error_box.h"
 #include "refdata/reference_files.h"
+#include "ui/application.h"
+#include "ui/error_box.h"
 
 namespace qxqy::fuzzing {
 

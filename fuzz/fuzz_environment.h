@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/form_storage.h"
-#include "framework/testing/fake_settings_store.h"
+#include "base/testing/fake_settings_store.h"
+#include "ui/form_storage.h"
 
 namespace qxqy::fuzzing {
 

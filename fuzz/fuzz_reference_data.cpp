@@ -9,9 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
 #include "domlist/dom_list.h"
-#include "framework/application.h"
-#include "framework/text.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_environment.h"
 #include "refdata/call_lookup.h"
@@ -20,6 +19,7 @@
 #include "refdata/line_split.h"
 #include "scoring/district_code.h"
 #include "scoring/multiplier_key_list.h"
+#include "ui/application.h"
 
 namespace qxqy::fuzzing {
 namespace {

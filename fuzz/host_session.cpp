@@ -11,14 +11,14 @@
 #include "MainForm/main_form.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
+#include "base/posix/sqlite_connections.h"
+#include "base/text.h"
 #include "domlist/dom_list.h"
-#include "framework/application.h"
-#include "framework/error_box.h"
-#include "framework/posix/sqlite_connections.h"
-#include "framework/text.h"
 #include "fuzz/fuzz_check.h"
 #include "scoring/statistics_table.h"
 #include "tests/support/record_builder.h"
+#include "ui/application.h"
+#include "ui/error_box.h"
 
 namespace qxqy::fuzzing {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "records/short_text.h"
+#include "base/short_text.h"
 
 namespace qxqy {
 

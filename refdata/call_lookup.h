@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/string_list.h"
+#include "base/string_list.h"
 
 namespace qxqy {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "refdata/home_country.h"
 
 namespace qxqy {

@@ -1,6 +1,6 @@
 #include "refdata/district_table.h"
 
-#include "framework/text.h"
+#include "base/text.h"
 
 namespace qxqy {
 

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "framework/string_list.h"
+#include "base/string_list.h"
 
 namespace qxqy {
 

@@ -1,6 +1,6 @@
 #include "refdata/reference_files.h"
 
-#include "framework/env.h"
+#include "base/env.h"
 #include "refdata/line_split.h"
 
 namespace qxqy {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/string_list.h"
+#include "base/string_list.h"
 #include "refdata/district_table.h"
 
 namespace qxqy {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/env.h"
-#include "framework/error.h"
+#include "base/env.h"
+#include "base/error.h"
 #include "tests/support/file_write_lock.h"
 #include "tests/support/temp_dir.h"
 

@@ -25,8 +25,8 @@
 #include <string>
 #include <string_view>
 
-#include "framework/log_query.h"
-#include "framework/string_list.h"
+#include "base/log_query.h"
+#include "base/string_list.h"
 #include "records/host_record.h"
 #include "refdata/district_table.h"
 #include "scoring/contest_observer.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 namespace qxqy {
 

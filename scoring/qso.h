@@ -5,7 +5,7 @@
 #include <string_view>
 #include <utility>
 
-#include "framework/text.h"
+#include "base/text.h"
 
 namespace qxqy {
 

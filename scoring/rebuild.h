@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "framework/log_query.h"
+#include "base/log_query.h"
 #include "records/host_record.h"
 #include "scoring/scoring_state.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "refdata/home_country.h"
 #include "scoring/district_code.h"
 

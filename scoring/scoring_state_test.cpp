@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/string_list.h"
-#include "framework/text.h"
+#include "base/string_list.h"
+#include "base/text.h"
 
 namespace qxqy {
 namespace {

@@ -1,6 +1,6 @@
 #include "scoring/statistics_table.h"
 
-#include "framework/text.h"
+#include "base/text.h"
 #include "scoring/totals.h"
 
 namespace qxqy {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Checks the direction of dependencies between the layers and that no
-# platform header is included above the framework's Windows backend.
+# Checks the direction of dependencies between the layers, that the contest
+# engine and the ui library build on base alone, and that no platform header
+# is included outside the Windows backends.
 #   check-layers.sh SOURCE_DIR
 set -uo pipefail
 cd "$1" || exit 2
@@ -12,7 +13,7 @@ fail() {
 }
 
 # The layers, bottom to top; a layer may include only itself and those below.
-layers=(framework records refdata scoring domlist MainForm Plugin)
+layers=(base records refdata scoring ui domlist MainForm Plugin)
 for ((i = 0; i < ${#layers[@]}; i++)); do
   layer=${layers[$i]}
   above=("${layers[@]:$((i + 1))}")
@@ -24,11 +25,17 @@ for ((i = 0; i < ${#layers[@]}; i++)); do
   [ -n "$hits" ] && fail "$layer includes a layer above it:"$'\n'"$hits"
 done
 
-# Platform headers only in the Windows backend, the exports and the host simulator.
+# The ui library sits above the engine in the list only to keep it below the
+# windows: it builds on base alone.
+hits=$(git ls-files ui | grep -E '\.(h|cpp)$' |
+       xargs -r grep -nE '#include "(records|refdata|scoring)/')
+[ -n "$hits" ] && fail "ui includes the contest engine:"$'\n'"$hits"
+
+# Platform headers only in the Windows backends, the exports and the host simulator.
 hits=$(git ls-files '*.h' '*.cpp' |
-       grep -vE '^(framework/win32/|Plugin/exports_win32\.cpp|tools/hostsim/)' |
+       grep -vE '^(base/win32/|ui/win32/|Plugin/exports_win32\.cpp|tools/hostsim/)' |
        xargs -r grep -nE '#include <(windows|winuser|wingdi|commctrl|ole2|oleauto|objbase)\.h>')
-[ -n "$hits" ] && fail "a platform header outside framework/win32/:"$'\n'"$hits"
+[ -n "$hits" ] && fail "a platform header outside the Windows backends:"$'\n'"$hits"
 
 [ $status -eq 0 ] && echo "layers: ok"
 exit $status

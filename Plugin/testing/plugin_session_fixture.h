@@ -12,10 +12,10 @@
 #include "MainForm/main_form.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
-#include "framework/posix/sqlite_connections.h"
-#include "framework/testing/framework_fixture.h"
+#include "base/posix/sqlite_connections.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/temp_dir.h"
+#include "ui/testing/framework_fixture.h"
 
 namespace qxqy::testing {
 

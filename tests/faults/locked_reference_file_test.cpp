@@ -7,7 +7,7 @@
 #include <string>
 
 #include "Plugin/testing/plugin_session_fixture.h"
-#include "framework/error.h"
+#include "base/error.h"
 #include "refdata/reference_files.h"
 #include "tests/support/file_write_lock.h"
 

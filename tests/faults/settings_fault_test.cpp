@@ -8,9 +8,9 @@
 #include <string>
 
 #include "MainForm/main_form_fixture.h"
+#include "base/posix/ini_settings_store.h"
 #include "domlist/dom_list.h"
-#include "framework/posix/ini_settings_store.h"
-#include "framework/screen.h"
+#include "ui/screen.h"
 
 namespace qxqy::testing {
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/error.h"
+#include "base/error.h"
 #include "tools/hostsim/com_ref.h"
 
 namespace qxqy::hostsim {

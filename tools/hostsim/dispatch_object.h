@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/error.h"
+#include "base/error.h"
 
 namespace qxqy::hostsim {
 

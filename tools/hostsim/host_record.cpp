@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "framework/error.h"
+#include "base/error.h"
 
 namespace qxqy::hostsim {
 

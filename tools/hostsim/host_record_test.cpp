@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "framework/error.h"
+#include "base/error.h"
 
 namespace qxqy::hostsim {
 namespace {

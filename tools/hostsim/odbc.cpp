@@ -6,7 +6,7 @@
 #include <sqlext.h>
 // clang-format on
 
-#include "framework/error.h"
+#include "base/error.h"
 #include "tools/hostsim/wide_text.h"
 
 namespace qxqy::hostsim {

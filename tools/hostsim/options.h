@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/error.h"
+#include "base/error.h"
 
 namespace qxqy::hostsim {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/error.h"
+#include "base/error.h"
 #include "tools/hostsim/unique_handle.h"
 
 namespace qxqy::hostsim {

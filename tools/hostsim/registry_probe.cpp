@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/error.h"
+#include "base/error.h"
 #include "tools/hostsim/text_format.h"
 #include "tools/hostsim/unique_handle.h"
 

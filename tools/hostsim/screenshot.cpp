@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/error.h"
+#include "base/error.h"
 #include "tools/hostsim/unique_handle.h"
 
 namespace qxqy::hostsim {

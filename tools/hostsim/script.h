@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/error.h"
+#include "base/error.h"
 
 namespace qxqy::hostsim {
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/error.h"
+#include "base/error.h"
 #include "tools/hostsim/abi_check.h"
 #include "tools/hostsim/ado_connection.h"
 #include "tools/hostsim/com_ref.h"

@@ -1,6 +1,6 @@
 #include "tools/hostsim/text_format.h"
 
-#include "framework/error.h"
+#include "base/error.h"
 
 namespace qxqy::hostsim {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/error.h"
+#include "base/error.h"
 
 namespace qxqy::hostsim {
 namespace {

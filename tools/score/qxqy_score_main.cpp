@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/posix/sqlite_connections.h"
+#include "base/posix/sqlite_connections.h"
 #include "refdata/reference_files.h"
 #include "scoring/contest_session.h"
 #include "tools/score/score_options.h"

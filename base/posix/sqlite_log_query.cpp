@@ -1,0 +1,142 @@
+// LogQuery over a registered SQLite connection. The statement handle is
+// owned by a move-only wrapper; the connection is never closed here.
+#include <sqlite3.h>
+
+#include <vector>
+
+#include "base/error.h"
+#include "base/native_log_query.h"
+#include "base/posix/sqlite_connections.h"
+#include "base/text.h"
+
+namespace qxqy {
+
+namespace {
+
+class Statement {
+ public:
+  Statement() = default;
+  explicit Statement(sqlite3_stmt* statement) : statement_(statement) {}
+  Statement(Statement&& other) noexcept : statement_(other.statement_) {
+    other.statement_ = nullptr;
+  }
+  Statement& operator=(Statement&& other) noexcept {
+    if (this != &other) {
+      reset();
+      statement_ = other.statement_;
+      other.statement_ = nullptr;
+    }
+    return *this;
+  }
+  ~Statement() { reset(); }
+
+  sqlite3_stmt* get() const { return statement_; }
+  explicit operator bool() const { return statement_ != nullptr; }
+  void reset() {
+    if (statement_ != nullptr) sqlite3_finalize(statement_);
+    statement_ = nullptr;
+  }
+
+ private:
+  sqlite3_stmt* statement_ = nullptr;
+};
+
+class SqliteLogQuery : public LogQuery {
+ public:
+  explicit SqliteLogQuery(uint32_t handle) : handle_(handle) {}
+
+  void Close() override {
+    statement_.reset();
+    column_keys_.clear();
+    resolved_columns_.clear();
+    eof_ = true;
+  }
+  bool IsOpen() const override { return static_cast<bool>(statement_); }
+  void SetText(std::string sql) override { text_ = std::move(sql); }
+  const std::string& Text() const override { return text_; }
+
+  void Open() override {
+    Close();
+    sqlite3* connection = FindSqliteConnection(handle_);
+    if (connection == nullptr) {
+      throw DatabaseError("No database connection (handle " + std::to_string(handle_) + ")");
+    }
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(connection, text_.c_str(), static_cast<int>(text_.size()), &raw,
+                           nullptr) != SQLITE_OK) {
+      throw DatabaseError(sqlite3_errmsg(connection));
+    }
+    if (raw == nullptr) throw DatabaseError("The query text holds no statement");
+    Statement statement(raw);
+    // Column names are resolved once per open, matched without regard to case.
+    const int count = sqlite3_column_count(raw);
+    std::vector<std::string> keys;
+    for (int i = 0; i < count; ++i) {
+      const char* name = sqlite3_column_name(raw, i);
+      keys.push_back(CaseInsensitiveKey(name != nullptr ? name : ""));
+    }
+    statement_ = std::move(statement);
+    column_keys_ = std::move(keys);
+    Step();
+  }
+
+  bool Eof() const override { return eof_; }
+
+  std::string FieldAsText(std::string_view column) override {
+    if (!statement_ || eof_) throw DatabaseError("No current row");
+    const int index = ColumnIndex(column);
+    const unsigned char* text = sqlite3_column_text(statement_.get(), index);
+    if (text == nullptr) return std::string();  // null
+    const int size = sqlite3_column_bytes(statement_.get(), index);
+    return std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+  }
+
+  void Next() override {
+    if (!statement_) throw DatabaseError("The query is not open");
+    if (!eof_) Step();
+  }
+
+ private:
+  // The rebuild asks for the same few names on every row: names already
+  // resolved in this open are found by their exact bytes, without folding.
+  int ColumnIndex(std::string_view column) {
+    for (const auto& [name, index] : resolved_columns_) {
+      if (name == column) return index;
+    }
+    const std::string key = CaseInsensitiveKey(column);
+    for (size_t i = 0; i < column_keys_.size(); ++i) {
+      if (column_keys_[i] == key) {
+        resolved_columns_.emplace_back(std::string(column), static_cast<int>(i));
+        return static_cast<int>(i);
+      }
+    }
+    throw DatabaseError("no such column: " + std::string(column));
+  }
+
+  void Step() {
+    const int result = sqlite3_step(statement_.get());
+    if (result == SQLITE_ROW) {
+      eof_ = false;
+    } else if (result == SQLITE_DONE) {
+      eof_ = true;
+    } else {
+      eof_ = true;
+      throw DatabaseError(sqlite3_errmsg(sqlite3_db_handle(statement_.get())));
+    }
+  }
+
+  uint32_t handle_;
+  std::string text_;
+  Statement statement_;
+  std::vector<std::string> column_keys_;
+  std::vector<std::pair<std::string, int>> resolved_columns_;
+  bool eof_ = true;
+};
+
+}  // namespace
+
+std::unique_ptr<LogQuery> backend::CreateNativeLogQuery(uint32_t connection_handle) {
+  return std::make_unique<SqliteLogQuery>(connection_handle);
+}
+
+}  // namespace qxqy

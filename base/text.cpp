@@ -1,0 +1,48 @@
+#include "base/text.h"
+
+namespace qxqy {
+
+namespace {
+char UpperCaseChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+std::string UpperCase(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = UpperCaseChar(c);
+  return result;
+}
+
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (UpperCaseChar(a[i]) != UpperCaseChar(b[i])) return false;
+  }
+  return true;
+}
+
+namespace {
+bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+}  // namespace
+
+std::string Trim(std::string_view text) {
+  size_t begin = 0;
+  size_t end = text.size();
+  while (begin < end && IsTrimmed(text[begin])) ++begin;
+  while (end > begin && IsTrimmed(text[end - 1])) --end;
+  return std::string(text.substr(begin, end - begin));
+}
+
+int CompareOrdinal(std::string_view a, std::string_view b) {
+  // std::string_view::compare uses char_traits<char>::compare, which is
+  // specified to compare as unsigned char.
+  const int c = a.compare(b);
+  return (c > 0) - (c < 0);
+}
+
+std::string IntToText(long long value) { return std::to_string(value); }
+
+bool SameTextIgnoreCase(std::string_view a, std::string_view b) {
+  return CaseInsensitiveKey(a) == CaseInsensitiveKey(b);
+}
+
+}  // namespace qxqy

@@ -1,0 +1,227 @@
+#include "ui/form.h"
+
+#include <gtest/gtest.h>
+
+#include "base/error.h"
+#include "ui/button.h"
+#include "ui/component_ref.h"
+#include "ui/testing/framework_fixture.h"
+
+namespace qxqy {
+namespace {
+
+using testing::DestroyProbe;
+
+// A window that records what happens to it.
+class ProbeForm : public Form {
+ public:
+  ProbeForm(Component* owner, std::vector<std::string>* log, std::string name = "probe")
+      : Form(owner, std::move(name), "TProbeForm"), button(this, "button", this), log_(log) {
+    OnShow = [this](Form&) { log_->push_back(Name() + ".show"); };
+    OnCloseQuery = [this](Form&, bool& can_close) {
+      log_->push_back(Name() + ".query");
+      can_close = allow_close;
+    };
+    OnClose = [this](Form&, CloseAction& action) {
+      log_->push_back(Name() + ".close");
+      action = close_action;
+    };
+    OnDestroy = [this](Form&) { log_->push_back(Name() + ".destroy"); };
+  }
+
+  Button button;
+  bool allow_close = true;
+  CloseAction close_action = CloseAction::kHide;
+
+ private:
+  std::vector<std::string>* log_;
+};
+
+class FormTest : public testing::FrameworkTest {
+ protected:
+  std::vector<std::string> log_;
+};
+
+TEST_F(FormTest, ReleasedFormIsDestroyedOnlyWhenMessagesAreDispatched) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  ComponentRef<ProbeForm> ref(form);
+  form->Release();
+  form->Release();  // a second request must not destroy twice
+  EXPECT_TRUE(ref);
+  EXPECT_TRUE(log_.empty());
+  App().ProcessMessages();
+  EXPECT_FALSE(ref);
+  EXPECT_EQ(log_, std::vector<std::string>{"probe.destroy"});
+  EXPECT_TRUE(App().Components().empty());
+}
+
+TEST_F(FormTest, OwnedWindowsAndComponentsGoWithTheirOwner) {
+  auto* main = App().CreateForm<ProbeForm>(&log_, "main");
+  auto* child = main->Create<ProbeForm>(&log_, "child");
+  child->Create<DestroyProbe>("list", &log_);
+  ComponentRef<ProbeForm> child_ref(child);
+  main->Release();
+  App().ProcessMessages();
+  EXPECT_FALSE(child_ref);
+  EXPECT_EQ(log_, (std::vector<std::string>{"main.destroy", "child.destroy", "list"}));
+}
+
+TEST_F(FormTest, ShutdownDestroysWhatTheApplicationStillOwns) {
+  App().CreateForm<ProbeForm>(&log_, "first");
+  App().CreateForm<ProbeForm>(&log_, "second");
+  App().Shutdown();
+  App().Shutdown();
+  EXPECT_EQ(log_, (std::vector<std::string>{"second.destroy", "first.destroy"}));
+}
+
+TEST_F(FormTest, ReleaseDispatchedWhileBusyWaitsForTheOutermostScope) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  ComponentRef<ProbeForm> ref(form);
+  {
+    Form::BusyScope outer(*form);
+    {
+      Form::BusyScope inner(*form);
+      form->Release();
+      App().ProcessMessages();
+      EXPECT_TRUE(ref);
+    }
+    App().ProcessMessages();
+    EXPECT_TRUE(ref) << "an inner scope's end must not destroy the form";
+  }
+  EXPECT_TRUE(ref) << "destruction is posted again, not run inside the scope's end";
+  App().ProcessMessages();
+  EXPECT_FALSE(ref);
+}
+
+// A handler that lets messages run (as the recalculation does) while a
+// release of its own window is pending must finish on a living window.
+TEST_F(FormTest, HandlerThatDispatchesMessagesKeepsItsFormAlive) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  ComponentRef<ProbeForm> ref(form);
+  bool alive_after_dispatch = false;
+  form->button.OnClick = [&](Button& sender) {
+    sender.ParentForm()->Release();
+    Application::Instance().ProcessMessages();
+    alive_after_dispatch = static_cast<bool>(ref);
+    sender.SetCaption("still usable");
+  };
+  form->button.Click();
+  EXPECT_TRUE(alive_after_dispatch);
+  App().ProcessMessages();
+  EXPECT_FALSE(ref);
+  EXPECT_TRUE(ErrorBoxLog().empty());
+}
+
+TEST_F(FormTest, BusyOwnedWindowDefersTheOwnersDestruction) {
+  auto* main = App().CreateForm<ProbeForm>(&log_, "main");
+  auto* child = main->Create<ProbeForm>(&log_, "child");
+  ComponentRef<ProbeForm> main_ref(main);
+  {
+    Form::BusyScope busy(*child);
+    main->Release();
+    App().ProcessMessages();
+    EXPECT_TRUE(main_ref);
+  }
+  App().ProcessMessages();
+  EXPECT_FALSE(main_ref);
+}
+
+TEST_F(FormTest, ShowRunsOnceUntilHidden) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  form->Show();
+  form->Show();
+  EXPECT_TRUE(form->Visible());
+  form->Hide();
+  form->Show();
+  EXPECT_EQ(log_, (std::vector<std::string>{"probe.show", "probe.show"}));
+  EXPECT_NE(form->Handle(), 0u);
+}
+
+TEST_F(FormTest, ErrorInShowIsReportedAndTheWindowStillShows) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  form->OnShow = [](Form&) { throw DatabaseError("no such table: Log"); };
+  form->Show();
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(ErrorBoxLog(), std::vector<std::string>{"no such table: Log"});
+}
+
+TEST_F(FormTest, CloseActionsDecideWhatHappens) {
+  struct Case {
+    CloseAction action;
+    bool visible_after;
+    bool minimized_after;
+    bool exists_after_dispatch;
+  };
+  const Case cases[] = {
+      {CloseAction::kNone, true, false, true},
+      {CloseAction::kHide, false, false, true},
+      {CloseAction::kMinimize, true, true, true},
+      {CloseAction::kFree, true, false, false},
+  };
+  for (const Case& c : cases) {
+    auto* form = App().CreateForm<ProbeForm>(&log_);
+    ComponentRef<ProbeForm> ref(form);
+    form->close_action = c.action;
+    form->Show();
+    form->Close();
+    const int action = static_cast<int>(c.action);
+    EXPECT_EQ(form->Visible(), c.visible_after) << "action " << action;
+    EXPECT_EQ(form->Minimized(), c.minimized_after) << "action " << action;
+    App().ProcessMessages();
+    EXPECT_EQ(static_cast<bool>(ref), c.exists_after_dispatch) << "action " << action;
+    App().Shutdown();
+  }
+}
+
+TEST_F(FormTest, RefusedCloseQueryStopsTheClose) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  form->allow_close = false;
+  form->Show();
+  form->Close();
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(log_, (std::vector<std::string>{"probe.show", "probe.query"}));
+}
+
+TEST_F(FormTest, SystemCommandGoesToTheWindowFirst) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  form->Show();
+  form->OnSysCommand = [](Form& sender, unsigned command) {
+    if ((command & kSysCommandMask) != kScClose) return false;
+    sender.Minimize();
+    return true;
+  };
+  form->SysCommand(kScClose | 0x2);  // low bits belong to the platform
+  EXPECT_TRUE(form->Minimized());
+  EXPECT_TRUE(form->Visible());
+  EXPECT_EQ(log_, std::vector<std::string>{"probe.show"}) << "the close must not run";
+
+  form->SysCommand(kScRestore);
+  EXPECT_FALSE(form->Minimized());
+  form->OnSysCommand = nullptr;
+  form->SysCommand(kScClose);
+  EXPECT_FALSE(form->Visible()) << "the default close runs when the window does not handle it";
+}
+
+TEST_F(FormTest, OwnerWindowIsTheApplicationEvenForAFormOwnedByAForm) {
+  auto* main = App().CreateForm<ProbeForm>(&log_, "main");
+  auto* child = main->Create<ProbeForm>(&log_, "child");
+  EXPECT_EQ(main->OwnerWindowHandle(), 0u) << "a freshly loaded library has no application window";
+  EXPECT_EQ(child->OwnerWindowHandle(), 0u);
+  App().SetHandle(0x1234);
+  EXPECT_EQ(main->OwnerWindowHandle(), 0x1234u);
+  EXPECT_EQ(child->OwnerWindowHandle(), 0x1234u);
+  App().SetHandle(0);
+}
+
+TEST_F(FormTest, ClientSizeLaysOutAlignedChildren) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  form->button.SetAlign(Align::kBottom);
+  form->button.SetHeight(44);
+  form->SetClientSize(328, 193);
+  EXPECT_EQ(form->ClientWidth(), 328);
+  EXPECT_EQ(form->ClientHeight(), 193);
+  EXPECT_EQ(form->button.BoundsRect(), (Rect{0, 149, 328, 193}));
+}
+
+}  // namespace
+}  // namespace qxqy

@@ -1,0 +1,23 @@
+#include "ui/panel.h"
+
+#include "ui/backend.h"
+
+namespace qxqy {
+
+Panel::Panel(Component* owner, std::string name, Control* parent)
+    : Control(owner, std::move(name), parent) {}
+
+void Panel::SetBevel(bool bevel) {
+  if (bevel == bevel_) return;
+  bevel_ = bevel;
+  Notify(Change::kStyle);
+}
+
+std::unique_ptr<ControlPeer> Panel::CreatePeer() { return backend::CreatePanelPeer(*this); }
+
+Splitter::Splitter(Component* owner, std::string name, Control* parent)
+    : Control(owner, std::move(name), parent) {}
+
+std::unique_ptr<ControlPeer> Splitter::CreatePeer() { return backend::CreateSplitterPeer(*this); }
+
+}  // namespace qxqy

@@ -1,0 +1,56 @@
+// The headless screen: one 1920 x 1080 screen at 96 pixels per inch, the
+// work area above a 40-pixel task bar (tests may move it, see
+// headless_screen.h), and a fixed-pitch font metric (each
+// character half as wide as the font is high, rounded up), so that layout
+// that depends on text widths is the same on every machine.
+#include "ui/backend.h"
+#include "ui/error_box.h"
+#include "ui/posix/headless_screen.h"
+#include "ui/screen.h"
+
+namespace qxqy {
+
+namespace {
+constexpr int kScreenWidth = 1920;
+constexpr int kScreenHeight = 1080;
+constexpr int kTaskBarHeight = 40;
+constexpr int kCaptionHeight = 19;
+
+Rect work_area{0, 0, kScreenWidth, kScreenHeight - kTaskBarHeight};
+}  // namespace
+
+posix::ScopedWorkArea::ScopedWorkArea(const Rect& area) : previous_(work_area) { work_area = area; }
+
+posix::ScopedWorkArea::~ScopedWorkArea() { work_area = previous_; }
+
+int ScreenPixelsPerInch() { return 96; }
+
+Rect ScreenWorkArea() { return work_area; }
+
+bool IsOnSomeScreen(const Rect& window) {
+  return window.right > 0 && window.bottom > 0 && window.left < kScreenWidth &&
+         window.top < kScreenHeight;
+}
+
+TextSize MeasureText(const Font& font, std::string_view text) {
+  const int char_width = (font.height + 1) / 2;
+  return TextSize{static_cast<int>(text.size()) * char_width, font.height};
+}
+
+Insets backend::FrameInsets(BorderStyle style) {
+  switch (style) {
+    case BorderStyle::kNone:
+      return Insets{};
+    case BorderStyle::kSingle:
+      return Insets{3, 3 + kCaptionHeight, 3, 3};
+    case BorderStyle::kSizeable:
+      break;
+  }
+  return Insets{6, 6 + kCaptionHeight, 6, 6};
+}
+
+void backend::ShowNativeErrorBox(const std::string&) {
+  // Headless: the message is only recorded (see ErrorBoxLog).
+}
+
+}  // namespace qxqy

@@ -1,0 +1,288 @@
+// Behaviour of the widgets that the windows rely on: actions and the
+// buttons bound to them, toggle groups, the sorted list view and its
+// per-item fonts, the grid's text and painting, aligned layout.
+#include <gtest/gtest.h>
+
+#include "base/error.h"
+#include "base/text.h"
+#include "ui/action.h"
+#include "ui/button.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/list_view.h"
+#include "ui/panel.h"
+#include "ui/recording_canvas.h"
+#include "ui/screen.h"
+#include "ui/string_grid.h"
+#include "ui/testing/framework_fixture.h"
+#include "ui/toggle_button.h"
+
+namespace qxqy {
+namespace {
+
+class WidgetForm : public Form {
+ public:
+  explicit WidgetForm(Component* owner)
+      : Form(owner, "widgets", "TWidgetForm"),
+        action(this, "action"),
+        bound(this, "bound", this),
+        bar(this, "bar", this),
+        grid(this, "grid", this),
+        list(this, "list", this),
+        label(this, "label", this) {}
+
+  Action action;
+  Button bound;
+  Panel bar;
+  StringGrid grid;
+  ListView list;
+  Label label;
+};
+
+class WidgetsTest : public testing::FrameworkTest {
+ protected:
+  WidgetForm& form_ = *App().CreateForm<WidgetForm>();
+};
+
+TEST_F(WidgetsTest, ActionExecutesOnlyWhileEnabled) {
+  int runs = 0;
+  form_.action.OnExecute = [&](Action&) { ++runs; };
+  EXPECT_TRUE(form_.action.Execute());
+  form_.action.SetEnabled(false);
+  EXPECT_FALSE(form_.action.Execute());
+  form_.action.SetEnabled(true);
+  form_.action.Execute();
+  EXPECT_EQ(runs, 2);
+}
+
+TEST_F(WidgetsTest, ActionThatDisablesItselfWhileRunningBlocksReentry) {
+  int runs = 0;
+  form_.action.OnExecute = [&](Action& self) {
+    ++runs;
+    self.SetEnabled(false);
+    self.Execute();  // a nested press while running does nothing
+    self.SetEnabled(true);
+  };
+  form_.action.Execute();
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(form_.action.Enabled());
+}
+
+TEST_F(WidgetsTest, ButtonBoundToActionFollowsItAndRunsIt) {
+  int runs = 0;
+  int own_clicks = 0;
+  form_.action.OnExecute = [&](Action&) { ++runs; };
+  form_.bound.OnClick = [&](Button&) { ++own_clicks; };
+  form_.bound.SetCaption("Recalc");
+  form_.action.SetCaption("Recalc Statistic");
+  form_.bound.SetAction(&form_.action);
+  EXPECT_EQ(form_.bound.Caption(), "Recalc") << "the button keeps its own caption";
+
+  form_.action.SetEnabled(false);
+  EXPECT_FALSE(form_.bound.Enabled());
+  form_.bound.Click();
+  EXPECT_EQ(runs, 0);
+
+  form_.action.SetEnabled(true);
+  EXPECT_TRUE(form_.bound.Enabled());
+  form_.bound.Click();
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(own_clicks, 0);
+}
+
+TEST_F(WidgetsTest, ButtonOutlivingItsActionIsUnbound) {
+  auto* action = form_.Create<Action>("temporary");
+  form_.bound.SetAction(action);
+  Component::Destroy(action);
+  EXPECT_EQ(form_.bound.GetAction(), nullptr);
+  int clicks = 0;
+  form_.bound.OnClick = [&](Button&) { ++clicks; };
+  form_.bound.Click();
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(WidgetsTest, ErrorInClickIsShownAndTheWindowGoesOn) {
+  form_.action.OnExecute = [](Action&) { throw DatabaseError("no such column: WPX"); };
+  form_.bound.SetAction(&form_.action);
+  form_.bound.Click();
+  form_.bound.Click();
+  EXPECT_EQ(ErrorBoxLog(),
+            (std::vector<std::string>{"no such column: WPX", "no such column: WPX"}));
+  ClearErrorBoxLog();
+  EXPECT_TRUE(ErrorBoxLog().empty());
+}
+
+TEST_F(WidgetsTest, ToggleGroupKeepsOneButtonDown) {
+  std::vector<ToggleButton*> buttons;
+  std::vector<int> clicked;
+  for (int band = 1; band <= 3; ++band) {
+    auto* button = form_.Create<ToggleButton>("band" + std::to_string(band), &form_.bar);
+    button->SetGroupIndex(1);
+    button->SetTag(band);
+    button->OnClick = [&](ToggleButton& sender) { clicked.push_back(sender.Tag()); };
+    buttons.push_back(button);
+  }
+  auto* loose = form_.Create<ToggleButton>("loose", &form_.bar);
+  loose->SetDown(true);
+
+  const auto downs = [&] {
+    std::string state;
+    for (auto* b : buttons) state += b->Down() ? '1' : '0';
+    return state;
+  };
+  buttons[1]->SetDown(true);
+  EXPECT_EQ(downs(), "010");
+  buttons[2]->Click();
+  EXPECT_EQ(downs(), "001");
+  buttons[2]->Click();
+  EXPECT_EQ(downs(), "001") << "a down button stays down when clicked again";
+  buttons[2]->SetDown(false);
+  EXPECT_EQ(downs(), "001") << "a grouped button is raised only by another";
+  buttons[0]->Click();
+  EXPECT_EQ(downs(), "100");
+  EXPECT_EQ(clicked, (std::vector<int>{3, 3, 1}));
+  EXPECT_TRUE(loose->Down()) << "a button outside the group is not touched";
+  loose->Click();
+  EXPECT_FALSE(loose->Down());
+}
+
+TEST_F(WidgetsTest, ListViewKeepsItemsSortedWithItsComparison) {
+  for (const char* caption : {"MOW", "ABC", "kra", "KRA", "ABC", "XYZ"}) {
+    form_.list.AddItem(caption);
+  }
+  form_.list.SetCompare(CompareOrdinal);
+  EXPECT_EQ(form_.list.Captions(),
+            (std::vector<std::string>{"ABC", "ABC", "KRA", "MOW", "XYZ", "kra"}));
+  const int moved = form_.list.SetCaption(0, "ZZZ");
+  EXPECT_EQ(moved, 4);
+  EXPECT_EQ(form_.list.Captions(),
+            (std::vector<std::string>{"ABC", "KRA", "MOW", "XYZ", "ZZZ", "kra"}));
+  EXPECT_THROW(form_.list.SetCaption(6, "x"), Error);
+  form_.list.Clear();
+  EXPECT_EQ(form_.list.Count(), 0);
+}
+
+TEST_F(WidgetsTest, CustomDrawStartsEveryItemFromTheListsFont) {
+  Font list_font;
+  list_font.charset = kCyrillicCharset;
+  form_.list.SetFont(list_font);
+  form_.list.SetCompare(CompareOrdinal);
+  for (const char* caption : {"AAA", "BBB", "CCC"}) form_.list.AddItem(caption);
+  form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
+    // Only the first item changes the font; the others must not inherit it.
+    if (sender.Caption(index) == "AAA") {
+      font.color = kColorRed;
+      font.bold = true;
+    }
+  };
+  const Font first = form_.list.DrawItemFont(0);
+  EXPECT_TRUE(first.bold);
+  EXPECT_EQ(first.color, kColorRed);
+  EXPECT_EQ(form_.list.DrawItemFont(1), list_font);
+  EXPECT_EQ(form_.list.DrawItemFont(2), list_font);
+}
+
+TEST_F(WidgetsTest, ListRepaintRunsTheCustomDrawForEveryItem) {
+  for (const char* caption : {"B", "A"}) form_.list.AddItem(caption);
+  std::vector<std::string> drawn;
+  form_.list.OnCustomDrawItem = [&](ListView& sender, int index, Font&) {
+    drawn.push_back(sender.Caption(index));
+  };
+  // A native list paints only what is on the screen: give it room and show it.
+  form_.SetClientSize(200, 100);
+  form_.list.SetBounds(0, 0, 200, 100);
+  form_.Show();
+  drawn.clear();
+  form_.list.Repaint();
+  EXPECT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(form_.list.RepaintRequests(), 1);
+}
+
+TEST_F(WidgetsTest, StyleSwitchArrangesTheList) {
+  const int before = form_.list.ArrangeCount();
+  form_.list.SetViewStyle(ViewStyle::kIcon);
+  form_.list.SetViewStyle(ViewStyle::kList);
+  EXPECT_EQ(form_.list.ArrangeCount(), before + 2);
+  EXPECT_EQ(form_.list.GetViewStyle(), ViewStyle::kList);
+}
+
+TEST_F(WidgetsTest, GridTextHasEveryCellTabsBetweenCellsCrLfBetweenRows) {
+  form_.grid.SetSize(3, 2);
+  form_.grid.SetCell(0, 0, "Band");
+  form_.grid.SetCell(2, 0, "QSOs");
+  form_.grid.SetCell(1, 1, "7");
+  EXPECT_EQ(form_.grid.Text(), "Band\t\tQSOs\r\n\t7\t");
+  EXPECT_THROW(form_.grid.SetCell(3, 0, "x"), Error);
+  EXPECT_EQ(form_.grid.Cell(9, 9), "");
+  form_.grid.SetSize(2, 1);
+  EXPECT_EQ(form_.grid.Text(), "Band\t");
+}
+
+TEST_F(WidgetsTest, GridCellRectsIncludeGridLines) {
+  form_.grid.SetSize(5, 8);
+  form_.grid.SetDefaultColWidth(64);
+  form_.grid.SetDefaultRowHeight(17);
+  form_.grid.SetGridLineWidth(1);
+  EXPECT_EQ(form_.grid.CellRect(0, 0), (Rect{0, 0, 64, 17}));
+  EXPECT_EQ(form_.grid.CellRect(2, 3), (Rect{130, 54, 194, 71}));
+}
+
+TEST_F(WidgetsTest, GridPaintsDefaultThenTheHandlerWithTheChosenBrush) {
+  form_.grid.SetSize(2, 1);
+  form_.grid.SetColor(Rgb(253, 255, 206));
+  form_.grid.SetCell(1, 0, "Points");
+  form_.grid.SetSelection(0, 0);
+  std::vector<Color> brushes;
+  form_.grid.OnDrawCell = [&](StringGrid&, Canvas& canvas, int, int, const Rect& rect,
+                              GridDrawState) {
+    brushes.push_back(canvas.BrushColor());
+    canvas.FillRect(rect);
+  };
+  RecordingCanvas canvas;
+  form_.grid.PaintCell(canvas, 0, 0);
+  form_.grid.PaintCell(canvas, 1, 0);
+  EXPECT_EQ(brushes, (std::vector<Color>{kColorHighlight, Rgb(253, 255, 206)}));
+  ASSERT_EQ(canvas.Texts().size(), 2u);
+  EXPECT_EQ(canvas.Texts()[1].text, "Points");
+  EXPECT_EQ(canvas.Fills().size(), 4u) << "default fill and the handler's fill per cell";
+}
+
+TEST_F(WidgetsTest, LabelWidthFollowsItsCaption) {
+  form_.label.SetCaption("Score: 0*(0+0)=0");
+  const int short_width = form_.label.Width();
+  form_.label.SetCaption("Score: 30*(5+7)=360");
+  EXPECT_GT(form_.label.Width(), short_width);
+  EXPECT_EQ(form_.label.Width(), MeasureText(form_.label.GetFont(), "Score: 30*(5+7)=360").width);
+}
+
+TEST_F(WidgetsTest, ResizeHandlerRunsWhenLayoutChangesTheSize) {
+  std::vector<int> widths;
+  form_.bar.OnResize = [&](Control& sender) { widths.push_back(sender.Width()); };
+  form_.bar.SetHeight(18);
+  form_.bar.SetAlign(Align::kTop);
+  form_.SetClientSize(327, 150);
+  form_.SetClientSize(327, 100);  // height of the form only: the bar keeps its size
+  EXPECT_EQ(widths.back(), 327);
+  EXPECT_EQ(form_.bar.BoundsRect(), (Rect{0, 0, 327, 18}));
+  const size_t calls = widths.size();
+  form_.SetClientSize(327, 120);
+  EXPECT_EQ(widths.size(), calls);
+}
+
+TEST_F(WidgetsTest, ChildrenFollowTheParentFontUntilGivenTheirOwn) {
+  Font form_font;
+  form_font.height = 13;
+  form_.SetFont(form_font);
+  EXPECT_EQ(form_.grid.GetFont(), form_font);
+  Font label_font;
+  label_font.name = "Courier";
+  label_font.bold = true;
+  form_.label.SetFont(label_font);
+  form_font.height = 11;
+  form_.SetFont(form_font);
+  EXPECT_EQ(form_.grid.GetFont(), form_font);
+  EXPECT_EQ(form_.label.GetFont(), label_font);
+}
+
+}  // namespace
+}  // namespace qxqy
