@@ -16,8 +16,9 @@ namespace {
 using SqliteRebuildTest = PluginSessionTest;
 
 TEST_F(SqliteRebuildTest, ACaseInsensitiveOrderNeverCountsADuplicateTwice) {
-  Exec("CREATE TABLE QSOs (CallSign TEXT COLLATE NOCASE, DigiBand TEXT, QSOMode TEXT,"
-       " QSOReportRecived TEXT, WPX TEXT)");
+  Exec(
+      "CREATE TABLE QSOs (CallSign TEXT COLLATE NOCASE, DigiBand TEXT, QSOMode TEXT,"
+      " QSOReportRecived TEXT, WPX TEXT)");
   std::mt19937 random(20261207);
   const char* bands[] = {"14", "7"};
   const char* modes[] = {"CW", "SSB"};

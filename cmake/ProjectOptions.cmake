@@ -7,6 +7,9 @@ if(MSVC)
 else()
   target_compile_options(qxqy_options INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
                                                 -Wno-sign-conversion)
+  if(QXQY_WERROR)
+    target_compile_options(qxqy_options INTERFACE -Werror)
+  endif()
 endif()
 
 if(WIN32 AND NOT MSVC)

@@ -14,6 +14,7 @@ ExternalProject_Add(win32
     # one scripts/package.sh ships, which builds it the same way.
     -DCMAKE_BUILD_TYPE=Release
     -DQXQY_TESTS=${QXQY_TESTS}
+    -DQXQY_WERROR=${QXQY_WERROR}
     -DQXQY_BENCHMARKS=OFF
   BUILD_ALWAYS ON
   INSTALL_COMMAND "")

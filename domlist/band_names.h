@@ -11,8 +11,8 @@ inline constexpr int kFirstBand = 1;
 inline constexpr int kLastBand = 9;
 
 // BandNames[i] is the label of band i, for i = 1 to 9; entry 0 is unused.
-inline constexpr std::array<std::string_view, 10> BandNames = {
-    "", "1.8", "3.5", "7", "10", "14", "18", "21", "24", "28"};
+inline constexpr std::array<std::string_view, 10> BandNames = {"",   "1.8", "3.5", "7",  "10",
+                                                               "14", "18",  "21",  "24", "28"};
 
 inline constexpr bool IsBandNumber(int band) { return band >= kFirstBand && band <= kLastBand; }
 

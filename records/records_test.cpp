@@ -59,9 +59,16 @@ TEST(HostRecordTest, CopyTakesAll5916BytesFromAnUnalignedSource) {
 
 TEST(HostRecordTest, FieldsSitAtTheHostsOffsets) {
   std::vector<uint8_t> raw(sizeof(HostRecord), 0);
-  raw[0] = 0x78; raw[1] = 0x56; raw[2] = 0x34; raw[3] = 0x12;
-  raw[540] = 2; raw[541] = '1'; raw[542] = '4';
-  raw[4636] = 2; raw[4637] = 'Q'; raw[4638] = 'X';
+  raw[0] = 0x78;
+  raw[1] = 0x56;
+  raw[2] = 0x34;
+  raw[3] = 0x12;
+  raw[540] = 2;
+  raw[541] = '1';
+  raw[542] = '4';
+  raw[4636] = 2;
+  raw[4637] = 'Q';
+  raw[4638] = 'X';
   HostRecord record;
   CopyHostRecord(record, raw.data());
   EXPECT_EQ(record.Connection, 0x12345678u);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test suite, from a fresh clone:
-#   1. installs the packages that are missing (Debian),
-#   2. build/: native core, unit tests, tools, benchmarks (built, not run), and
+#   1. installs the packages that are missing (Debian), and checks that the
+#      sources are formatted (scripts/check-format.sh),
+#   2. build/ (warnings are errors in every build here): native core, unit tests, tools, benchmarks (built, not run), and
 #      the cross-compiled Windows build whose unit and end-to-end suites run
 #      under Wine and Xvfb,
 #   3. the Windows package (scripts/package.sh: build-package/ and dist/),
@@ -16,8 +17,12 @@ bash scripts/install-deps.sh
 
 jobs="${QXQY_JOBS:-2}"
 
+echo "== source format"
+bash scripts/check-format.sh
+
 echo "== native and Windows build, all suites"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQXQY_WIN32_BUILD=ON -DQXQY_TESTS=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQXQY_WIN32_BUILD=ON -DQXQY_TESTS=ON \
+      -DQXQY_WERROR=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure
 
@@ -29,7 +34,7 @@ if ! cmp build/win32/Plugin/QXQYDXContest.dll build-package/Plugin/QXQYDXContest
 fi
 
 echo "== native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQXQY_SANITIZE=ON \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DQXQY_SANITIZE=ON -DQXQY_WERROR=ON \
       -DQXQY_WIN32_BUILD=OFF -DQXQY_BENCHMARKS=OFF
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \

@@ -11,7 +11,10 @@ namespace qxqy::testing {
 class RecordBuilder {
  public:
   RecordBuilder() : record_{} {}
-  RecordBuilder& Connection(uint32_t handle) { record_.Connection = handle; return *this; }
+  RecordBuilder& Connection(uint32_t handle) {
+    record_.Connection = handle;
+    return *this;
+  }
   RecordBuilder& LogTable(std::string_view v) { return Set(record_.LogTable, v); }
   RecordBuilder& Call(std::string_view v) { return Set(record_.Call, v); }
   RecordBuilder& Band(std::string_view v) { return Set(record_.Band, v); }

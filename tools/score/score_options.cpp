@@ -22,10 +22,12 @@ const char* ScoreUsage() {
 
 ScoreOptions ParseScoreOptions(const std::vector<std::string>& args) {
   ScoreOptions options;
-  const std::pair<const char*, std::string*> valued[] = {
-      {"--db", &options.db},          {"--table", &options.table},
-      {"--own-group", &options.own_group}, {"--group", &options.group},
-      {"--country", &options.country}, {"--caption", &options.caption}};
+  const std::pair<const char*, std::string*> valued[] = {{"--db", &options.db},
+                                                         {"--table", &options.table},
+                                                         {"--own-group", &options.own_group},
+                                                         {"--group", &options.group},
+                                                         {"--country", &options.country},
+                                                         {"--caption", &options.caption}};
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
