@@ -119,10 +119,6 @@ int32_t TfmMainForm::ScoreQso(bool commit) {
   return scoring_->ScoreQso(commit);
 }
 
-void TfmMainForm::SortQsoList() {
-  if (scoring_) scoring_->SortQsoList();
-}
-
 void TfmMainForm::LookupDistrict(std::string& suggestion) const {
   if (!call_districts_) return;
   const HostRecord& current = *context_.current_record;

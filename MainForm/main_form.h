@@ -48,8 +48,6 @@ class TfmMainForm : public Form,
   // Scores the current record's contact (see ScoringState::ScoreQso);
   // returns 0 once the lists have been released by a close.
   int32_t ScoreQso(bool commit);
-  // Puts the worked-contact list into call order.
-  void SortQsoList();
   // Rewrites the band rows that have a statistics entry, the totals row
   // and the score line.
   void ShowStatistics();

@@ -32,7 +32,6 @@ class DomListWithMainFormTest : public MainFormTest {
   int32_t AddQso(const HostRecord& record) {
     CopyHostRecord(current_, &record);
     const int32_t result = main_form_->ScoreQso(/*commit=*/true);
-    if (result > 0) main_form_->SortQsoList();
     main_form_->ShowStatistics();
     return result;
   }

@@ -40,7 +40,6 @@ int32_t AddQSO(const HostRecord* record) {
   TfmMainForm* form = module.main_form.get();
   if (!form) return 0;
   const int32_t result = form->ScoreQso(/*commit=*/true);
-  if (result > 0) form->SortQsoList();
   form->ShowStatistics();
   return result;
 }

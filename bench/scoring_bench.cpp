@@ -1,6 +1,6 @@
 // Cost of one contact through ScoreQso with 1,000, 10,000 and 100,000
-// contacts already remembered: the preview (_GetScore), the commit and the
-// whole commit path of _AddQSO (ScoreQso(true), then SortQsoList).
+// contacts already remembered: the preview (_GetScore) and the commit (the
+// scoring part of _AddQSO).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -60,7 +60,6 @@ class Session {
   }
 
   const std::vector<LoggedContact>& probes() const { return probes_; }
-  ScoringState& state() { return state_; }
 
  private:
   std::vector<LoggedContact> log_;
@@ -94,8 +93,7 @@ void BM_ScoreQsoPreview(benchmark::State& state) {
 // Commits batches of new contacts; when the fresh contacts run out (the
 // list has grown by a tenth) the state is replayed back to its size with
 // the clock stopped.
-template <bool kSortAfterCommit>
-void CommitBatches(benchmark::State& state) {
+void BM_ScoreQsoCommit(benchmark::State& state) {
   Session& session = SessionOfSize(static_cast<size_t>(state.range(0)));
   for (auto _ : state) {
     for (size_t i = 0; i < kCommitBatch; ++i) {
@@ -106,21 +104,15 @@ void CommitBatches(benchmark::State& state) {
         state.ResumeTiming();
         contact = session.NextFresh();
       }
-      const int32_t points = session.Score(*contact, true);
-      if (kSortAfterCommit && points > 0) session.state().SortQsoList();
-      benchmark::DoNotOptimize(points);
+      benchmark::DoNotOptimize(session.Score(*contact, true));
     }
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(kCommitBatch));
   session.Replay();
 }
 
-void BM_ScoreQsoCommit(benchmark::State& state) { CommitBatches<false>(state); }
-void BM_AddQsoCommitPath(benchmark::State& state) { CommitBatches<true>(state); }
-
 BENCHMARK(BM_ScoreQsoPreview)->Arg(1000)->Arg(10000)->Arg(100000);
 BENCHMARK(BM_ScoreQsoCommit)->Arg(1000)->Arg(10000)->Arg(100000);
-BENCHMARK(BM_AddQsoCommitPath)->Arg(1000)->Arg(10000)->Arg(100000);
 
 }  // namespace
 }  // namespace qxqy::bench

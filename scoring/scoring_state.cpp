@@ -18,11 +18,13 @@ ScoringState::ScoringState(const HostRecord& record, const DistrictTable& distri
     : record_(record), district_table_(district_table), follower_(follower) {}
 
 int32_t ScoringState::ScoreQso(bool commit) {
-  if (IsDupe()) return kDuplicate;
+  if (!commit) return IsDupe() ? kDuplicate : PointsOfContact();
+  // One search of the contact list both checks and remembers.
+  if (!qso_list_.AddIfAbsent(ShortTextView(record_.Call), ShortTextView(record_.Band),
+                             ShortTextView(record_.Mode))) {
+    return kDuplicate;
+  }
   const int32_t points = PointsOfContact();
-  if (!commit) return points;
-
-  AddQsoToList();
   TStatistic& band_entry = stat_list_.FindOrAdd(ShortTextView(record_.Band));
   band_entry.Qsos += 1;
   band_entry.Points += points;
@@ -38,8 +40,8 @@ bool ScoringState::IsDupe() const {
 }
 
 void ScoringState::AddQsoToList() {
-  qso_list_.Add(
-      TQSO(ReadShortText(record_.Call), ReadShortText(record_.Band), ReadShortText(record_.Mode)));
+  qso_list_.AddIfAbsent(ShortTextView(record_.Call), ShortTextView(record_.Band),
+                        ShortTextView(record_.Mode));
 }
 
 void ScoringState::Clear() {

@@ -36,11 +36,9 @@ class ScoringState {
 
   // True when the record's call, band and mode are in the contact list.
   bool IsDupe() const;
-  // Remembers the record's call, band and mode (at their ordinal place).
+  // Remembers the record's call, band and mode (nothing changes when they
+  // are remembered already).
   void AddQsoToList();
-  // Kept for the commit path: the list is always in order already, so this
-  // has nothing to do.
-  void SortQsoList() {}
 
   // Empties the contact list and the statistics, then both key lists.
   void Clear();
