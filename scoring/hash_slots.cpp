@@ -1,18 +1,12 @@
 #include "scoring/hash_slots.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace qxqy {
 
 namespace {
 constexpr size_t kFirstSlotCount = 16;
 }  // namespace
-
-uint32_t HashBytes(std::string_view bytes) {
-  const uint64_t hash = std::hash<std::string_view>()(bytes);
-  return static_cast<uint32_t>(hash ^ (hash >> 32));
-}
 
 void HashSlots::Grow() {
   const size_t size = std::max(kFirstSlotCount, slots_.size() * 2);
