@@ -28,10 +28,10 @@ class ContactRecord {
   std::string_view bytes() const { return std::string_view(bytes_, size_); }
 
  private:
+  // A plain loop: the texts are a few characters, less than a call costs.
   void Append(std::string_view text) {
     bytes_[size_++] = static_cast<char>(static_cast<unsigned char>(text.size()));
-    if (!text.empty()) std::memcpy(bytes_ + size_, text.data(), text.size());
-    size_ += text.size();
+    for (char c : text) bytes_[size_++] = c;
   }
 
   char bytes_[3 * (1 + QsoList::kMaxTextLength)];
@@ -83,6 +83,12 @@ bool QsoList::AddIfAbsent(std::string_view call, std::string_view band, std::str
   records_.insert(records_.end(), bytes.begin(), bytes.end());  // within the reserved room
   index_.Fill(probe, hash, offset);
   return true;
+}
+
+void QsoList::Prefetch(std::string_view call, std::string_view band, std::string_view mode) const {
+  if (Empty() || !FitsARecord(call, band, mode)) return;
+  const ContactRecord record(call, band, mode);
+  index_.Prefetch(HashBytes(record.bytes()));
 }
 
 void QsoList::Clear() {

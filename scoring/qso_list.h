@@ -42,6 +42,10 @@ class QsoList {
   // list is unchanged.
   bool AddIfAbsent(std::string_view call, std::string_view band, std::string_view mode);
 
+  // Asks the memory for the index slot where a check or an add of this
+  // contact starts (HashSlots::Prefetch). Changes nothing.
+  void Prefetch(std::string_view call, std::string_view band, std::string_view mode) const;
+
   // Forgets every contact; the buffer and the index keep their room for a
   // rebuild.
   void Clear();
