@@ -26,8 +26,18 @@ class LogQuery {
   // The current row's value of the named column as text; empty for null.
   // Throws DatabaseError for an unknown column.
   virtual std::string FieldAsText(std::string_view column) = 0;
+  // The same value without a copy where the backend can hand out its own
+  // storage (the default keeps a copy in the query). The view is valid
+  // until the next call of any member of this query.
+  virtual std::string_view FieldText(std::string_view column) {
+    field_text_ = FieldAsText(column);
+    return field_text_;
+  }
   // Steps to the next row. Throws DatabaseError.
   virtual void Next() = 0;
+
+ private:
+  std::string field_text_;  // what the default FieldText hands out
 };
 
 // Creates a query bound to the connection behind the host's 32-bit handle.

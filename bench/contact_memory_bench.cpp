@@ -3,7 +3,8 @@
 // them), the scoring state is filled with 100,000 contacts, and the live
 // bytes it holds are divided by the contacts. Reported beside the bytes of
 // the contacts' own characters (call, band and mode), which any design has
-// to keep. The target is under 200 bytes per contact beyond those.
+// to keep. The target is at most 100 bytes per contact beyond those, for the
+// whole scoring state (contact list and both multiplier key lists).
 #include <malloc.h>
 
 #include <cstdio>
@@ -33,7 +34,7 @@ void CountedFree(void* block) noexcept {
 }
 
 constexpr size_t kContacts = 100000;
-constexpr double kTargetBytesPerContact = 200.0;
+constexpr double kTargetBytesPerContact = 100.0;
 
 }  // namespace
 
@@ -77,7 +78,7 @@ int main() {
   std::printf("bytes held by the scoring state: %zu\n", held);
   std::printf("bytes per contact:              %.1f\n", per_contact);
   std::printf("characters per contact:         %.1f\n", characters_per_contact);
-  std::printf("bytes per contact beyond them:  %.1f (target < %.0f: %s)\n", beyond,
-              kTargetBytesPerContact, beyond < kTargetBytesPerContact ? "met" : "NOT met");
+  std::printf("bytes per contact beyond them:  %.1f (target at most %.0f: %s)\n", beyond,
+              kTargetBytesPerContact, beyond <= kTargetBytesPerContact ? "met" : "NOT met");
   return 0;
 }

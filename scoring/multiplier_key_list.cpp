@@ -1,30 +1,80 @@
 #include "scoring/multiplier_key_list.h"
 
 #include <algorithm>
+#include <cstring>
+#include <stdexcept>
 
 #include "base/text.h"
 
 namespace qxqy {
 
+MultiplierKeyText::MultiplierKeyText(std::string_view band, std::string_view code) {
+  if (band.size() > kShortTextMaxLength || code.size() > kShortTextMaxLength) {
+    throw std::length_error("a multiplier key's band or code is longer than 255 characters");
+  }
+  for (std::string_view part : {band, code}) {
+    if (!part.empty()) std::memcpy(bytes_ + size_, part.data(), part.size());
+    size_ += part.size();
+    bytes_[size_++] = '|';
+  }
+}
+
 std::string MultiplierKey(std::string_view band, std::string_view code) {
-  std::string key;
-  key.reserve(band.size() + code.size() + 2);
-  key.append(band).append(1, '|').append(code).append(1, '|');
-  return key;
+  return std::string(MultiplierKeyText(band, code).view());
 }
 
 MultiplierKeyList::MultiplierKeyList(SubstringIndex substring_index)
     : index_substrings_(substring_index == SubstringIndex::kBarEnded) {}
 
-bool MultiplierKeyList::AddIfAbsent(std::string key) {
-  if (!folded_keys_.insert(CaseInsensitiveKey(key)).second) return false;
+HashSlots::Probe MultiplierKeyList::FindExact(std::string_view key, uint32_t hash) const {
+  return exact_index_.Find(hash, [&](uint32_t index) { return keys_[index] == key; });
+}
+
+HashSlots::Probe MultiplierKeyList::FindFolded(std::string_view folded_key, uint32_t hash) const {
+  // Only a key differing in case (or a 32-bit hash collision) gets here:
+  // the stored key is folded again rather than kept folded beside it.
+  return folded_index_.Find(
+      hash, [&](uint32_t index) { return CaseInsensitiveKey(keys_[index]) == folded_key; });
+}
+
+bool MultiplierKeyList::AddIfAbsent(std::string_view key) {
+  const uint32_t exact_hash = HashBytes(key);
+  HashSlots::Probe exact = FindExact(key, exact_hash);
+  if (exact.found) return false;
+  const std::string folded_key = CaseInsensitiveKey(key);
+  const uint32_t folded_hash = HashBytes(folded_key);
+  HashSlots::Probe folded = FindFolded(folded_key, folded_hash);
+  if (folded.found) return false;
+
+  // Room in the list and both indexes first: a failure there leaves them
+  // as they were.
+  if (keys_.size() >= HashSlots::kEmpty) throw std::length_error("too many multiplier keys");
+  std::string stored(key);
+  if (keys_.size() == keys_.capacity()) keys_.reserve(std::max<size_t>(16, 2 * keys_.size()));
+  if (exact_index_.FullForOneMore()) {
+    exact_index_.Grow();
+    exact = exact_index_.FindEmpty(exact_hash);
+  }
+  if (folded_index_.FullForOneMore()) {
+    folded_index_.Grow();
+    folded = folded_index_.FindEmpty(folded_hash);
+  }
   if (index_substrings_) IndexSubstrings(key);
-  keys_.push_back(std::move(key));
+  const auto index = static_cast<uint32_t>(keys_.size());
+  keys_.push_back(std::move(stored));  // within the reserved room
+  exact_index_.Fill(exact, exact_hash, index);
+  folded_index_.Fill(folded, folded_hash, index);
   return true;
 }
 
+bool MultiplierKeyList::ContainsExactly(std::string_view key) const {
+  return FindExact(key, HashBytes(key)).found;
+}
+
 bool MultiplierKeyList::ContainsIgnoringCase(std::string_view key) const {
-  return folded_keys_.count(CaseInsensitiveKey(key)) != 0;
+  if (ContainsExactly(key)) return true;
+  const std::string folded_key = CaseInsensitiveKey(key);
+  return FindFolded(folded_key, HashBytes(folded_key)).found;
 }
 
 bool MultiplierKeyList::AnyKeyContains(std::string_view text) const {
@@ -53,7 +103,8 @@ void MultiplierKeyList::IndexSubstrings(std::string_view key) {
 
 void MultiplierKeyList::Clear() {
   keys_.clear();
-  folded_keys_.clear();
+  exact_index_.Clear();
+  folded_index_.Clear();
   bar_ended_substrings_.clear();
 }
 

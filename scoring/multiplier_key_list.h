@@ -8,16 +8,35 @@
 #include <unordered_set>
 #include <vector>
 
+#include "records/short_text.h"
+#include "scoring/hash_slots.h"
+
 namespace qxqy {
 
 // The key of a multiplier: band + "|" + code + "|", both exactly as given
-// (band "14" and code "ABC" give "14|ABC|").
+// (band "14" and code "ABC" give "14|ABC|"), built in place without a heap
+// block. Band and code are at most 255 characters each (short texts);
+// longer ones throw std::length_error.
+class MultiplierKeyText {
+ public:
+  MultiplierKeyText(std::string_view band, std::string_view code);
+  std::string_view view() const { return std::string_view(bytes_, size_); }
+
+ private:
+  char bytes_[2 * (kShortTextMaxLength + 1)];
+  size_t size_ = 0;
+};
+
+// The same key as a string.
 std::string MultiplierKey(std::string_view band, std::string_view code);
 
 // Keys in the order of addition, each held once ignoring letter case (under
-// the user's locale). A hash index beside the list makes "already present?"
-// O(1). Optionally a second index answers "does any key contain S?" in O(1)
-// for the texts the multiplier window asks about: S ending in "|" and at most
+// the user's locale). Two hash indexes beside the list answer "already
+// present?" in O(1): one by the key's exact bytes, which settles the usual
+// case (the same key again) in a single search without folding case, and
+// one by CaseInsensitiveKey, asked only when the exact search misses.
+// Optionally a third index answers "does any key contain S?" in O(1) for the
+// texts the multiplier window asks about: S ending in "|" and at most
 // kMaxIndexedSubstring characters long; other texts fall back to a linear
 // scan. Answers are always those of the linear definitions.
 class MultiplierKeyList {
@@ -28,11 +47,14 @@ class MultiplierKeyList {
   explicit MultiplierKeyList(SubstringIndex substring_index = SubstringIndex::kNone);
 
   // Appends `key` unless a key equal to it ignoring letter case is present.
-  // Returns true when it was appended.
-  bool AddIfAbsent(std::string key);
+  // Returns true when it was appended. If memory runs out, the key is not
+  // listed.
+  bool AddIfAbsent(std::string_view key);
 
   // True when a key equals `key` ignoring letter case.
   bool ContainsIgnoringCase(std::string_view key) const;
+  // True when a key equals `key` byte for byte: one search, no case folding.
+  bool ContainsExactly(std::string_view key) const;
 
   // True when some key contains `text` as a case-sensitive substring. The
   // empty text is contained in no key.
@@ -45,11 +67,14 @@ class MultiplierKeyList {
   const std::vector<std::string>& Keys() const { return keys_; }
 
  private:
+  HashSlots::Probe FindExact(std::string_view key, uint32_t hash) const;
+  HashSlots::Probe FindFolded(std::string_view folded_key, uint32_t hash) const;
   bool AnyKeyContainsLinear(std::string_view text) const;
   void IndexSubstrings(std::string_view key);
 
   std::vector<std::string> keys_;
-  std::unordered_set<std::string> folded_keys_;  // CaseInsensitiveKey of each key
+  HashSlots exact_index_;   // index into keys_ by the key's bytes
+  HashSlots folded_index_;  // index into keys_ by CaseInsensitiveKey of the key
   bool index_substrings_;
   // Every substring of every key that ends with "|" and is at most
   // kMaxIndexedSubstring long.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,10 @@ TEST(MultiplierKeyTest, PutsBandAndCodeBetweenBarsUntouched) {
   EXPECT_EQ(MultiplierKey(" 14", "qx1"), " 14|qx1|");
   EXPECT_EQ(MultiplierKey("7", ""), "7||");
   EXPECT_EQ(MultiplierKey("", ""), "||");
+  const std::string longest(255, '\xFF');
+  EXPECT_EQ(MultiplierKeyText(longest, longest).view(), longest + "|" + longest + "|");
+  EXPECT_THROW(MultiplierKeyText(longest + "x", ""), std::length_error);
+  EXPECT_THROW(MultiplierKeyText("", longest + "x"), std::length_error);
 }
 
 TEST(MultiplierKeyListTest, HoldsEachKeyOnceIgnoringCaseInOrderOfAddition) {
@@ -32,11 +37,31 @@ TEST(MultiplierKeyListTest, HoldsEachKeyOnceIgnoringCaseInOrderOfAddition) {
   EXPECT_FALSE(list.ContainsIgnoringCase("14|QX2|"));
 }
 
+TEST(MultiplierKeyListTest, ExactAndCaseInsensitiveLookupsHoldAcrossGrowth) {
+  // Enough keys for both indexes to grow several times; then every key is
+  // found by its bytes, its other-case spelling only ignoring case, and the
+  // other spelling is never added.
+  MultiplierKeyList list;
+  auto key = [](int i) { return "14|QX" + std::to_string(i) + "|"; };
+  auto other_case = [](int i) { return "14|qx" + std::to_string(i) + "|"; };
+  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(list.AddIfAbsent(key(i))) << key(i);
+  for (int i = 0; i < 1000; ++i) {
+    ASSERT_TRUE(list.ContainsExactly(key(i))) << key(i);
+    ASSERT_FALSE(list.ContainsExactly(other_case(i))) << other_case(i);
+    ASSERT_TRUE(list.ContainsIgnoringCase(other_case(i))) << other_case(i);
+    ASSERT_FALSE(list.AddIfAbsent(other_case(i))) << other_case(i);
+    ASSERT_FALSE(list.ContainsIgnoringCase(key(i) + " ")) << key(i);
+  }
+  EXPECT_EQ(list.Count(), 1000u);
+  EXPECT_EQ(list[999], key(999));
+}
+
 TEST(MultiplierKeyListTest, ClearEmptiesTheListAndItsIndexes) {
   MultiplierKeyList list(Index::kBarEnded);
   list.AddIfAbsent("14|ABC|");
   list.Clear();
   EXPECT_TRUE(list.Empty());
+  EXPECT_FALSE(list.ContainsExactly("14|ABC|"));
   EXPECT_FALSE(list.ContainsIgnoringCase("14|ABC|"));
   EXPECT_FALSE(list.AnyKeyContains("14|ABC|"));
   EXPECT_TRUE(list.AddIfAbsent("14|abc|"));

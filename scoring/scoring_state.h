@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "records/host_record.h"
 #include "refdata/district_table.h"
@@ -14,7 +15,8 @@ namespace qxqy {
 
 // Holds the worked-contact list, the per-band statistics and both multiplier
 // key lists, and scores contacts into them. The current contact is read from
-// `record` afresh on every call; nothing of it is cached. `record`,
+// `record` afresh on every call (only the answer for the last Country text
+// is remembered, and asked again whenever the text changes). `record`,
 // `district_table` and `observer` (may be null) are borrowed and must
 // outlive the state.
 class ScoringState {
@@ -37,8 +39,15 @@ class ScoringState {
 
   // True when the record's call, band and mode are in the contact list.
   bool IsDupe() const;
-  // Remembers the record's call, band and mode (at their ordinal place).
+  // Remembers the record's call, band and mode (nothing changes when they
+  // are remembered already).
   void AddQsoToList();
+
+  // Asks the memory for the contact list's index slot that ScoreQso will
+  // search for the record's contact, so that a caller with other work to do
+  // before scoring (the rebuild stepping to the next row) does not wait for
+  // it then. Changes nothing.
+  void PrefetchContact() const;
 
   // Empties the contact list and the statistics, then both key lists.
   void Clear();
@@ -50,6 +59,8 @@ class ScoringState {
 
  private:
   int32_t PointsOfContact() const;
+  // IsHomeCountry of the record's Country.
+  bool FromHomeCountry();
   void CountPrefixMultiplier(TStatistic& band_entry);
   void CountDistrictMultiplier(TStatistic& band_entry);
 
@@ -61,6 +72,11 @@ class ScoringState {
   StatList stat_list_;
   MultiplierKeyList district_mults_{MultiplierKeyList::SubstringIndex::kBarEnded};
   MultiplierKeyList wpx_mults_;
+
+  // The Country text last asked about and its IsHomeCountry answer: the
+  // country is the operator's and rarely changes between contacts.
+  std::string home_country_text_;
+  bool home_country_;
 };
 
 }  // namespace qxqy

@@ -51,8 +51,7 @@ per_item_ns() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 echo "== ratios"
-for name in BM_ScoreQsoPreview BM_ScoreQsoCommit BM_AddQsoCommitPath \
-            BM_GetScoreEntryPoint BM_AddQsoEntryPoint; do
+for name in BM_ScoreQsoPreview BM_ScoreQsoCommit BM_GetScoreEntryPoint BM_AddQsoEntryPoint; do
   small="$(per_item_ns "$name/1000")"
   large="$(per_item_ns "$name/100000")"
   printf '%-24s per contact %8.1f ns at 1k, %8.1f ns at 100k: 100k/1k = %s\n' \

@@ -49,6 +49,7 @@ class SqliteLogQuery : public LogQuery {
     statement_.reset();
     column_keys_.clear();
     resolved_columns_.clear();
+    next_resolved_ = 0;
     eof_ = true;
   }
   bool IsOpen() const override { return static_cast<bool>(statement_); }
@@ -83,12 +84,18 @@ class SqliteLogQuery : public LogQuery {
   bool Eof() const override { return eof_; }
 
   std::string FieldAsText(std::string_view column) override {
+    return std::string(FieldText(column));
+  }
+
+  // The text SQLite holds for the value: valid until the next step, which
+  // is later than the interface promises.
+  std::string_view FieldText(std::string_view column) override {
     if (!statement_ || eof_) throw DatabaseError("No current row");
     const int index = ColumnIndex(column);
     const unsigned char* text = sqlite3_column_text(statement_.get(), index);
-    if (text == nullptr) return std::string();  // null
+    if (text == nullptr) return std::string_view();  // null
     const int size = sqlite3_column_bytes(statement_.get(), index);
-    return std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+    return std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
   }
 
   void Next() override {
@@ -97,16 +104,22 @@ class SqliteLogQuery : public LogQuery {
   }
 
  private:
-  // The rebuild asks for the same few names on every row: names already
-  // resolved in this open are found by their exact bytes, without folding.
+  // The rebuild asks for the same few names in the same order on every row:
+  // names already resolved in this open are found by their exact bytes,
+  // without folding, starting after the one found last, so that a row read
+  // in the usual order costs one comparison per value.
   int ColumnIndex(std::string_view column) {
-    for (const auto& [name, index] : resolved_columns_) {
-      if (name == column) return index;
+    const size_t resolved = resolved_columns_.size();
+    for (size_t tried = 0; tried < resolved; ++tried) {
+      const size_t at = next_resolved_;
+      next_resolved_ = at + 1 == resolved ? 0 : at + 1;
+      if (resolved_columns_[at].first == column) return resolved_columns_[at].second;
     }
     const std::string key = CaseInsensitiveKey(column);
     for (size_t i = 0; i < column_keys_.size(); ++i) {
       if (column_keys_[i] == key) {
         resolved_columns_.emplace_back(std::string(column), static_cast<int>(i));
+        next_resolved_ = 0;
         return static_cast<int>(i);
       }
     }
@@ -129,7 +142,8 @@ class SqliteLogQuery : public LogQuery {
   std::string text_;
   Statement statement_;
   std::vector<std::string> column_keys_;
-  std::vector<std::pair<std::string, int>> resolved_columns_;
+  std::vector<std::pair<std::string, int>> resolved_columns_;  // name asked, column
+  size_t next_resolved_ = 0;  // where the next search of resolved_columns_ starts
   bool eof_ = true;
 };
 

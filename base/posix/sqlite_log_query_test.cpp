@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <iterator>
+#include <string>
+
 #include "base/error.h"
 #include "base/log_query.h"
 #include "base/log_query_override.h"
@@ -60,6 +63,30 @@ TEST_F(SqliteLogQueryTest, RowsComeInOrderWithNullAsEmptyAndNumbersAsText) {
   query->Close();
   EXPECT_FALSE(query->IsOpen());
   EXPECT_EQ(query->Text(), "Select * from Log order by CallSign");
+}
+
+TEST_F(SqliteLogQueryTest, FieldTextIsFieldAsTextWithoutTheCopy) {
+  Exec(
+      "CREATE TABLE Log (A TEXT, B, C, D, E BLOB, F TEXT);"
+      "INSERT INTO Log VALUES ('QX1A', NULL, 14, 3.5, X'5158', CAST(X'41004200' AS TEXT));");
+  auto query = Query("Select * from Log");
+  query->Open();
+  const struct {
+    const char* column;
+    std::string text;
+  } cases[] = {
+      {"A", "QX1A"}, {"B", ""},   {"C", "14"},
+      {"D", "3.5"},  {"E", "QX"}, {"F", std::string("A\0B\0", 4)},
+  };
+  // Twice over, in another order the second time: the columns are found
+  // whatever order they are asked in.
+  for (int round = 0; round < 2; ++round) {
+    for (size_t i = 0; i < std::size(cases); ++i) {
+      const auto& c = cases[round == 0 ? i : std::size(cases) - 1 - i];
+      EXPECT_EQ(query->FieldText(c.column), c.text) << c.column;
+      EXPECT_EQ(query->FieldAsText(c.column), c.text) << c.column;
+    }
+  }
 }
 
 TEST_F(SqliteLogQueryTest, ColumnNamesMatchWithoutRegardToCase) {

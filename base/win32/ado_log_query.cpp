@@ -5,13 +5,20 @@
 // taken), never closed and never released here. Every object obtained from
 // it is released exactly once.
 //
-// Per recordset the member ids are resolved once and the Fields collection
-// is fetched once; per value read it costs one Item and one Value call.
+// Per recordset the member ids are resolved once, the Fields collection is
+// fetched once, and each Field once, as ADO clients do: at the first read
+// of its column (so in the order the columns are first read, and never for
+// a recordset without rows), then kept until the recordset is closed. A
+// Field's Value follows the current row, so each value read after that is
+// one Value call.
 #include <windows.h>
 // windows.h first: the automation headers build on it.
 #include <oleauto.h>
 
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "base/error.h"
 #include "base/native_log_query.h"
@@ -25,14 +32,22 @@ namespace {
 using win32::AutomationObject;
 using win32::UniqueVariant;
 
-// The open recordset with the ids it needs for every row.
+// A Field of the open recordset and the column name it was asked for by.
+struct KeptField {
+  std::string name;
+  AutomationObject field;
+};
+
+// The open recordset with the ids and Field objects it needs for every row.
 struct OpenRecordset {
   AutomationObject recordset;
   AutomationObject fields;
   DISPID eof_id = DISPID_UNKNOWN;
   DISPID move_next_id = DISPID_UNKNOWN;
   DISPID item_id = DISPID_UNKNOWN;
-  std::optional<DISPID> value_id;  // learnt from the first field read
+  std::optional<DISPID> value_id;      // learnt from the first field read
+  std::vector<KeptField> kept_fields;  // in the order they were first read
+  size_t next_kept = 0;                // where the next search of kept_fields starts
 };
 
 class AdoLogQuery : public LogQuery {
@@ -79,11 +94,7 @@ class AdoLogQuery : public LogQuery {
 
   std::string FieldAsText(std::string_view column) override {
     if (!open_ || eof_) throw DatabaseError("No current row");
-    UniqueVariant name = win32::TextVariant(column);
-    AutomationObject field =
-        AutomationObject::FromVariant(open_->fields.Call(open_->item_id, L"Item", &name.get(),
-                                                         DISPATCH_PROPERTYGET | DISPATCH_METHOD),
-                                      L"Field");
+    AutomationObject& field = FieldOf(column);
     if (!open_->value_id) open_->value_id = field.Id(L"Value");
     const UniqueVariant value = field.Get(*open_->value_id, L"Value");
     return win32::VariantText(value.get());
@@ -97,6 +108,27 @@ class AdoLogQuery : public LogQuery {
   }
 
  private:
+  // The Field of `column`, fetched with Fields.Item at its first read and
+  // kept. The rebuild reads the same names in the same order on every row,
+  // so the search starts after the Field found last. An unknown column
+  // throws (the database's message) and keeps nothing.
+  AutomationObject& FieldOf(std::string_view column) {
+    std::vector<KeptField>& kept = open_->kept_fields;
+    for (size_t tried = 0; tried < kept.size(); ++tried) {
+      const size_t at = open_->next_kept;
+      open_->next_kept = at + 1 == kept.size() ? 0 : at + 1;
+      if (kept[at].name == column) return kept[at].field;
+    }
+    UniqueVariant name = win32::TextVariant(column);
+    AutomationObject field =
+        AutomationObject::FromVariant(open_->fields.Call(open_->item_id, L"Item", &name.get(),
+                                                         DISPATCH_PROPERTYGET | DISPATCH_METHOD),
+                                      L"Field");
+    kept.push_back(KeptField{std::string(column), std::move(field)});
+    open_->next_kept = 0;
+    return kept.back().field;
+  }
+
   void ReadEof() {
     const UniqueVariant value = open_->recordset.Get(open_->eof_id, L"EOF");
     UniqueVariant flag;

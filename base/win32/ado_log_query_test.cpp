@@ -1,10 +1,13 @@
 // The automation log query against an in-memory Connection: rows walked in
-// order, values as text whatever their type, errors with the database's own
+// order, values as text whatever their type, each Field fetched once and
+// only when its column is first read, errors with the database's own
 // message, and every object it obtained released again (the connection
 // itself is only borrowed).
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "base/error.h"
 #include "base/log_query.h"
@@ -85,7 +88,7 @@ TEST_F(AdoLogQueryTest, EmptyTableIsAtItsEndAtOnce) {
   EXPECT_TRUE(query_->Eof());
 }
 
-TEST_F(AdoLogQueryTest, MemberIdsAreLookedUpOncePerRecordsetNotPerRow) {
+TEST_F(AdoLogQueryTest, MemberIdsAndFieldsAreFetchedOncePerRecordsetNotPerRow) {
   FakeTable table = SampleLog();
   for (int i = 0; i < 500; ++i) table.rows.push_back(table.rows[0]);
   Connect(table);
@@ -100,19 +103,70 @@ TEST_F(AdoLogQueryTest, MemberIdsAreLookedUpOncePerRecordsetNotPerRow) {
   }
   EXPECT_EQ(rows, 502);
   EXPECT_LE(stats_.id_lookups, 8);
-  EXPECT_EQ(stats_.live_objects, 2) << "only the recordset and its fields stay held";
+  EXPECT_EQ(stats_.item_calls, 5) << "one Field per column, for all rows";
+  EXPECT_EQ(stats_.live_objects, 2 + 5) << "the recordset, its fields and the five Field objects";
+  query_->Close();
+  EXPECT_EQ(stats_.live_objects, 0) << "closing lets go of the Field objects";
+}
+
+TEST_F(AdoLogQueryTest, EachFieldIsFetchedJustBeforeItsFirstValueInTheOrderColumnsAreRead) {
+  Connect(SampleLog());
+  query_->SetText("Select * from Log");
+  query_->Open();
+  EXPECT_TRUE(stats_.field_calls.empty()) << "opening fetches no Field";
+  for (; !query_->Eof(); query_->Next()) {
+    for (const char* column : {"QSOReportRecived", "CallSign", "WPX"}) query_->FieldAsText(column);
+  }
+  const std::vector<std::wstring> expected = {
+      L"Item QSOReportRecived",
+      L"Value QSOReportRecived",
+      L"Item CallSign",
+      L"Value CallSign",
+      L"Item WPX",
+      L"Value WPX",
+      L"Value QSOReportRecived",
+      L"Value CallSign",
+      L"Value WPX",
+  };
+  EXPECT_EQ(stats_.field_calls, expected);
+}
+
+TEST_F(AdoLogQueryTest, AKeptFieldReadsTheCurrentRow) {
+  Connect(SampleLog());
+  query_->SetText("Select * from Log");
+  query_->Open();
+  EXPECT_EQ(query_->FieldAsText("CallSign"), "QX1AA");
+  EXPECT_EQ(query_->FieldText("CallSign"), "QX1AA");
+  query_->Next();
+  EXPECT_EQ(query_->FieldAsText("CallSign"), "QY2BB");
+  EXPECT_EQ(query_->FieldText("callsign"), "QY2BB") << "another spelling is a Field of its own";
+  EXPECT_EQ(stats_.item_calls, 2);
+}
+
+TEST_F(AdoLogQueryTest, AnEmptyTableFetchesNoFieldSoAMissingColumnGoesUnnoticed) {
+  FakeTable table = SampleLog();
+  table.rows.clear();
+  table.columns.pop_back();  // no QSOReportRecived
+  Connect(table);
+  query_->SetText("Select * from Log");
+  query_->Open();
+  EXPECT_TRUE(query_->Eof());
+  EXPECT_EQ(stats_.item_calls, 0);
 }
 
 TEST_F(AdoLogQueryTest, ReopeningClosesTheFirstRecordset) {
   Connect(SampleLog());
   query_->SetText("Select * from Log");
   query_->Open();
+  EXPECT_EQ(query_->FieldAsText("CallSign"), "QX1AA");
   query_->Next();
   query_->Open();
   EXPECT_EQ(stats_.closes, 1);
   EXPECT_EQ(stats_.executes, 2);
   EXPECT_EQ(query_->FieldAsText("CallSign"), "QX1AA")
       << "the new recordset starts at its first row";
+  EXPECT_EQ(stats_.item_calls, 2) << "the new recordset fetches its own Field";
+  EXPECT_EQ(stats_.live_objects, 3) << "the first recordset's objects are released";
 }
 
 TEST_F(AdoLogQueryTest, ErrorsCarryTheDatabasesMessage) {
@@ -150,6 +204,7 @@ TEST_F(AdoLogQueryTest, UnknownColumnIsADatabaseError) {
   Connect(SampleLog());
   query_->SetText("Select * from Log");
   query_->Open();
+  EXPECT_EQ(query_->FieldAsText("CallSign"), "QX1AA");
   try {
     query_->FieldAsText("Frequency");
     ADD_FAILURE() << "no error for an unknown column";
@@ -157,6 +212,9 @@ TEST_F(AdoLogQueryTest, UnknownColumnIsADatabaseError) {
     EXPECT_NE(std::string(error.what()).find("cannot be found"), std::string::npos) << error.what();
   }
   EXPECT_EQ(query_->FieldAsText("WPX"), "QX1") << "the query goes on";
+  EXPECT_THROW(query_->FieldAsText("Frequency"), DatabaseError) << "nothing was kept for it";
+  EXPECT_EQ(stats_.item_calls, 4);
+  EXPECT_EQ(stats_.live_objects, 2 + 2);
 }
 
 TEST(AdoLogQueryWithoutConnection, OpenFailsClearly) {

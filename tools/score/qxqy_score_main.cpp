@@ -20,10 +20,14 @@ namespace qxqy::score {
 namespace {
 
 // An open read-only SQLite connection, registered as the host's connection.
+// Only this thread uses it, so it is opened without a mutex of its own:
+// every step and column read of the replay would otherwise lock and unlock
+// one.
 class LogDatabase {
  public:
   explicit LogDatabase(const std::string& path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    constexpr int kFlags = SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+    if (sqlite3_open_v2(path.c_str(), &db_, kFlags, nullptr) != SQLITE_OK) {
       const std::string reason = db_ ? sqlite3_errmsg(db_) : "out of memory";
       sqlite3_close(db_);
       db_ = nullptr;

@@ -135,6 +135,7 @@ class FakeField : public FakeObject {
   HRESULT Member(const std::wstring& name, WORD, DISPPARAMS*, VARIANT* result,
                  EXCEPINFO* info) override {
     if (name != L"Value") return DISP_E_MEMBERNOTFOUND;
+    stats_->field_calls.push_back(L"Value " + cursor_->table->columns[column_]);
     if (cursor_->Eof()) return Fail(info, L"Either BOF or EOF is True", FakeFailure::kDescribed);
     const FakeValue& value = cursor_->table->rows[cursor_->row][column_];
     if (std::holds_alternative<std::monostate>(value)) {
@@ -162,6 +163,7 @@ class FakeFields : public FakeObject {
   HRESULT Member(const std::wstring& name, WORD flags, DISPPARAMS* parameters, VARIANT* result,
                  EXCEPINFO* info) override {
     if (name != L"Item") return DISP_E_MEMBERNOTFOUND;
+    ++stats_->item_calls;
     // Item is both a method and the default property: callers must allow both.
     if ((flags & (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) !=
         (DISPATCH_PROPERTYGET | DISPATCH_METHOD)) {
@@ -169,6 +171,7 @@ class FakeFields : public FakeObject {
     }
     const VARIANT* key = OnlyArgument(parameters);
     if (key == nullptr || V_VT(key) != VT_BSTR) return DISP_E_TYPEMISMATCH;
+    stats_->field_calls.push_back(std::wstring(L"Item ") + V_BSTR(key));
     const auto& columns = cursor_->table->columns;
     for (size_t i = 0; i < columns.size(); ++i) {
       if (SameName(columns[i], V_BSTR(key))) {

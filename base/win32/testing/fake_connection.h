@@ -6,8 +6,8 @@
 // Faults on demand: Execute fails for a chosen table, a chosen column is
 // unknown, errors come with or without a description, or with the
 // description deferred to pfnDeferredFillIn. Counters let tests check that
-// every object handed out was released and that member ids were looked up
-// once per recordset rather than once per row.
+// every object handed out was released, and that member ids and Field
+// objects were fetched once per recordset rather than once per row.
 #pragma once
 
 #include <windows.h>
@@ -32,6 +32,10 @@ struct FakeTable {
 struct FakeConnectionStats {
   int live_objects = 0;  // recordsets, field collections and fields not yet released
   int id_lookups = 0;    // GetIDsOfNames calls on every object
+  int item_calls = 0;    // Fields.Item calls, whether they found a column or not
+  // "Item <name>" and "Value <column>" for every Fields.Item and Field.Value
+  // call, in call order.
+  std::vector<std::wstring> field_calls;
   int executes = 0;
   int closes = 0;
   std::wstring last_sql;

@@ -1,0 +1,76 @@
+// The worked-contact list when memory runs out. This program replaces the
+// global allocator so that a chosen allocation fails; every allocation an
+// add makes (the buffer growing, the index growing) is failed in turn, and
+// each failure must leave the list exactly as it was.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+
+#include "scoring/qso_list.h"
+
+namespace {
+
+// Allocations still to succeed before one fails; negative: none fails.
+long allocations_before_failure = -1;
+bool failure_fired = false;
+
+void* Allocate(size_t size) {
+  if (allocations_before_failure == 0) {
+    allocations_before_failure = -1;
+    failure_fired = true;
+    throw std::bad_alloc();
+  }
+  if (allocations_before_failure > 0) --allocations_before_failure;
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (block == nullptr) throw std::bad_alloc();
+  return block;
+}
+
+}  // namespace
+
+void* operator new(size_t size) { return Allocate(size); }
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, size_t) noexcept { std::free(block); }
+
+namespace qxqy {
+namespace {
+
+std::string CallNumber(int i) { return "QX" + std::to_string(i); }
+
+TEST(QsoListAllocationTest, AnAddThatRunsOutOfMemoryLeavesTheListAsItWas) {
+  QsoList list;
+  int failures = 0;
+  for (int i = 0; i < 300; ++i) {
+    const std::string call = CallNumber(i);
+    // Fail the first allocation of the add, then the second, ... until the
+    // add gets through without meeting a failure.
+    for (long succeeding = 0;; ++succeeding) {
+      failure_fired = false;
+      allocations_before_failure = succeeding;
+      bool threw = false;
+      try {
+        list.AddIfAbsent(call, "14", "CW");
+      } catch (const std::bad_alloc&) {
+        threw = true;
+      }
+      allocations_before_failure = -1;
+      ASSERT_EQ(threw, failure_fired) << call;
+      if (!threw) break;
+      ++failures;
+      ASSERT_EQ(list.Count(), static_cast<size_t>(i)) << call;
+      ASSERT_FALSE(list.IsDupe(call, "14", "CW")) << call;
+      for (int earlier = 0; earlier < i; ++earlier) {
+        ASSERT_TRUE(list.IsDupe(CallNumber(earlier), "14", "CW")) << "after failing " << call;
+      }
+    }
+    ASSERT_TRUE(list.IsDupe(call, "14", "CW"));
+  }
+  EXPECT_EQ(list.Count(), 300u);
+  // The buffer and the index each grew several times on the way.
+  EXPECT_GE(failures, 8);
+}
+
+}  // namespace
+}  // namespace qxqy
