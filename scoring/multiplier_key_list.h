@@ -28,8 +28,15 @@ class MultiplierKeyList {
   explicit MultiplierKeyList(SubstringIndex substring_index = SubstringIndex::kNone);
 
   // Appends `key` unless a key equal to it ignoring letter case is present.
-  // Returns true when it was appended.
+  // Returns true when it was appended. Strong guarantee: if an allocation
+  // fails (std::bad_alloc) the list and its indexes are unchanged.
   bool AddIfAbsent(std::string key);
+
+  // Takes back the key the last AddIfAbsent appended, with its index
+  // entries, for a caller whose change of several lists failed at a later
+  // step. Only right while that key is still the last one and nothing else
+  // was added or cleared since. Never throws: it needs no allocation.
+  void RemoveLast() noexcept;
 
   // True when a key equals `key` ignoring letter case.
   bool ContainsIgnoringCase(std::string_view key) const;
@@ -45,8 +52,17 @@ class MultiplierKeyList {
   const std::vector<std::string>& Keys() const { return keys_; }
 
  private:
+  // What one addition put into the indexes, to take it back.
+  struct Addition {
+    std::string folded_key;
+    std::vector<std::string> new_substrings;
+  };
+
   bool AnyKeyContainsLinear(std::string_view text) const;
-  void IndexSubstrings(std::string_view key);
+  // The substrings of `key` the substring index needs and does not hold yet,
+  // each once.
+  std::vector<std::string> MissingSubstrings(std::string_view key) const;
+  void Forget(const Addition& addition) noexcept;
 
   std::vector<std::string> keys_;
   std::unordered_set<std::string> folded_keys_;  // CaseInsensitiveKey of each key
@@ -54,6 +70,7 @@ class MultiplierKeyList {
   // Every substring of every key that ends with "|" and is at most
   // kMaxIndexedSubstring long.
   std::unordered_set<std::string> bar_ended_substrings_;
+  Addition last_addition_;
 };
 
 }  // namespace qxqy

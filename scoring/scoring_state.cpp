@@ -22,24 +22,43 @@ int32_t ScoringState::ScoreQso(bool commit) {
   const int32_t points = PointsOfContact();
   if (!commit) return points;
 
-  AddQsoToList();
-  TStatistic& band_entry = stat_list_.FindOrAdd(ShortTextView(record_.Band));
-  band_entry.Qsos += 1;
-  band_entry.Points += points;
-  CountPrefixMultiplier(band_entry);
-  CountDistrictMultiplier(band_entry);
+  CommitContact(points);
   if (observer_ != nullptr) observer_->ShowDXList();
   return points;
+}
+
+void ScoringState::CommitContact(int32_t points) {
+  // Everything that may fail comes first: building what goes into the
+  // lists, then adding to them, each addition with the strong guarantee and
+  // the worked-contact list last. If one fails, those before it are taken
+  // back, so no part of the contact stays counted. The counters change only
+  // when nothing can fail any more.
+  TQSO qso(ReadShortText(record_.Call), ReadShortText(record_.Band), ReadShortText(record_.Mode));
+  std::optional<std::string> prefix_key = PrefixKeyOfContact();
+  std::optional<std::string> district_key = DistrictKeyOfContact();
+  const bool new_band = stat_list_.Find(qso.Band) == nullptr;
+  TStatistic& band_entry = stat_list_.FindOrAdd(qso.Band);
+  bool prefix_added = false;
+  bool district_added = false;
+  try {
+    prefix_added = prefix_key && wpx_mults_.AddIfAbsent(std::move(*prefix_key));
+    district_added = district_key && district_mults_.AddIfAbsent(std::move(*district_key));
+    qso_list_.Add(std::move(qso));
+  } catch (...) {
+    if (district_added) district_mults_.RemoveLast();
+    if (prefix_added) wpx_mults_.RemoveLast();
+    if (new_band) stat_list_.RemoveLast();
+    throw;
+  }
+  band_entry.Qsos += 1;
+  band_entry.Points += points;
+  if (prefix_added) band_entry.Prefixes += 1;
+  if (district_added) band_entry.Districts += 1;
 }
 
 bool ScoringState::IsDupe() const {
   return qso_list_.IsDupe(ShortTextView(record_.Call), ShortTextView(record_.Band),
                           ShortTextView(record_.Mode));
-}
-
-void ScoringState::AddQsoToList() {
-  qso_list_.Add(
-      TQSO(ReadShortText(record_.Call), ReadShortText(record_.Band), ReadShortText(record_.Mode)));
 }
 
 void ScoringState::Clear() {
@@ -55,21 +74,16 @@ int32_t ScoringState::PointsOfContact() const {
              : kOtherGroupPoints;
 }
 
-void ScoringState::CountPrefixMultiplier(TStatistic& band_entry) {
-  if (!IsHomeCountry(ShortTextView(record_.Country))) return;
-  if (wpx_mults_.AddIfAbsent(
-          MultiplierKey(ShortTextView(record_.Band), ShortTextView(record_.Wpx)))) {
-    band_entry.Prefixes += 1;
-  }
+std::optional<std::string> ScoringState::PrefixKeyOfContact() const {
+  if (!IsHomeCountry(ShortTextView(record_.Country))) return std::nullopt;
+  return MultiplierKey(ShortTextView(record_.Band), ShortTextView(record_.Wpx));
 }
 
-void ScoringState::CountDistrictMultiplier(TStatistic& band_entry) {
+std::optional<std::string> ScoringState::DistrictKeyOfContact() const {
   std::string code;
-  if (!ExtractDistrictCode(ShortTextView(record_.ReportReceived), &code)) return;
-  if (district_table_.ValueOfName(code) != code) return;
-  if (district_mults_.AddIfAbsent(MultiplierKey(ShortTextView(record_.Band), code))) {
-    band_entry.Districts += 1;
-  }
+  if (!ExtractDistrictCode(ShortTextView(record_.ReportReceived), &code)) return std::nullopt;
+  if (district_table_.ValueOfName(code) != code) return std::nullopt;
+  return MultiplierKey(ShortTextView(record_.Band), code);
 }
 
 }  // namespace qxqy

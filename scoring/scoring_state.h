@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "records/host_record.h"
 #include "refdata/district_table.h"
@@ -32,13 +34,13 @@ class ScoringState {
   // changes. With `commit` a contact that is not a duplicate is remembered,
   // counted on its band with its points, may add a prefix multiplier (home
   // countries only) and a district multiplier (a code the district table
-  // confirms), and the observer's ShowDXList is called.
+  // confirms), and the observer's ShowDXList is called. If an allocation
+  // fails (std::bad_alloc) before the observer is called, the contact is
+  // not counted at all: every list is as it was.
   int32_t ScoreQso(bool commit);
 
   // True when the record's call, band and mode are in the contact list.
   bool IsDupe() const;
-  // Remembers the record's call, band and mode (at their ordinal place).
-  void AddQsoToList();
 
   // Empties the contact list and the statistics, then both key lists.
   void Clear();
@@ -50,8 +52,12 @@ class ScoringState {
 
  private:
   int32_t PointsOfContact() const;
-  void CountPrefixMultiplier(TStatistic& band_entry);
-  void CountDistrictMultiplier(TStatistic& band_entry);
+  // Remembers and counts the contact, all or nothing (see ScoreQso).
+  void CommitContact(int32_t points);
+  // The multiplier keys the contact may add; nullopt when it adds none of
+  // that kind (not a home country; no code the district table confirms).
+  std::optional<std::string> PrefixKeyOfContact() const;
+  std::optional<std::string> DistrictKeyOfContact() const;
 
   const HostRecord& record_;
   const DistrictTable& district_table_;
