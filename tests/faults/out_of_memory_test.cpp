@@ -1,0 +1,194 @@
+// Memory running out while "Recalc" replays the log: every allocation of a
+// small rebuild is made to fail in turn (allocation_fault.h). Each failure
+// must stop the rebuild the way a failed query does: "Out of memory" in the
+// error box, Recalc enabled again, every row replayed before the failing
+// one counted and the failing row not at all (a contact, band entry or
+// multiplier key of it left behind would count it in part), and the next
+// Recalc rebuilds everything. Leaks show under the sanitizer build.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "MainForm/main_form_fixture.h"
+#include "scoring/rebuild.h"
+#include "scoring/scoring_state.h"
+#include "tests/faults/allocation_fault.h"
+
+namespace qxqy::testing {
+namespace {
+
+// Forwards to a FakeLogQuery and counts the steps to the next row: during
+// a rebuild, the rows scored whole so far.
+class CountingQuery : public LogQuery {
+ public:
+  CountingQuery(std::unique_ptr<FakeLogQuery> inner, size_t* steps)
+      : inner_(std::move(inner)), steps_(steps) {}
+  void Close() override { inner_->Close(); }
+  bool IsOpen() const override { return inner_->IsOpen(); }
+  void SetText(std::string sql) override { inner_->SetText(std::move(sql)); }
+  const std::string& Text() const override { return inner_->Text(); }
+  void Open() override { inner_->Open(); }
+  bool Eof() const override { return inner_->Eof(); }
+  std::string FieldAsText(std::string_view column) override { return inner_->FieldAsText(column); }
+  void Next() override {
+    ++*steps_;
+    inner_->Next();
+  }
+
+ private:
+  std::unique_ptr<FakeLogQuery> inner_;
+  size_t* steps_;
+};
+
+struct LogRow {
+  const char* report;
+  const char* call;
+  const char* band;
+  const char* mode;
+  const char* wpx;
+};
+
+// Rows in the order the log delivers them. Each changes the lists in its
+// own way: new bands, districts and prefixes, a duplicate, a district not in
+// the table, a call long enough to be allocated, a contact that adds no
+// multiplier, a call inserted before one already listed (byte order puts
+// "QX1AD" before "qx1ac") whose prefix is already counted in other case.
+constexpr LogRow kLog[] = {
+    {"599 ALB", "QX1AB", "7", "CW", "QX1"}, {"599 BEX", "QX1AB", "14", "CW", "QX1"},
+    {"599 ALB", "QX1AB", "7", "CW", "QX1"}, {"599 ZZZ", "QX2LONGCALLSIGN/P/MM", "7", "SSB", "QX2"},
+    {"599 ALB", "qx1ac", "7", "CW", "QX1"}, {"599 CAR", "QX1AD", "14", "CW", "qx1"},
+};
+constexpr size_t kRows = std::size(kLog);
+constexpr char kDistricts[] = "ALB=ALB\r\nBEX=BEX\r\nCAR=CAR\r\n";
+
+// Everything the scoring state answers, as one text: the contacts in list
+// order, the band entries, both key lists, and whether each key of the full
+// log (and each "code|" end of a district key) is found in them, which
+// shows an index entry left behind by a key that is not in the list.
+std::string Fingerprint(const ScoringState& state, const ScoringState& full) {
+  std::ostringstream text;
+  text << "contacts:";
+  for (const TQSO& qso : state.qso_list())
+    text << ' ' << qso.Call << '/' << qso.Band << '/' << qso.Mode;
+  text << "\nbands:";
+  for (const TStatistic& s : state.stat_list()) {
+    text << ' ' << s.Band << '=' << s.Qsos << ',' << s.Points << ',' << s.Districts << ','
+         << s.Prefixes;
+  }
+  text << "\ndistricts:";
+  for (const std::string& key : state.district_mults().Keys()) text << ' ' << key;
+  text << "\nprefixes:";
+  for (const std::string& key : state.wpx_mults().Keys()) text << ' ' << key;
+  text << "\nfound:";
+  for (const std::string& key : full.district_mults().Keys()) {
+    const std::string code_end = key.substr(key.find('|') + 1);
+    text << ' ' << state.district_mults().ContainsIgnoringCase(key)
+         << state.district_mults().AnyKeyContains(key)
+         << state.district_mults().AnyKeyContains(code_end);
+  }
+  for (const std::string& key : full.wpx_mults().Keys()) {
+    text << ' ' << state.wpx_mults().ContainsIgnoringCase(key);
+  }
+  return text.str();
+}
+
+class OutOfMemoryTest : public MainFormTest {
+ protected:
+  OutOfMemoryTest()
+      : counting_override_([this](uint32_t) {
+          std::vector<FakeLogQuery::Row> rows;
+          for (const LogRow& row : kLog) {
+            rows.push_back(FakeLogQuery::Row{row.report, row.call, row.band, row.mode, row.wpx});
+          }
+          auto query = std::make_unique<FakeLogQuery>(
+              std::vector<std::string>{kReportColumn, kCallColumn, kBandColumn, kModeColumn,
+                                       kWpxColumn},
+              std::move(rows));
+          return std::make_unique<CountingQuery>(std::move(query), &steps_);
+        }) {
+    WriteDistrictTable(kDistricts);
+    district_table_.Assign({"ALB=ALB", "BEX=BEX", "CAR=CAR"});
+  }
+
+  // The scoring state after replaying the first `rows` rows of the log,
+  // computed apart from the window.
+  std::unique_ptr<ScoringState> Replayed(size_t rows) {
+    auto state = std::make_unique<ScoringState>(reference_record_, district_table_, nullptr);
+    reference_record_ = HostDefaults();
+    for (size_t i = 0; i < rows; ++i) {
+      WriteShortText(reference_record_.ReportReceived, kLog[i].report);
+      WriteShortText(reference_record_.Call, kLog[i].call);
+      WriteShortText(reference_record_.Band, kLog[i].band);
+      WriteShortText(reference_record_.Mode, kLog[i].mode);
+      WriteShortText(reference_record_.Wpx, kLog[i].wpx);
+      state->ScoreQso(/*commit=*/true);
+    }
+    return state;
+  }
+
+  size_t steps_ = 0;
+  HostRecord reference_record_{};
+  DistrictTable district_table_;
+
+ private:
+  // Made after the fixture's own override, so it is the one in force.
+  ScopedLogQueryOverride counting_override_;
+};
+
+TEST_F(OutOfMemoryTest, ARebuildStopsAtTheFailedAllocationWithEarlierRowsCountedWhole) {
+  const std::unique_ptr<ScoringState> full = Replayed(kRows);
+  std::vector<std::string> expected;  // expected[m]: the first m rows replayed
+  for (size_t rows = 0; rows <= kRows; ++rows)
+    expected.push_back(Fingerprint(*Replayed(rows), *full));
+
+  TfmMainForm* form = Open(HostDefaults());
+  ASSERT_EQ(Fingerprint(*form->Session().Scoring(), *full), expected[kRows]);
+  const std::string score_line = form->Label1.Caption();
+  ASSERT_EQ(score_line, "Score: 15*(3+3)=90");
+
+  std::set<size_t> rows_failed_in;
+  size_t fail_at = 1;
+  for (;; ++fail_at) {
+    SCOPED_TRACE("allocation " + std::to_string(fail_at) + " fails");
+    steps_ = 0;
+    bool failed = false;
+    {
+      ScopedAllocationFault fault(fail_at);
+      form->BitBtn1.Click();
+      failed = fault.Failed();
+    }
+    if (!failed) break;  // the rebuild makes fewer allocations than that
+
+    const size_t rows_whole = steps_;
+    const std::string state = Fingerprint(*form->Session().Scoring(), *full);
+    // A failure before the rebuild emptied the lists leaves them as they were.
+    const bool untouched = rows_whole == 0 && state == expected[kRows];
+    EXPECT_TRUE(state == expected[rows_whole] || untouched)
+        << rows_whole << " rows scored whole, but the lists hold\n"
+        << state;
+    if (rows_whole < kRows && !untouched) rows_failed_in.insert(rows_whole);
+    EXPECT_EQ(ErrorBoxLog(), std::vector<std::string>{kOutOfMemoryMessage});
+    EXPECT_TRUE(form->BitBtn1.Enabled());
+    EXPECT_EQ(form->Label1.Caption(), score_line);
+    ClearErrorBoxLog();
+
+    form->BitBtn1.Click();
+    EXPECT_TRUE(ErrorBoxLog().empty());
+    EXPECT_EQ(Fingerprint(*form->Session().Scoring(), *full), expected[kRows]);
+    EXPECT_EQ(form->Label1.Caption(), score_line);
+    EXPECT_EQ(form->StringGrid1.Cell(1, 7), "5");
+  }
+  // The sweep reached past the last allocation, through every row.
+  EXPECT_GT(fail_at, kRows);
+  for (size_t row = 0; row < kRows; ++row) {
+    EXPECT_EQ(rows_failed_in.count(row), 1u)
+        << "no allocation failed while row " << row << " was replayed";
+  }
+}
+
+}  // namespace
+}  // namespace qxqy::testing
