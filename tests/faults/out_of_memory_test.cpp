@@ -9,14 +9,13 @@
 
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "MainForm/main_form_fixture.h"
 #include "scoring/rebuild.h"
-#include "scoring/scoring_state.h"
 #include "tests/faults/allocation_fault.h"
+#include "tests/faults/reference_scoring.h"
 
 namespace qxqy::testing {
 namespace {
@@ -65,37 +64,6 @@ constexpr LogRow kLog[] = {
 constexpr size_t kRows = std::size(kLog);
 constexpr char kDistricts[] = "ALB=ALB\r\nBEX=BEX\r\nCAR=CAR\r\n";
 
-// Everything the scoring state answers, as one text: the contacts in list
-// order, the band entries, both key lists, and whether each key of the full
-// log (and each "code|" end of a district key) is found in them, which
-// shows an index entry left behind by a key that is not in the list.
-std::string Fingerprint(const ScoringState& state, const ScoringState& full) {
-  std::ostringstream text;
-  text << "contacts:";
-  for (const TQSO& qso : state.qso_list())
-    text << ' ' << qso.Call << '/' << qso.Band << '/' << qso.Mode;
-  text << "\nbands:";
-  for (const TStatistic& s : state.stat_list()) {
-    text << ' ' << s.Band << '=' << s.Qsos << ',' << s.Points << ',' << s.Districts << ','
-         << s.Prefixes;
-  }
-  text << "\ndistricts:";
-  for (const std::string& key : state.district_mults().Keys()) text << ' ' << key;
-  text << "\nprefixes:";
-  for (const std::string& key : state.wpx_mults().Keys()) text << ' ' << key;
-  text << "\nfound:";
-  for (const std::string& key : full.district_mults().Keys()) {
-    const std::string code_end = key.substr(key.find('|') + 1);
-    text << ' ' << state.district_mults().ContainsIgnoringCase(key)
-         << state.district_mults().AnyKeyContains(key)
-         << state.district_mults().AnyKeyContains(code_end);
-  }
-  for (const std::string& key : full.wpx_mults().Keys()) {
-    text << ' ' << state.wpx_mults().ContainsIgnoringCase(key);
-  }
-  return text.str();
-}
-
 class OutOfMemoryTest : public MainFormTest {
  protected:
   OutOfMemoryTest()
@@ -111,28 +79,19 @@ class OutOfMemoryTest : public MainFormTest {
           return std::make_unique<CountingQuery>(std::move(query), &steps_);
         }) {
     WriteDistrictTable(kDistricts);
-    district_table_.Assign({"ALB=ALB", "BEX=BEX", "CAR=CAR"});
   }
 
-  // The scoring state after replaying the first `rows` rows of the log,
-  // computed apart from the window.
-  std::unique_ptr<ScoringState> Replayed(size_t rows) {
-    auto state = std::make_unique<ScoringState>(reference_record_, district_table_, nullptr);
-    reference_record_ = HostDefaults();
+  // The first `rows` rows of the log replayed apart from the window.
+  static std::unique_ptr<ReferenceScoring> Replayed(size_t rows) {
+    auto reference = std::make_unique<ReferenceScoring>(
+        HostDefaults(), std::vector<std::string>{"ALB=ALB", "BEX=BEX", "CAR=CAR"});
     for (size_t i = 0; i < rows; ++i) {
-      WriteShortText(reference_record_.ReportReceived, kLog[i].report);
-      WriteShortText(reference_record_.Call, kLog[i].call);
-      WriteShortText(reference_record_.Band, kLog[i].band);
-      WriteShortText(reference_record_.Mode, kLog[i].mode);
-      WriteShortText(reference_record_.Wpx, kLog[i].wpx);
-      state->ScoreQso(/*commit=*/true);
+      reference->Commit(kLog[i].report, kLog[i].call, kLog[i].band, kLog[i].mode, kLog[i].wpx);
     }
-    return state;
+    return reference;
   }
 
   size_t steps_ = 0;
-  HostRecord reference_record_{};
-  DistrictTable district_table_;
 
  private:
   // Made after the fixture's own override, so it is the one in force.
@@ -140,13 +99,17 @@ class OutOfMemoryTest : public MainFormTest {
 };
 
 TEST_F(OutOfMemoryTest, ARebuildStopsAtTheFailedAllocationWithEarlierRowsCountedWhole) {
-  const std::unique_ptr<ScoringState> full = Replayed(kRows);
+  // Every state is probed with the keys of the whole log.
+  const std::unique_ptr<ReferenceScoring> full = Replayed(kRows);
   std::vector<std::string> expected;  // expected[m]: the first m rows replayed
-  for (size_t rows = 0; rows <= kRows; ++rows)
-    expected.push_back(Fingerprint(*Replayed(rows), *full));
-
+  for (size_t rows = 0; rows <= kRows; ++rows) {
+    expected.push_back(ScoringFingerprint(Replayed(rows)->State(), full->State()));
+  }
   TfmMainForm* form = Open(HostDefaults());
-  ASSERT_EQ(Fingerprint(*form->Session().Scoring(), *full), expected[kRows]);
+  const auto window_state = [&] {
+    return ScoringFingerprint(*form->Session().Scoring(), full->State());
+  };
+  ASSERT_EQ(window_state(), expected[kRows]);
   const std::string score_line = form->Label1.Caption();
   ASSERT_EQ(score_line, "Score: 15*(3+3)=90");
 
@@ -164,7 +127,7 @@ TEST_F(OutOfMemoryTest, ARebuildStopsAtTheFailedAllocationWithEarlierRowsCounted
     if (!failed) break;  // the rebuild makes fewer allocations than that
 
     const size_t rows_whole = steps_;
-    const std::string state = Fingerprint(*form->Session().Scoring(), *full);
+    const std::string state = window_state();
     // A failure before the rebuild emptied the lists leaves them as they were.
     const bool untouched = rows_whole == 0 && state == expected[kRows];
     EXPECT_TRUE(state == expected[rows_whole] || untouched)
@@ -178,7 +141,7 @@ TEST_F(OutOfMemoryTest, ARebuildStopsAtTheFailedAllocationWithEarlierRowsCounted
 
     form->BitBtn1.Click();
     EXPECT_TRUE(ErrorBoxLog().empty());
-    EXPECT_EQ(Fingerprint(*form->Session().Scoring(), *full), expected[kRows]);
+    EXPECT_EQ(window_state(), expected[kRows]);
     EXPECT_EQ(form->Label1.Caption(), score_line);
     EXPECT_EQ(form->StringGrid1.Cell(1, 7), "5");
   }

@@ -1,0 +1,53 @@
+#include "tests/faults/reference_scoring.h"
+
+#include <sstream>
+#include <utility>
+
+namespace qxqy::testing {
+
+ReferenceScoring::ReferenceScoring(const HostRecord& station,
+                                   std::vector<std::string> district_lines)
+    : record_(station), state_(record_, district_table_, nullptr) {
+  district_table_.Assign(std::move(district_lines));
+}
+
+void ReferenceScoring::Commit(const std::string& report, const std::string& call,
+                              const std::string& band, const std::string& mode,
+                              const std::string& wpx) {
+  WriteShortText(record_.ReportReceived, report);
+  WriteShortText(record_.Call, call);
+  WriteShortText(record_.Band, band);
+  WriteShortText(record_.Mode, mode);
+  WriteShortText(record_.Wpx, wpx);
+  state_.ScoreQso(/*commit=*/true);
+}
+
+std::string ScoringFingerprint(const ScoringState& state, const ScoringState& probes) {
+  std::ostringstream text;
+  text << "contacts:";
+  for (const TQSO& qso : state.qso_list()) {
+    text << ' ' << qso.Call << '/' << qso.Band << '/' << qso.Mode;
+  }
+  text << "\nbands:";
+  for (const TStatistic& s : state.stat_list()) {
+    text << ' ' << s.Band << '=' << s.Qsos << ',' << s.Points << ',' << s.Districts << ','
+         << s.Prefixes;
+  }
+  text << "\ndistricts:";
+  for (const std::string& key : state.district_mults().Keys()) text << ' ' << key;
+  text << "\nprefixes:";
+  for (const std::string& key : state.wpx_mults().Keys()) text << ' ' << key;
+  text << "\nfound:";
+  for (const std::string& key : probes.district_mults().Keys()) {
+    const std::string code_end = key.substr(key.find('|') + 1);
+    text << ' ' << state.district_mults().ContainsIgnoringCase(key)
+         << state.district_mults().AnyKeyContains(key)
+         << state.district_mults().AnyKeyContains(code_end);
+  }
+  for (const std::string& key : probes.wpx_mults().Keys()) {
+    text << ' ' << state.wpx_mults().ContainsIgnoringCase(key);
+  }
+  return text.str();
+}
+
+}  // namespace qxqy::testing

@@ -1,0 +1,42 @@
+// What fault tests compare a plug-in's contest with after a failure: a
+// scoring state replayed apart from the plug-in, and the whole of what a
+// scoring state answers as one text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "records/host_record.h"
+#include "refdata/district_table.h"
+#include "scoring/scoring_state.h"
+
+namespace qxqy::testing {
+
+// A scoring state fed contact by contact, with the station of `station`
+// (its groups and country) and a district table of `district_lines`.
+class ReferenceScoring {
+ public:
+  ReferenceScoring(const HostRecord& station, std::vector<std::string> district_lines);
+  ReferenceScoring(const ReferenceScoring&) = delete;
+  ReferenceScoring& operator=(const ReferenceScoring&) = delete;
+
+  // Scores a contact as committed (a duplicate changes nothing).
+  void Commit(const std::string& report, const std::string& call, const std::string& band,
+              const std::string& mode, const std::string& wpx);
+  const ScoringState& State() const { return state_; }
+
+ private:
+  HostRecord record_;
+  DistrictTable district_table_;
+  ScoringState state_;
+};
+
+// The contacts in list order, the band entries with their counters, both
+// key lists, and for every key of `probes` (a state holding at least the
+// keys that may be involved) whether `state` finds it ignoring case, and
+// for each district key whether the substring index finds it and its
+// "code|" end. The lookups show an index entry left behind by a key that
+// is not in the list.
+std::string ScoringFingerprint(const ScoringState& state, const ScoringState& probes);
+
+}  // namespace qxqy::testing
