@@ -1,8 +1,8 @@
 // The barrier around each export: runs `work`; if it throws, runs
 // `on_error` (which puts the neutral result in place) and shows the error's
 // message in the standard error box (ErrorBoxText: "Out of memory" for a
-// failed allocation). Nothing escapes, not even a failure of the error box
-// itself.
+// failed allocation; "Unexpected error" for what is no std::exception).
+// Nothing escapes: `on_error` must not throw, and the error box never does.
 #pragma once
 
 #include <exception>
@@ -24,10 +24,7 @@ void RunBarrier(Work&& work, OnError&& on_error) noexcept {
     message = "Unexpected error";
   }
   on_error();
-  try {
-    ShowErrorBox(message);
-  } catch (...) {
-  }
+  ShowErrorBox(message);
 }
 
 }  // namespace qxqy::plugin

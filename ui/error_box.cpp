@@ -32,7 +32,7 @@ std::string ErrorBoxText(const std::exception& error) noexcept {
 
 // The error box is the last stop of an error: a failure inside it has
 // nowhere to be reported, so each step swallows its own.
-void ShowErrorBox(const std::string& message) {
+void ShowErrorBox(const std::string& message) noexcept {
   try {
     std::vector<std::string>& recorded = Recorded();
     if (recorded.size() >= kMaxRecorded) recorded.erase(recorded.begin());

@@ -21,7 +21,7 @@ std::string ErrorBoxText(const std::exception& error) noexcept;
 
 // Shows (and records) `message`. Never throws; the box is shown even when
 // there is no memory left to record the message.
-void ShowErrorBox(const std::string& message);
+void ShowErrorBox(const std::string& message) noexcept;
 
 // The messages shown since the log was last cleared, oldest first.
 const std::vector<std::string>& ErrorBoxLog();
