@@ -304,6 +304,15 @@ TEST(QsoListTest, ClearedOrMovedFromListsStartAfresh) {
   for (const char* call : {"B", "A"}) moved.Add({call, "7", "SSB"});
   EXPECT_EQ(CallsOf(moved), (std::vector<std::string>{"A", "B"}));
   EXPECT_FALSE(moved.IsDupe("C", "14", "CW"));
+
+  QsoList assigned(3);
+  assigned.Add({"Z", "7", "CW"});
+  assigned = std::move(moved);
+  EXPECT_EQ(CallsOf(assigned), (std::vector<std::string>{"A", "B"}));
+  EXPECT_FALSE(assigned.IsDupe("Z", "7", "CW"));
+  EXPECT_TRUE(moved.Empty());  // NOLINT(bugprone-use-after-move): a moved-from list is empty
+  moved.Add({"C", "14", "CW"});
+  EXPECT_EQ(CallsOf(moved), (std::vector<std::string>{"C"}));
 }
 
 }  // namespace
