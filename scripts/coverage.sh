@@ -29,9 +29,11 @@ excludes=(
   # the DLL's exports file and the Windows host simulator.
   -e 'base/win32/' -e 'ui/win32/' -e 'Plugin/exports_win32\.cpp' -e 'tools/hostsim/'
   # Tests and what only tests run: their own lines would count as covered
-  # code. Unit tests, test doubles (testing/ folders), shared test helpers,
-  # the fuzz harnesses, the benchmarks.
-  -e '.*_test\.cpp$' -e '.*/testing/' -e 'tests/' -e 'fuzz/' -e 'bench/'
+  # code. Unit tests and their fixtures, test doubles (testing/ folders),
+  # shared test helpers, the fuzz harnesses, the benchmarks.
+  -e '.*_test\.cpp$' -e '.*_fixture\.h$' -e '.*/testing/' -e 'tests/' -e 'fuzz/' -e 'bench/'
+  # Build folders: CMake's compiler checks, headers copied for the build.
+  -e 'build[^/]*/'
 )
 
 echo "== build ($build)"
