@@ -22,21 +22,13 @@
 namespace qxqy::testing {
 namespace {
 
-struct Contact {
-  const char* report;
-  const char* call;
-  const char* band;
-  const char* mode;
-  const char* wpx;
-};
-
-constexpr Contact kLog[] = {
+constexpr LogContact kLog[] = {
     {"599 ALB", "QX1AB", "7", "CW", "QX1"},
     {"599 BEX", "QX2CD", "14", "SSB", "QX2"},
     {"599 BEX", "QX2CD", "14", "SSB", "QX2"},
 };
 // New in every way: call, band, district and prefix.
-constexpr Contact kNewContact = {"599 CAR", "QX9ZZ", "21", "CW", "QX9"};
+constexpr LogContact kNewContact = {"599 CAR", "QX9ZZ", "21", "CW", "QX9"};
 constexpr char kLongSuggestion[] = "CAR, the district of Carrick";
 constexpr char kLogScoreLine[] = "Score: 6*(2+2)=24";
 
@@ -44,13 +36,13 @@ class EntryPointsOutOfMemoryTest : public PluginSessionTest {
  protected:
   EntryPointsOutOfMemoryTest() {
     CreateLogTable();
-    for (const Contact& c : kLog) InsertRow(c.call, c.band, c.mode, c.report, c.wpx);
+    for (const LogContact& c : kLog) InsertRow(c.call, c.band, c.mode, c.report, c.wpx);
     plugins_.Write("qx-qy.dom", "ALB=ALB\r\nBEX=BEX\r\nCAR=CAR\r\n");
     // A suggestion too long to be kept without an allocation.
     plugins_.Write("qx-qy.txt", "QX9ZZ=" + std::string(kLongSuggestion) + "\r\n");
   }
 
-  RecordBuilder Record(const Contact& c) const {
+  RecordBuilder Record(const LogContact& c) const {
     return Host().Contact(c.call, c.band, c.mode, c.report).Wpx(c.wpx);
   }
   // The first `rows` rows of the log replayed apart from the plug-in, then
@@ -58,14 +50,8 @@ class EntryPointsOutOfMemoryTest : public PluginSessionTest {
   std::unique_ptr<ReferenceScoring> Reference(size_t rows, bool with_new_contact) const {
     auto reference = std::make_unique<ReferenceScoring>(
         Host().Get(), std::vector<std::string>{"ALB=ALB", "BEX=BEX", "CAR=CAR"});
-    for (size_t i = 0; i < rows; ++i) {
-      const Contact& c = kLog[i];
-      reference->Commit(c.report, c.call, c.band, c.mode, c.wpx);
-    }
-    if (with_new_contact) {
-      const Contact& c = kNewContact;
-      reference->Commit(c.report, c.call, c.band, c.mode, c.wpx);
-    }
+    for (size_t i = 0; i < rows; ++i) reference->Commit(kLog[i]);
+    if (with_new_contact) reference->Commit(kNewContact);
     return reference;
   }
   static void ReleaseAndDispatch() {

@@ -43,20 +43,12 @@ class CountingQuery : public LogQuery {
   size_t* steps_;
 };
 
-struct LogRow {
-  const char* report;
-  const char* call;
-  const char* band;
-  const char* mode;
-  const char* wpx;
-};
-
 // Rows in the order the log delivers them. Each changes the lists in its
 // own way: new bands, districts and prefixes, a duplicate, a district not in
 // the table, a call long enough to be allocated, a contact that adds no
 // multiplier, a call inserted before one already listed (byte order puts
 // "QX1AD" before "qx1ac") whose prefix is already counted in other case.
-constexpr LogRow kLog[] = {
+constexpr LogContact kLog[] = {
     {"599 ALB", "QX1AB", "7", "CW", "QX1"}, {"599 BEX", "QX1AB", "14", "CW", "QX1"},
     {"599 ALB", "QX1AB", "7", "CW", "QX1"}, {"599 ZZZ", "QX2LONGCALLSIGN/P/MM", "7", "SSB", "QX2"},
     {"599 ALB", "qx1ac", "7", "CW", "QX1"}, {"599 CAR", "QX1AD", "14", "CW", "qx1"},
@@ -69,7 +61,7 @@ class OutOfMemoryTest : public MainFormTest {
   OutOfMemoryTest()
       : counting_override_([this](uint32_t) {
           std::vector<FakeLogQuery::Row> rows;
-          for (const LogRow& row : kLog) {
+          for (const LogContact& row : kLog) {
             rows.push_back(FakeLogQuery::Row{row.report, row.call, row.band, row.mode, row.wpx});
           }
           auto query = std::make_unique<FakeLogQuery>(
@@ -85,9 +77,7 @@ class OutOfMemoryTest : public MainFormTest {
   static std::unique_ptr<ReferenceScoring> Replayed(size_t rows) {
     auto reference = std::make_unique<ReferenceScoring>(
         HostDefaults(), std::vector<std::string>{"ALB=ALB", "BEX=BEX", "CAR=CAR"});
-    for (size_t i = 0; i < rows; ++i) {
-      reference->Commit(kLog[i].report, kLog[i].call, kLog[i].band, kLog[i].mode, kLog[i].wpx);
-    }
+    for (size_t i = 0; i < rows; ++i) reference->Commit(kLog[i]);
     return reference;
   }
 

@@ -11,14 +11,12 @@ ReferenceScoring::ReferenceScoring(const HostRecord& station,
   district_table_.Assign(std::move(district_lines));
 }
 
-void ReferenceScoring::Commit(const std::string& report, const std::string& call,
-                              const std::string& band, const std::string& mode,
-                              const std::string& wpx) {
-  WriteShortText(record_.ReportReceived, report);
-  WriteShortText(record_.Call, call);
-  WriteShortText(record_.Band, band);
-  WriteShortText(record_.Mode, mode);
-  WriteShortText(record_.Wpx, wpx);
+void ReferenceScoring::Commit(const LogContact& contact) {
+  WriteShortText(record_.ReportReceived, contact.report);
+  WriteShortText(record_.Call, contact.call);
+  WriteShortText(record_.Band, contact.band);
+  WriteShortText(record_.Mode, contact.mode);
+  WriteShortText(record_.Wpx, contact.wpx);
   state_.ScoreQso(/*commit=*/true);
 }
 

@@ -12,6 +12,15 @@
 
 namespace qxqy::testing {
 
+// A contact as a row of the host's log holds it.
+struct LogContact {
+  const char* report;
+  const char* call;
+  const char* band;
+  const char* mode;
+  const char* wpx;
+};
+
 // A scoring state fed contact by contact, with the station of `station`
 // (its groups and country) and a district table of `district_lines`.
 class ReferenceScoring {
@@ -21,8 +30,7 @@ class ReferenceScoring {
   ReferenceScoring& operator=(const ReferenceScoring&) = delete;
 
   // Scores a contact as committed (a duplicate changes nothing).
-  void Commit(const std::string& report, const std::string& call, const std::string& band,
-              const std::string& mode, const std::string& wpx);
+  void Commit(const LogContact& contact);
   const ScoringState& State() const { return state_; }
 
  private:

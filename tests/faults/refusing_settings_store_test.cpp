@@ -18,6 +18,10 @@ namespace {
 
 constexpr char kMain[] = "TfmMainForm";
 constexpr char kMultiplier[] = "TfmDomList";
+// What an earlier session stored: both windows moved, band 14 selected.
+constexpr char kMainPosition[] = "300,200,634,421";
+constexpr char kMultiplierPosition[] = "40,60,379,342";
+constexpr char kStoredBand[] = "5";
 
 // Forwards to a FakeSettingsStore and accepts only the first `accepted`
 // writes; the later ones throw as a refusing store does.
@@ -49,14 +53,13 @@ class RefusingSettingsStoreTest : public PluginSessionTest {
     PutBackTheStoredValues();
   }
 
-  // What an earlier session stored: both windows moved, band 14 selected.
   void PutBackTheStoredValues() {
     store_.Clear();
     const std::string ppi = std::to_string(ScreenPixelsPerInch());
     for (const char* section : {kMain, kMultiplier}) store_.Set(section, "PixelsPerInch", ppi);
-    store_.Set(kMain, "NormPos", "300,200,634,421");
-    store_.Set(kMultiplier, "NormPos", "40,60,379,342");
-    store_.Set(kMain, "CurrentBand", "5");
+    store_.Set(kMain, "NormPos", kMainPosition);
+    store_.Set(kMultiplier, "NormPos", kMultiplierPosition);
+    store_.Set(kMain, "CurrentBand", kStoredBand);
   }
 
   // Runs the plug-in, opens the multiplier window on band 7 and logs one
@@ -78,9 +81,9 @@ class RefusingSettingsStoreTest : public PluginSessionTest {
 
   // What the store held before this session, value by value.
   void ExpectTheStoreAsBefore() {
-    EXPECT_EQ(store_.Get(kMain, "NormPos"), "300,200,634,421");
-    EXPECT_EQ(store_.Get(kMultiplier, "NormPos"), "40,60,379,342");
-    EXPECT_EQ(store_.Get(kMain, "CurrentBand"), "5");
+    EXPECT_EQ(store_.Get(kMain, "NormPos"), kMainPosition);
+    EXPECT_EQ(store_.Get(kMultiplier, "NormPos"), kMultiplierPosition);
+    EXPECT_EQ(store_.Get(kMain, "CurrentBand"), kStoredBand);
   }
 
   // The next start: the windows where the store had them, band 14 down,
@@ -143,7 +146,7 @@ TEST_F(RefusingSettingsStoreTest, TheMultiplierWindowClosesAloneAndTheContestGoe
   App().ProcessMessages();
   EXPECT_TRUE(ErrorBoxLog().empty());
   EXPECT_EQ(Multiplier(), nullptr);
-  EXPECT_EQ(store_.Get(kMultiplier, "NormPos"), "40,60,379,342");
+  EXPECT_EQ(store_.Get(kMultiplier, "NormPos"), kMultiplierPosition);
   ASSERT_NE(MainForm(), nullptr);
   EXPECT_EQ(MainForm()->Label1.Caption(), kScoreLine);
   EXPECT_EQ(plugin::GetScore(&Host().Contact("QX3EF", "7", "CW").Get()), -1);
