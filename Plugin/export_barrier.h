@@ -1,7 +1,8 @@
 // The barrier around each export: runs `work`; if it throws, runs
 // `on_error` (which puts the neutral result in place) and shows the error's
-// message in the standard error box. Nothing escapes, not even a failure of
-// the error box itself.
+// message in the standard error box (ErrorBoxText: "Out of memory" for a
+// failed allocation; "Unexpected error" for what is no std::exception).
+// Nothing escapes: `on_error` must not throw, and the error box never does.
 #pragma once
 
 #include <exception>
@@ -18,18 +19,12 @@ void RunBarrier(Work&& work, OnError&& on_error) noexcept {
     work();
     return;
   } catch (const std::exception& error) {
-    try {
-      message = error.what();
-    } catch (...) {
-    }
+    message = ErrorBoxText(error);
   } catch (...) {
     message = "Unexpected error";
   }
   on_error();
-  try {
-    ShowErrorBox(message);
-  } catch (...) {
-  }
+  ShowErrorBox(message);
 }
 
 }  // namespace qxqy::plugin

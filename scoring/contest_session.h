@@ -56,9 +56,9 @@ class ContestSession final : public DistrictMarks, private RebuildHost {
   // and counted; 0 once closed.
   int32_t Commit();
   // Empties the scoring state and replays the record's log table (see
-  // RebuildFromLog). A database error propagates (DatabaseError) with the
-  // state as far as the replay got; a close during the rebuild's pause
-  // ends the rebuild quietly.
+  // RebuildFromLog). A database error (DatabaseError) or a failed
+  // allocation (std::bad_alloc) propagates with the state as far as the
+  // replay got; a close during the rebuild's pause ends the rebuild quietly.
   void Rebuild();
   // The district of the record's call from the call-sign list; assigns
   // `suggestion` only when a line matches (see LookupDistrict).

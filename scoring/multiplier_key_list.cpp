@@ -59,12 +59,36 @@ bool MultiplierKeyList::AddIfAbsent(std::string_view key) {
     folded_index_.Grow();
     folded = folded_index_.FindEmpty(folded_hash);
   }
-  if (index_substrings_) IndexSubstrings(key);
+  std::vector<std::string> new_substrings;
+  if (index_substrings_) {
+    new_substrings = MissingSubstrings(key);
+    try {
+      for (const std::string& substring : new_substrings) bar_ended_substrings_.insert(substring);
+    } catch (...) {
+      ForgetSubstrings(new_substrings);  // none of them was there before
+      throw;
+    }
+  }
   const auto index = static_cast<uint32_t>(keys_.size());
   keys_.push_back(std::move(stored));  // within the reserved room
   exact_index_.Fill(exact, exact_hash, index);
   folded_index_.Fill(folded, folded_hash, index);
+  last_exact_slot_ = exact.slot;
+  last_folded_slot_ = folded.slot;
+  last_substrings_ = std::move(new_substrings);
   return true;
+}
+
+void MultiplierKeyList::RemoveLast() noexcept {
+  ForgetSubstrings(last_substrings_);
+  last_substrings_.clear();
+  exact_index_.EmptyLastFilled(last_exact_slot_);
+  folded_index_.EmptyLastFilled(last_folded_slot_);
+  keys_.pop_back();
+}
+
+void MultiplierKeyList::ForgetSubstrings(const std::vector<std::string>& substrings) noexcept {
+  for (const std::string& substring : substrings) bar_ended_substrings_.erase(substring);
 }
 
 bool MultiplierKeyList::ContainsExactly(std::string_view key) const {
@@ -91,14 +115,21 @@ bool MultiplierKeyList::AnyKeyContainsLinear(std::string_view text) const {
   });
 }
 
-void MultiplierKeyList::IndexSubstrings(std::string_view key) {
+std::vector<std::string> MultiplierKeyList::MissingSubstrings(std::string_view key) const {
+  std::vector<std::string> missing;
   for (size_t end = 1; end <= key.size(); ++end) {
     if (key[end - 1] != '|') continue;
     const size_t longest = std::min(end, kMaxIndexedSubstring);
     for (size_t length = 1; length <= longest; ++length) {
-      bar_ended_substrings_.emplace(key.substr(end - length, length));
+      std::string substring(key.substr(end - length, length));
+      if (bar_ended_substrings_.count(substring) != 0 ||
+          std::find(missing.begin(), missing.end(), substring) != missing.end()) {
+        continue;
+      }
+      missing.push_back(std::move(substring));
     }
   }
+  return missing;
 }
 
 void MultiplierKeyList::Clear() {
@@ -106,6 +137,7 @@ void MultiplierKeyList::Clear() {
   exact_index_.Clear();
   folded_index_.Clear();
   bar_ended_substrings_.clear();
+  last_substrings_.clear();
 }
 
 }  // namespace qxqy

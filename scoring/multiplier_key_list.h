@@ -8,7 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "records/short_text.h"
+#include "base/short_text.h"
 #include "scoring/hash_slots.h"
 
 namespace qxqy {
@@ -47,9 +47,15 @@ class MultiplierKeyList {
   explicit MultiplierKeyList(SubstringIndex substring_index = SubstringIndex::kNone);
 
   // Appends `key` unless a key equal to it ignoring letter case is present.
-  // Returns true when it was appended. If memory runs out, the key is not
-  // listed.
+  // Returns true when it was appended. Strong guarantee: if an allocation
+  // fails (std::bad_alloc) the list and its indexes are unchanged.
   bool AddIfAbsent(std::string_view key);
+
+  // Takes back the key the last AddIfAbsent appended, with its index
+  // entries, for a caller whose change of several lists failed at a later
+  // step. Only right while that key is still the last one and nothing else
+  // was added or cleared since. Never fails.
+  void RemoveLast() noexcept;
 
   // True when a key equals `key` ignoring letter case.
   bool ContainsIgnoringCase(std::string_view key) const;
@@ -70,7 +76,10 @@ class MultiplierKeyList {
   HashSlots::Probe FindExact(std::string_view key, uint32_t hash) const;
   HashSlots::Probe FindFolded(std::string_view folded_key, uint32_t hash) const;
   bool AnyKeyContainsLinear(std::string_view text) const;
-  void IndexSubstrings(std::string_view key);
+  // The substrings of `key` the substring index needs and does not hold yet,
+  // each once.
+  std::vector<std::string> MissingSubstrings(std::string_view key) const;
+  void ForgetSubstrings(const std::vector<std::string>& substrings) noexcept;
 
   std::vector<std::string> keys_;
   HashSlots exact_index_;   // index into keys_ by the key's bytes
@@ -79,6 +88,10 @@ class MultiplierKeyList {
   // Every substring of every key that ends with "|" and is at most
   // kMaxIndexedSubstring long.
   std::unordered_set<std::string> bar_ended_substrings_;
+  // What the last addition put into the indexes, for RemoveLast.
+  size_t last_exact_slot_ = 0;
+  size_t last_folded_slot_ = 0;
+  std::vector<std::string> last_substrings_;
 };
 
 }  // namespace qxqy

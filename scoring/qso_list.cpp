@@ -82,7 +82,14 @@ bool QsoList::AddIfAbsent(std::string_view call, std::string_view band, std::str
   const uint32_t offset = static_cast<uint32_t>(records_.size());
   records_.insert(records_.end(), bytes.begin(), bytes.end());  // within the reserved room
   index_.Fill(probe, hash, offset);
+  last_offset_ = offset;
+  last_slot_ = probe.slot;
   return true;
+}
+
+void QsoList::RemoveLast() noexcept {
+  index_.EmptyLastFilled(last_slot_);
+  records_.resize(last_offset_);  // shrinking: no allocation
 }
 
 void QsoList::Prefetch(std::string_view call, std::string_view band, std::string_view mode) const {

@@ -42,6 +42,11 @@ class QsoList {
   // list is unchanged.
   bool AddIfAbsent(std::string_view call, std::string_view band, std::string_view mode);
 
+  // Takes back the contact the last successful AddIfAbsent added, for a
+  // caller whose change of several lists failed at a later step. Only right
+  // while nothing else was added or cleared since. Never fails.
+  void RemoveLast() noexcept;
+
   // Asks the memory for the index slot where a check or an add of this
   // contact starts (HashSlots::Prefetch). Changes nothing.
   void Prefetch(std::string_view call, std::string_view band, std::string_view mode) const;
@@ -60,6 +65,9 @@ class QsoList {
 
   std::vector<char> records_;
   HashSlots index_;
+  // Where the last added contact went, for RemoveLast.
+  size_t last_offset_ = 0;
+  size_t last_slot_ = 0;
 };
 
 }  // namespace qxqy

@@ -44,7 +44,9 @@ class RebuildHost {
 // On success the query is closed and record.Band is put back to its value
 // from before the rebuild. A database error (DatabaseError) ends the rebuild
 // at once and propagates: the state keeps the rows replayed so far, the
-// query stays as it was, and record.Band is not put back.
+// query stays as it was, and record.Band is not put back. A failed
+// allocation (std::bad_alloc) ends it the same way; the row being scored
+// then counts not at all (ScoringState::ScoreQso).
 void RebuildFromLog(ScoringState& state, LogQuery& query, HostRecord& record, RebuildHost& host);
 
 }  // namespace qxqy

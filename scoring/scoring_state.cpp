@@ -28,23 +28,42 @@ int32_t ScoringState::ScoreQso(bool commit) {
     return kDuplicate;
   }
   const int32_t points = PointsOfContact();
-  TStatistic& band_entry = stat_list_.FindOrAdd(ShortTextView(record_.Band));
-  band_entry.Qsos += 1;
-  band_entry.Points += points;
-  CountPrefixMultiplier(band_entry);
-  CountDistrictMultiplier(band_entry);
+  try {
+    CountContact(points);
+  } catch (...) {
+    qso_list_.RemoveLast();  // no part of the contact stays remembered
+    throw;
+  }
   if (observer_ != nullptr) observer_->ShowDXList();
   return points;
+}
+
+void ScoringState::CountContact(int32_t points) {
+  // The additions that may fail come first, each with the strong guarantee;
+  // if one fails, those before it are taken back. The counters change only
+  // when nothing can fail any more.
+  const std::string_view band = ShortTextView(record_.Band);
+  const bool new_band = stat_list_.Find(band) == nullptr;
+  TStatistic& band_entry = stat_list_.FindOrAdd(band);
+  bool prefix_added = false;
+  bool district_added = false;
+  try {
+    prefix_added = AddPrefixKey();
+    district_added = AddDistrictKey();
+  } catch (...) {
+    if (prefix_added) wpx_mults_.RemoveLast();
+    if (new_band) stat_list_.RemoveLast();
+    throw;
+  }
+  band_entry.Qsos += 1;
+  band_entry.Points += points;
+  if (prefix_added) band_entry.Prefixes += 1;
+  if (district_added) band_entry.Districts += 1;
 }
 
 bool ScoringState::IsDupe() const {
   return qso_list_.IsDupe(ShortTextView(record_.Call), ShortTextView(record_.Band),
                           ShortTextView(record_.Mode));
-}
-
-void ScoringState::AddQsoToList() {
-  qso_list_.AddIfAbsent(ShortTextView(record_.Call), ShortTextView(record_.Band),
-                        ShortTextView(record_.Mode));
 }
 
 void ScoringState::PrefetchContact() const {
@@ -74,23 +93,23 @@ bool ScoringState::FromHomeCountry() {
   return home_country_;
 }
 
-void ScoringState::CountPrefixMultiplier(TStatistic& band_entry) {
-  if (!FromHomeCountry()) return;
+bool ScoringState::AddPrefixKey() {
+  if (!FromHomeCountry()) return false;
   const MultiplierKeyText key(ShortTextView(record_.Band), ShortTextView(record_.Wpx));
-  if (wpx_mults_.AddIfAbsent(key.view())) band_entry.Prefixes += 1;
+  return wpx_mults_.AddIfAbsent(key.view());
 }
 
-void ScoringState::CountDistrictMultiplier(TStatistic& band_entry) {
+bool ScoringState::AddDistrictKey() {
   char letters[kDistrictCodeLength];
-  if (!ExtractDistrictCode(ShortTextView(record_.ReportReceived), letters)) return;
+  if (!ExtractDistrictCode(ShortTextView(record_.ReportReceived), letters)) return false;
   const std::string_view code(letters, kDistrictCodeLength);
   const MultiplierKeyText key(ShortTextView(record_.Band), code);
   // A key already listed was confirmed by the table when it was added and
   // would not be added again, so the table is asked only for a key not
   // listed byte for byte (one that differs in case is refused by the add).
-  if (district_mults_.ContainsExactly(key.view())) return;
-  if (district_table_.ValueOfName(code) != code) return;
-  if (district_mults_.AddIfAbsent(key.view())) band_entry.Districts += 1;
+  if (district_mults_.ContainsExactly(key.view())) return false;
+  if (district_table_.ValueOfName(code) != code) return false;
+  return district_mults_.AddIfAbsent(key.view());
 }
 
 }  // namespace qxqy

@@ -34,14 +34,13 @@ class ScoringState {
   // changes. With `commit` a contact that is not a duplicate is remembered,
   // counted on its band with its points, may add a prefix multiplier (home
   // countries only) and a district multiplier (a code the district table
-  // confirms), and the observer's ShowDXList is called.
+  // confirms), and the observer's ShowDXList is called. Strong guarantee:
+  // if an allocation fails (std::bad_alloc) no part of the contact stays
+  // remembered or counted.
   int32_t ScoreQso(bool commit);
 
   // True when the record's call, band and mode are in the contact list.
   bool IsDupe() const;
-  // Remembers the record's call, band and mode (nothing changes when they
-  // are remembered already).
-  void AddQsoToList();
 
   // Asks the memory for the contact list's index slot that ScoreQso will
   // search for the record's contact, so that a caller with other work to do
@@ -61,8 +60,12 @@ class ScoringState {
   int32_t PointsOfContact() const;
   // IsHomeCountry of the record's Country.
   bool FromHomeCountry();
-  void CountPrefixMultiplier(TStatistic& band_entry);
-  void CountDistrictMultiplier(TStatistic& band_entry);
+  // Counts a contact just remembered, all or nothing (see ScoreQso).
+  void CountContact(int32_t points);
+  // Each adds the contact's multiplier key of its kind when the contact
+  // makes one and it is new; true when it was added.
+  bool AddPrefixKey();
+  bool AddDistrictKey();
 
   const HostRecord& record_;
   const DistrictTable& district_table_;

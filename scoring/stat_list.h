@@ -37,8 +37,12 @@ class StatList {
   const TStatistic* Find(std::string_view band) const;
 
   // The entry of `band`, appended with all counts 0 when there is none yet.
-  // The reference stays valid until the next FindOrAdd or Clear.
+  // The reference stays valid until the next FindOrAdd or Clear. Strong
+  // guarantee: if the allocation fails the list is unchanged.
   TStatistic& FindOrAdd(std::string_view band);
+  // Removes the last entry (one FindOrAdd appended, when a later step of
+  // the same change failed). The list must not be empty.
+  void RemoveLast() noexcept { entries_.pop_back(); }
 
   void Clear() { entries_.clear(); }
   size_t Count() const { return entries_.size(); }

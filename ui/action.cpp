@@ -17,8 +17,10 @@ Action::~Action() {
 void Action::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
-  const std::vector<Button*> clients = clients_;
-  for (Button* button : clients) button->ActionChanged();
+  // By index and without a copy of the list: this must not allocate, since
+  // a handler re-enables its action on the way out of a failure, a failed
+  // allocation included. A client does not leave the list while told.
+  for (size_t i = 0; i < clients_.size(); ++i) clients_[i]->ActionChanged();
 }
 
 bool Action::Execute() {

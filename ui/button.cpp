@@ -25,12 +25,14 @@ void Button::SetGlyph(Glyph glyph) {
 
 void Button::SetAction(Action* action) {
   if (action == action_) return;
+  // The new action learns of the button before the button points at it, so
+  // a failure there (no memory) leaves the button as it was. The other way
+  // round the button would point at an action that does not know it, and
+  // that would not tell the button when it goes.
+  if (action != nullptr) action->AddClient(this);
   if (action_ != nullptr) action_->RemoveClient(this);
   action_ = action;
-  if (action_ != nullptr) {
-    action_->AddClient(this);
-    ActionChanged();
-  }
+  if (action_ != nullptr) ActionChanged();
 }
 
 void Button::ActionChanged() {

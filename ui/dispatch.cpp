@@ -32,7 +32,7 @@ bool DispatchEvent(Component& sender, const std::function<void()>& handler) {
     handler();
     return true;
   } catch (const std::exception& error) {
-    ShowErrorBox(error.what());
+    ShowErrorBox(ErrorBoxText(error));
   } catch (...) {
     ShowErrorBox("Unknown error");
   }

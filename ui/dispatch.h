@@ -2,7 +2,8 @@
 // close paths, button and toggle clicks, custom drawing, cell painting).
 // The handler runs with the sender's form held busy (so a release dispatched
 // inside it cannot destroy the form under it); an exception it throws ends
-// the handler, its message goes to the error box, and the caller goes on.
+// the handler, its message goes to the error box (ErrorBoxText: "Out of
+// memory" for a failed allocation), and the caller goes on.
 #pragma once
 
 #include <functional>

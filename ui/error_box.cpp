@@ -1,5 +1,7 @@
 #include "ui/error_box.h"
 
+#include <new>
+
 #include "ui/backend.h"
 
 namespace qxqy {
@@ -19,14 +21,28 @@ bool quiet = false;
 
 }  // namespace
 
-void ShowErrorBox(const std::string& message) {
+std::string ErrorBoxText(const std::exception& error) noexcept {
+  try {
+    if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) return kOutOfMemoryMessage;
+    return error.what();
+  } catch (...) {
+    return kOutOfMemoryMessage;
+  }
+}
+
+// The error box is the last stop of an error: a failure inside it has
+// nowhere to be reported, so each step swallows its own.
+void ShowErrorBox(const std::string& message) noexcept {
   try {
     std::vector<std::string>& recorded = Recorded();
     if (recorded.size() >= kMaxRecorded) recorded.erase(recorded.begin());
     recorded.push_back(message);
-    if (!quiet) backend::ShowNativeErrorBox(message);
   } catch (...) {
-    // The error box is the last stop of an error; it has nowhere to report.
+  }
+  if (quiet) return;
+  try {
+    backend::ShowNativeErrorBox(message);
+  } catch (...) {
   }
 }
 

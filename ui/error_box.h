@@ -4,13 +4,24 @@
 // what the operator would have seen.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <vector>
 
 namespace qxqy {
 
-// Shows (and records) `message`. Never throws.
-void ShowErrorBox(const std::string& message);
+// What the error box says when memory ran out.
+inline constexpr char kOutOfMemoryMessage[] = "Out of memory";
+
+// The text the error box shows for `error`: its message, except for a failed
+// allocation (std::bad_alloc), whose own message means nothing to an
+// operator: kOutOfMemoryMessage. Never throws: a message that cannot be
+// copied gives kOutOfMemoryMessage too (short enough to need no allocation).
+std::string ErrorBoxText(const std::exception& error) noexcept;
+
+// Shows (and records) `message`. Never throws; the box is shown even when
+// there is no memory left to record the message.
+void ShowErrorBox(const std::string& message) noexcept;
 
 // The messages shown since the log was last cleared, oldest first.
 const std::vector<std::string>& ErrorBoxLog();

@@ -104,15 +104,24 @@ void FormStorage::Save() {
   SettingsStore& store = Store();
   const std::string& section = Section();
   const WindowPlacement placement = form_->Placement();
-  store.Write(section, "FormVersion", "0");
-  store.Write(section, "Flags", std::to_string(placement.flags));
-  store.Write(section, "ShowCmd", std::to_string(placement.show_command));
-  store.Write(section, "PixelsPerInch", std::to_string(ScreenPixelsPerInch()));
-  store.Write(section, "MinMaxPos", FormatMinMaxPosition(placement));
-  store.Write(section, "NormPos", FormatRect(placement.normal_position));
-  store.Write(section, "Visible", form_->Visible() ? "1" : "0");
-  for (const StoredValueEntry& entry : values_) store.Write(section, entry.name, entry.value);
+  // The save counts as done even when the store refuses it: the destruction
+  // that follows a close does not try a second time.
   saved_since_restore_ = true;
+  try {
+    store.Write(section, "FormVersion", "0");
+    store.Write(section, "Flags", std::to_string(placement.flags));
+    store.Write(section, "ShowCmd", std::to_string(placement.show_command));
+    store.Write(section, "PixelsPerInch", std::to_string(ScreenPixelsPerInch()));
+    store.Write(section, "MinMaxPos", FormatMinMaxPosition(placement));
+    store.Write(section, "NormPos", FormatRect(placement.normal_position));
+    store.Write(section, "Visible", form_->Visible() ? "1" : "0");
+    for (const StoredValueEntry& entry : values_) store.Write(section, entry.name, entry.value);
+  } catch (const Error&) {
+    // A store that refuses to write loses only where the window stood and
+    // the values stored beside it, which is cosmetic; an error box here
+    // would hold up the close, often the host's own shutdown. The next
+    // start reads what the store held before.
+  }
 }
 
 void FormStorage::FormShowing() { Restore(); }

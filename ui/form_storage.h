@@ -15,7 +15,8 @@
 //    up where the operator can see it).
 //  - Save() when the form agrees to close and, if it has not saved since
 //    the last restore, when the form is destroyed. Nothing is saved unless
-//    the storage restored earlier in the form's life.
+//    the storage restored earlier in the form's life. A save the store
+//    refused counts as done: it is not tried again at the destruction.
 //
 // The placement values are the fields of the window's placement record
 // (WindowPlacement): "Flags", "ShowCmd" ("1" normal, "2" minimised, "3"
@@ -27,7 +28,11 @@
 //
 // Values written: "FormVersion" ("0"), "Flags", "ShowCmd", "PixelsPerInch",
 // "MinMaxPos", "NormPos", "Visible" ("1" or "0"), then each stored value. A
-// store that fails to write makes Save() throw its Error.
+// store that refuses a write (throws Error) ends the save silently: the
+// window's close goes on without an error box, and the store keeps what it
+// held for every value not yet written (all of them when it refuses the
+// first). A lost window position is cosmetic, and a box at the close would
+// hold up the host's shutdown. Other failures (no memory) propagate.
 //
 // The store: the platform's store (CreateSettingsStore), created at first
 // use, unless a test override is in place (ScopedStoreOverride).

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <new>
+#include <string>
+#include <vector>
+
 #include "base/error.h"
 #include "ui/button.h"
 #include "ui/component_ref.h"
@@ -138,11 +143,23 @@ TEST_F(FormTest, ShowRunsOnceUntilHidden) {
 }
 
 TEST_F(FormTest, ErrorInShowIsReportedAndTheWindowStillShows) {
-  auto* form = App().CreateForm<ProbeForm>(&log_);
-  form->OnShow = [](Form&) { throw DatabaseError("no such table: Log"); };
-  form->Show();
-  EXPECT_TRUE(form->Visible());
-  EXPECT_EQ(ErrorBoxLog(), std::vector<std::string>{"no such table: Log"});
+  const struct {
+    std::function<void()> fail;
+    std::string shown;
+  } cases[] = {
+      {[] { throw DatabaseError("no such table: Log"); }, "no such table: Log"},
+      {[] { throw std::bad_alloc(); }, "Out of memory"},
+      {[] { throw 42; }, "Unknown error"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    auto* form = App().CreateForm<ProbeForm>(&log_);
+    form->OnShow = [&c](Form&) { c.fail(); };
+    form->Show();
+    EXPECT_TRUE(form->Visible());
+    EXPECT_EQ(ErrorBoxLog(), std::vector<std::string>{c.shown});
+    ClearErrorBoxLog();
+  }
 }
 
 TEST_F(FormTest, CloseActionsDecideWhatHappens) {

@@ -100,7 +100,7 @@ LRESULT CALLBACK WindowPeer::WindowProcedure(HWND window, UINT message, WPARAM w
     // Nothing may touch `peer` after this call: the message may have ended it.
     return peer->Dispatch(message, w, l);
   } catch (const std::exception& error) {
-    ShowErrorBox(error.what());
+    ShowErrorBox(ErrorBoxText(error));
   } catch (...) {
     ShowErrorBox("Unknown error");
   }
