@@ -98,9 +98,7 @@ TEST_F(OutOfMemoryTest, ARebuildStopsAtTheFailedAllocationWithEarlierRowsCounted
     expected.push_back(ScoringFingerprint(Replayed(rows)->State(), *full));
   }
   TfmMainForm* form = Open(HostDefaults());
-  const auto window_state = [&] {
-    return ScoringFingerprint(*form->Session().Scoring(), *full);
-  };
+  const auto window_state = [&] { return ScoringFingerprint(*form->Session().Scoring(), *full); };
   ASSERT_EQ(window_state(), expected[kRows]);
   const std::string score_line = form->Label1.Caption();
   ASSERT_EQ(score_line, "Score: 15*(3+3)=90");
