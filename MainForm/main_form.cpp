@@ -188,7 +188,7 @@ bool TfmMainForm::FormSysCommand(unsigned command) {
   return true;
 }
 
-void TfmMainForm::StringGrid1DrawCell(Canvas& canvas, int col, int row, const Rect& rect) {
+void TfmMainForm::StringGrid1DrawCell(Canvas& canvas, int col, int row, const Rect& rect) const {
   canvas.FillRect(rect);
   const std::string& text = StringGrid1.Cell(col, row);
   const int x = rect.left + (rect.right - rect.left) / 2 - canvas.TextWidth(text) / 2;

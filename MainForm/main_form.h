@@ -73,7 +73,7 @@ class TfmMainForm : public Form, private ContestObserver, private DomListHost {
   void FormClose(CloseAction& action);
   bool FormSysCommand(unsigned command);
   void RecalcStatisticExecute();
-  void StringGrid1DrawCell(Canvas& canvas, int col, int row, const Rect& rect);
+  void StringGrid1DrawCell(Canvas& canvas, int col, int row, const Rect& rect) const;
   void btnOBL1Click();
 
   // ContestObserver

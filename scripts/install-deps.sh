@@ -5,7 +5,7 @@
 set -euo pipefail
 
 native_packages=(
-  cmake make g++ clang libclang-rt-14-dev git clang-format-14 gcovr
+  cmake make g++ clang libclang-rt-14-dev git clang-format-14 clang-tidy cppcheck python3 gcovr
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686

@@ -9,7 +9,9 @@
 #      whose DLL must be byte for byte the one the Wine suites tested,
 #   4. build-asan/: the native unit tests again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer,
-#   5. short smoke runs of the fuzzers.
+#   5. short smoke runs of the fuzzers,
+#   6. static analysis of the product's sources (scripts/static-analysis.sh:
+#      clang-tidy and cppcheck, both backends).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -44,5 +46,8 @@ if [ -x scripts/fuzz-smoke.sh ]; then
   echo "== fuzzer smoke runs"
   bash scripts/fuzz-smoke.sh
 fi
+
+echo "== static analysis"
+bash scripts/static-analysis.sh
 
 echo "== all tests passed"

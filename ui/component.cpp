@@ -52,7 +52,7 @@ void Component::DestroyAdopted() {
     // Destroy() removed and freed it; a component already being destroyed
     // elsewhere is left to that path but must leave this list.
     if (!adopted_.empty() && adopted_.back().get() == newest) {
-      adopted_.back().release();
+      static_cast<void>(adopted_.back().release());  // freed by the path destroying it
       adopted_.pop_back();
     }
   }

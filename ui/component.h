@@ -51,6 +51,9 @@ class Component {
   T* Adopt(std::unique_ptr<T> child) {
     T* raw = child.get();
     AdoptComponent(std::unique_ptr<Component>(std::move(child)));
+    // `raw` points at the component, which this component now owns; only the
+    // moved-from unique_ptr was local (a false positive of cppcheck's).
+    // cppcheck-suppress returnDanglingLifetime
     return raw;
   }
 

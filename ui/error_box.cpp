@@ -17,7 +17,7 @@ std::vector<std::string>& Recorded() {
   return recorded;
 }
 
-bool quiet = false;
+bool quiet_boxes = false;
 
 }  // namespace
 
@@ -39,7 +39,7 @@ void ShowErrorBox(const std::string& message) noexcept {
     recorded.push_back(message);
   } catch (...) {
   }
-  if (quiet) return;
+  if (quiet_boxes) return;
   try {
     backend::ShowNativeErrorBox(message);
   } catch (...) {
@@ -50,9 +50,9 @@ const std::vector<std::string>& ErrorBoxLog() { return Recorded(); }
 
 void ClearErrorBoxLog() { Recorded().clear(); }
 
-bool SetErrorBoxQuiet(bool on) {
-  const bool previous = quiet;
-  quiet = on;
+bool SetErrorBoxQuiet(bool quiet) {
+  const bool previous = quiet_boxes;
+  quiet_boxes = quiet;
   return previous;
 }
 

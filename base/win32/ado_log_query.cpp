@@ -55,19 +55,9 @@ class AdoLogQuery : public LogQuery {
   explicit AdoLogQuery(uint32_t connection_handle)
       : connection_(AutomationObject::Borrow(
             reinterpret_cast<IDispatch*>(static_cast<uintptr_t>(connection_handle)))) {}
-  ~AdoLogQuery() override { Close(); }
+  ~AdoLogQuery() override { CloseRecordset(); }
 
-  void Close() override {
-    if (open_) {
-      try {
-        open_->recordset.Call(open_->recordset.Id(L"Close"), L"Close");
-      } catch (const Error&) {
-        // Closing is best effort: the recordset is let go either way.
-      }
-    }
-    open_.reset();
-    eof_ = true;
-  }
+  void Close() override { CloseRecordset(); }
 
   bool IsOpen() const override { return open_.has_value(); }
   void SetText(std::string sql) override { text_ = std::move(sql); }
@@ -108,6 +98,19 @@ class AdoLogQuery : public LogQuery {
   }
 
  private:
+  // Close's work, not virtual, so that the destructor runs exactly this.
+  void CloseRecordset() {
+    if (open_) {
+      try {
+        open_->recordset.Call(open_->recordset.Id(L"Close"), L"Close");
+      } catch (const Error&) {
+        // Closing is best effort: the recordset is let go either way.
+      }
+    }
+    open_.reset();
+    eof_ = true;
+  }
+
   // The Field of `column`, fetched with Fields.Item at its first read and
   // kept. The rebuild reads the same names in the same order on every row,
   // so the search starts after the Field found last. An unknown column
@@ -126,7 +129,7 @@ class AdoLogQuery : public LogQuery {
                                       L"Field");
     kept.push_back(KeptField{std::string(column), std::move(field)});
     open_->next_kept = 0;
-    return kept.back().field;
+    return open_->kept_fields.back().field;
   }
 
   void ReadEof() {

@@ -59,7 +59,7 @@ void RegistrySettingsStore::Write(const std::string& section, const std::string&
   UniqueRegistryKey key(raw);
   result = RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1));
+                          static_cast<DWORD>(value.size()) + 1);
   if (result != ERROR_SUCCESS) ThrowRegistryError(where, result);
 }
 

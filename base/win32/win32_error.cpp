@@ -36,8 +36,8 @@ std::string ComErrorMessage(const std::string& what, HRESULT result, const EXCEP
   }
   // An exception without description may still carry its own code.
   if (result == DISP_E_EXCEPTION && info != nullptr && info->scode != 0) result = info->scode;
-  char hex[16];
-  std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(result));
+  char hex[16];  // room for any 32-bit value: the result needs no check
+  static_cast<void>(std::snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(result)));
   return what + " failed: " + SystemMessage(static_cast<DWORD>(result)) + " (" + hex + ")";
 }
 
