@@ -28,7 +28,6 @@ class ContactRecord {
   std::string_view bytes() const { return std::string_view(bytes_, size_); }
 
  private:
-  // A plain loop: the texts are a few characters, less than a call costs.
   void Append(std::string_view text) {
     bytes_[size_++] = static_cast<char>(static_cast<unsigned char>(text.size()));
     for (char c : text) bytes_[size_++] = c;

@@ -58,8 +58,7 @@ class QsoList {
   bool Empty() const { return Count() == 0; }
 
  private:
-  // Reads the buffer record at `offset` as the contact `record` (both
-  // encoded the same way).
+  // True when the buffer holds `record` (encoded as stored) at `offset`.
   bool RecordEquals(uint32_t offset, std::string_view record) const;
   HashSlots::Probe Find(std::string_view record, uint32_t hash) const;
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds a Release native tree (build-bench) and runs every benchmark, then
 # prints the ratios the performance targets are judged by. Not run by the
-# tests; docs/performance.md records one run. Takes a few minutes.
+# tests; docs/performance.md records one run. Takes a few minutes. The
+# rebuild's whole-process targets are measured by bench/rebuild-vs-read.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -59,7 +60,9 @@ for name in BM_ScoreQsoPreview BM_ScoreQsoCommit BM_GetScoreEntryPoint BM_AddQso
 done
 rebuild="$(cpu_ns BM_RebuildFromLog)"
 bare="$(cpu_ns BM_BareRead)"
-printf 'rebuild / bare read of 100,000 rows: %.1f ms / %.1f ms = %s (target 1.5)\n' \
+# In process, for the shares of the work; the targets are whole processes
+# (bench/rebuild-vs-read.sh).
+printf 'rebuild / bare read of 100,000 rows, in process: %.1f ms / %.1f ms = %s\n' \
   "$(ratio "$rebuild" 1e6)" "$(ratio "$bare" 1e6)" "$(ratio "$rebuild" "$bare")"
 paint="$(cpu_ns BM_PaintDistrictList)"
 scan="$(cpu_ns BM_PaintDistrictListLinearScan)"

@@ -9,6 +9,7 @@ native_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  time
 )
 i386_packages=(
   wine wine32:i386 fonts-wine libodbc2:i386 libsqliteodbc:i386
