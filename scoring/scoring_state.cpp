@@ -43,8 +43,9 @@ void ScoringState::CountContact(int32_t points) {
   // if one fails, those before it are taken back. The counters change only
   // when nothing can fail any more.
   const std::string_view band = ShortTextView(record_.Band);
-  const bool new_band = stat_list_.Find(band) == nullptr;
+  const size_t bands_before = stat_list_.Count();
   TStatistic& band_entry = stat_list_.FindOrAdd(band);
+  const bool new_band = stat_list_.Count() != bands_before;
   bool prefix_added = false;
   bool district_added = false;
   try {
