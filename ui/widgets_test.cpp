@@ -1,11 +1,10 @@
-// Behaviour of the widgets that the windows rely on: actions and the
-// buttons bound to them, toggle groups, the sorted list view and its
-// per-item fonts, the grid's text and painting, aligned layout.
+// Behaviour of the widgets that the windows rely on: buttons, toggle
+// groups, the sorted list view and its per-item fonts, the grid's text and
+// painting, aligned layout.
 #include <gtest/gtest.h>
 
 #include "base/error.h"
 #include "base/text.h"
-#include "ui/action.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -24,15 +23,13 @@ class WidgetForm : public Form {
  public:
   explicit WidgetForm(Component* owner)
       : Form(owner, "widgets", "TWidgetForm"),
-        action(this, "action"),
-        bound(this, "bound", this),
+        button(this, "button", this),
         bar(this, "bar", this),
         grid(this, "grid", this),
         list(this, "list", this),
         label(this, "label", this) {}
 
-  Action action;
-  Button bound;
+  Button button;
   Panel bar;
   StringGrid grid;
   ListView list;
@@ -44,68 +41,19 @@ class WidgetsTest : public testing::FrameworkTest {
   WidgetForm& form_ = *App().CreateForm<WidgetForm>();
 };
 
-TEST_F(WidgetsTest, ActionExecutesOnlyWhileEnabled) {
-  int runs = 0;
-  form_.action.OnExecute = [&](Action&) { ++runs; };
-  EXPECT_TRUE(form_.action.Execute());
-  form_.action.SetEnabled(false);
-  EXPECT_FALSE(form_.action.Execute());
-  form_.action.SetEnabled(true);
-  form_.action.Execute();
-  EXPECT_EQ(runs, 2);
-}
-
-TEST_F(WidgetsTest, ActionThatDisablesItselfWhileRunningBlocksReentry) {
-  int runs = 0;
-  form_.action.OnExecute = [&](Action& self) {
-    ++runs;
-    self.SetEnabled(false);
-    self.Execute();  // a nested press while running does nothing
-    self.SetEnabled(true);
-  };
-  form_.action.Execute();
-  EXPECT_EQ(runs, 1);
-  EXPECT_TRUE(form_.action.Enabled());
-}
-
-TEST_F(WidgetsTest, ButtonBoundToActionFollowsItAndRunsIt) {
-  int runs = 0;
-  int own_clicks = 0;
-  form_.action.OnExecute = [&](Action&) { ++runs; };
-  form_.bound.OnClick = [&](Button&) { ++own_clicks; };
-  form_.bound.SetCaption("Recalc");
-  form_.action.SetCaption("Recalc Statistic");
-  form_.bound.SetAction(&form_.action);
-  EXPECT_EQ(form_.bound.Caption(), "Recalc") << "the button keeps its own caption";
-
-  form_.action.SetEnabled(false);
-  EXPECT_FALSE(form_.bound.Enabled());
-  form_.bound.Click();
-  EXPECT_EQ(runs, 0);
-
-  form_.action.SetEnabled(true);
-  EXPECT_TRUE(form_.bound.Enabled());
-  form_.bound.Click();
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(own_clicks, 0);
-}
-
-TEST_F(WidgetsTest, ButtonOutlivingItsActionIsUnbound) {
-  auto* action = form_.Create<Action>("temporary");
-  form_.bound.SetAction(action);
-  Component::Destroy(action);
-  EXPECT_EQ(form_.bound.GetAction(), nullptr);
+TEST_F(WidgetsTest, ButtonRunsItsHandlerOnlyWhileEnabled) {
   int clicks = 0;
-  form_.bound.OnClick = [&](Button&) { ++clicks; };
-  form_.bound.Click();
+  form_.button.OnClick = [&](Button&) { ++clicks; };
+  form_.button.Click();
+  form_.button.SetEnabled(false);
+  form_.button.Click();
   EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(WidgetsTest, ErrorInClickIsShownAndTheWindowGoesOn) {
-  form_.action.OnExecute = [](Action&) { throw DatabaseError("no such column: WPX"); };
-  form_.bound.SetAction(&form_.action);
-  form_.bound.Click();
-  form_.bound.Click();
+  form_.button.OnClick = [](Button&) { throw DatabaseError("no such column: WPX"); };
+  form_.button.Click();
+  form_.button.Click();
   EXPECT_EQ(ErrorBoxLog(),
             (std::vector<std::string>{"no such column: WPX", "no such column: WPX"}));
   ClearErrorBoxLog();

@@ -13,7 +13,6 @@
 
 #include "base/text.h"
 #include "base/win32/handles.h"
-#include "ui/action.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -36,7 +35,6 @@ class ControlsForm : public Form {
  public:
   explicit ControlsForm(Component* owner)
       : Form(owner, "controls", "TQxqyControlsForm"),
-        action(this, "action"),
         panel(this, "panel", this),
         label(this, "label", &panel),
         recalc(this, "recalc", &panel),
@@ -58,7 +56,6 @@ class ControlsForm : public Form {
     recalc.SetCaption("Recalc");
     recalc.SetBounds(121, 18, 102, 25);
     recalc.SetGlyph(RefreshGlyph());
-    recalc.SetAction(&action);
     recalc.SetTabOrder(1);
     district.SetCaption("District");
     district.SetBounds(224, 18, 102, 25);
@@ -74,7 +71,6 @@ class ControlsForm : public Form {
     list.SetVisible(false);
   }
 
-  Action action;
   Panel panel;
   Label label;
   Button recalc;
@@ -183,10 +179,10 @@ TEST_F(ControlPeersWin32Test, GridPaintsEveryCellThroughItsHandler) {
   EXPECT_EQ(GetPixel(memory.get(), 70, 40), RGB(253, 255, 206)) << "inside cell (1, 2)";
 }
 
-TEST_F(ControlPeersWin32Test, ButtonClickReachesTheActionAndFollowsItsEnabledState) {
-  int runs = 0;
+TEST_F(ControlPeersWin32Test, ButtonClickReachesTheButtonAndFollowsItsEnabledState) {
+  int recalc_clicks = 0;
   int district_clicks = 0;
-  form_.action.OnExecute = [&](Action&) { ++runs; };
+  form_.recalc.OnClick = [&](Button&) { ++recalc_clicks; };
   form_.district.OnClick = [&](Button&) { ++district_clicks; };
   const HWND recalc = WindowOf(form_.recalc);
   EXPECT_EQ(TextOf(recalc), "Recalc");
@@ -195,21 +191,21 @@ TEST_F(ControlPeersWin32Test, ButtonClickReachesTheActionAndFollowsItsEnabledSta
 
   SendMessageA(recalc, BM_CLICK, 0, 0);
   SendMessageA(WindowOf(form_.district), BM_CLICK, 0, 0);
-  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(recalc_clicks, 1);
   EXPECT_EQ(district_clicks, 1);
 
-  form_.action.SetEnabled(false);
-  EXPECT_FALSE(IsWindowEnabled(recalc)) << "the button greys while its action is disabled";
+  form_.recalc.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(recalc));
   SendMessageA(recalc, BM_CLICK, 0, 0);
-  EXPECT_EQ(runs, 1);
-  form_.action.SetEnabled(true);
+  EXPECT_EQ(recalc_clicks, 1);
+  form_.recalc.SetEnabled(true);
   EXPECT_TRUE(IsWindowEnabled(recalc));
   form_.recalc.SetCaption("Again");
   EXPECT_EQ(TextOf(recalc), "Again");
 }
 
 TEST_F(ControlPeersWin32Test, ButtonsShowTheirPictureGreyedWhileDisabled) {
-  form_.action.SetEnabled(false);
+  form_.recalc.SetEnabled(false);
   const auto pixel = [](const Button& button, int x, int y) {
     return PrintedPixel(WindowOf(button), x, y);
   };
