@@ -102,7 +102,8 @@ void TfmDomList::BuildLayout() {
   LV1.SetTabStop(false);
   LV1.SetAlign(Align::kClient);
 
-  spl1.SetHeight(layout::kSplitterHeight);
+  spl1.SetBevel(false);
+  spl1.SetHeight(layout::kBottomStripHeight);
   spl1.SetAlign(Align::kBottom);
 
   FormStorage1.SetPositionOnly(true);

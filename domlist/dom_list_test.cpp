@@ -300,6 +300,22 @@ TEST_F(DomListTest, TheBandBarPutsTenLastAndFillsTheWidth) {
   EXPECT_TRUE(ErrorBoxLog().empty());
 }
 
+TEST_F(DomListTest, TheListFillsTheClientAreaBetweenTheBandBarAndTheBottomStrip) {
+  TfmDomList& window = Create({});
+  struct Case {
+    int width;
+    int height;
+  };
+  // The last size leaves the list no room: it is 0 high under the bar.
+  for (const Case& c : {Case{327, window.ClientHeight()}, Case{400, 200}, Case{327, 10}}) {
+    SCOPED_TRACE("client " + IntToText(c.width) + "x" + IntToText(c.height));
+    window.SetClientSize(c.width, c.height);
+    EXPECT_EQ(window.Panel2.BoundsRect(), (Rect{0, 0, c.width, 18}));
+    EXPECT_EQ(window.spl1.BoundsRect(), (Rect{0, c.height - 3, c.width, c.height}));
+    EXPECT_EQ(window.LV1.BoundsRect(), (Rect{0, 18, c.width, std::max(18, c.height - 3)}));
+  }
+}
+
 TEST_F(DomListTest, ShowingSelectsTheMainWindowsStoredBand) {
   struct Case {
     std::string stored;
