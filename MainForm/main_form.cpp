@@ -53,7 +53,6 @@ void TfmMainForm::BuildLayout() {
 
   Panel1.SetBevel(false);
   Panel1.SetHeight(layout::kPanelHeight);
-  Panel1.SetAlign(Align::kBottom);
 
   Font label_font = Label1.GetFont();
   label_font.name = layout::kLabelFontName;
@@ -77,7 +76,6 @@ void TfmMainForm::BuildLayout() {
   btnOBL1.SetTabOrder(1);
   btnOBL1.SetGlyph(ListGlyph());
 
-  StringGrid1.SetAlign(Align::kClient);
   StringGrid1.SetSize(layout::kGridCols, layout::kGridRows);
   StringGrid1.SetFixed(0, 0);
   StringGrid1.SetDefaultColWidth(layout::kGridColWidth);
@@ -86,6 +84,7 @@ void TfmMainForm::BuildLayout() {
   StringGrid1.SetColor(layout::kGridColor);
   StringGrid1.SetEnabled(false);
   StringGrid1.SetTabStop(false);
+  Dock(/*top=*/nullptr, /*fill=*/&StringGrid1, /*bottom=*/&Panel1);
 
   FormStorage1.AddStoredValue(kCurrentBandValue, "0");
 }

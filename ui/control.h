@@ -3,9 +3,8 @@
 //
 // Coordinates: a form's bounds are its window rectangle in screen
 // coordinates; every other control's bounds are in its parent's client
-// coordinates. Children with an alignment other than kNone are laid out by
-// their parent whenever its client size changes (top ones first from the
-// top, then bottom ones from the bottom, then the client one fills the rest).
+// coordinates. A control stays where it is put; only a form moves children
+// of its own, those it docks (Form::Dock).
 //
 // Every setter that changes rendered state notifies the peer (if the native
 // object exists). Native input that changed state behind the widget's back
@@ -25,8 +24,6 @@
 namespace qxqy {
 
 class Form;
-
-enum class Align { kNone, kTop, kBottom, kClient };
 
 class Control : public Component {
  public:
@@ -54,9 +51,6 @@ class Control : public Component {
   // control's own size, for forms the window's client area.
   virtual int ClientWidth() const { return Width(); }
   virtual int ClientHeight() const { return Height(); }
-
-  Align GetAlign() const { return align_; }
-  void SetAlign(Align align);
 
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool visible);
@@ -102,10 +96,8 @@ class Control : public Component {
   void Notify(Change what);
   // Records the visibility without telling the peer (the native side changed it).
   void StoreVisible(bool visible) { visible_ = visible; }
-  // Places the aligned children inside the client area.
-  void Realign();
-  // Called after the bounds changed by any route: lays the children out
-  // again and runs OnResize when the size changed.
+  // Called after the bounds changed by any route: runs OnResize when the
+  // size changed.
   virtual void BoundsChanged(const Rect& old_bounds);
   // Runs OnResize behind the error barrier.
   void DoResize();
@@ -119,7 +111,6 @@ class Control : public Component {
   Control* parent_;
   std::vector<Control*> children_;
   Rect bounds_;
-  Align align_ = Align::kNone;
   bool visible_ = true;
   bool enabled_ = true;
   bool tab_stop_ = false;
@@ -129,7 +120,6 @@ class Control : public Component {
   Font font_;
   Color color_ = kColorButtonFace;
   int repaint_requests_ = 0;
-  bool realigning_ = false;
   std::unique_ptr<ControlPeer> peer_;
 };
 

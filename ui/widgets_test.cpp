@@ -1,6 +1,6 @@
 // Behaviour of the widgets that the windows rely on: buttons, toggle
 // groups, the sorted list view and its per-item fonts, the grid's text and
-// painting, aligned layout.
+// painting, and resizing.
 #include <gtest/gtest.h>
 
 #include "base/error.h"
@@ -207,7 +207,7 @@ TEST_F(WidgetsTest, ResizeHandlerRunsWhenLayoutChangesTheSize) {
   std::vector<int> widths;
   form_.bar.OnResize = [&](Control& sender) { widths.push_back(sender.Width()); };
   form_.bar.SetHeight(18);
-  form_.bar.SetAlign(Align::kTop);
+  form_.Dock(&form_.bar, nullptr, nullptr);
   form_.SetClientSize(327, 150);
   form_.SetClientSize(327, 100);  // height of the form only: the bar keeps its size
   EXPECT_EQ(widths.back(), 327);

@@ -45,7 +45,7 @@ class ControlsForm : public Form {
     SetClientSize(328, 193);
     panel.SetBevel(false);
     panel.SetHeight(44);
-    panel.SetAlign(Align::kBottom);
+    Dock(nullptr, nullptr, &panel);
     Font label_font;
     label_font.name = "Courier";
     label_font.height = 13;
