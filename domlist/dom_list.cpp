@@ -97,7 +97,6 @@ void TfmDomList::BuildLayout() {
   Font list_font = form_font;
   list_font.charset = layout::kListCharset;
   LV1.SetFont(list_font);
-  LV1.SetViewStyle(ViewStyle::kList);
   LV1.SetTabStop(false);
 
   spl1.SetBevel(false);
@@ -132,9 +131,6 @@ void TfmDomList::FormCreate() {
       LV1.AddItem(Trim(line.substr(equals + 1, kCaptionChars)));
     }
   }
-  // Switching the style away and back makes the list arrange its items anew.
-  LV1.SetViewStyle(ViewStyle::kIcon);
-  LV1.SetViewStyle(ViewStyle::kList);
 }
 
 void TfmDomList::FormShow() { SelectBand(ParseInt(host_.StoredCurrentBand()).value_or(kNoBand)); }

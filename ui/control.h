@@ -75,10 +75,8 @@ class Control : public Component {
   void Repaint();
   int RepaintRequests() const { return repaint_requests_; }
 
-  // The native object. Creates it (and those of the children) on first use
-  // for controls on a form; a control whose form has no native window yet
-  // gets its peer when the form creates its own.
-  bool HandleAllocated() const { return peer_ != nullptr; }
+  // The native object, or null before the form made its native window
+  // (Form::Handle creates the peers of the form and all its controls).
   ControlPeer* Peer() const { return peer_.get(); }
 
   // State changes reported by the native object.

@@ -232,7 +232,6 @@ bool Form::BusyTree() const {
 }
 
 void Form::BeforeDestruction() {
-  if (OnDestroy) DispatchEvent(*this, [this] { OnDestroy(*this); });
   const std::vector<FormListener*> listeners = listeners_;
   for (FormListener* listener : listeners) {
     DispatchEvent(*this, [listener] { listener->FormDestroying(); });

@@ -16,8 +16,8 @@
 //    owns, is busy (a BusyScope is alive, as during every event handler the
 //    framework runs), the destruction waits until the last scope ends and is
 //    then posted again.
-//  - Destruction (Component::Destroy): OnDestroy, the listeners' last save,
-//    the adopted components (owned child windows), the native window.
+//  - Destruction (Component::Destroy): the listeners' last save, the
+//    adopted components (owned child windows), the native window.
 //
 // Every handler runs behind the framework's error barrier (dispatch.h): an
 // exception ends that handler, its message goes to the error box, and the
@@ -53,7 +53,7 @@ class FormListener {
  public:
   virtual void FormShowing() = 0;        // turning visible, before OnShow
   virtual void FormCloseAccepted() = 0;  // close agreed, before OnClose
-  virtual void FormDestroying() = 0;     // destruction, after OnDestroy
+  virtual void FormDestroying() = 0;     // destruction has begun
 
  protected:
   ~FormListener() = default;
@@ -138,7 +138,6 @@ class Form : public Control {
   std::function<void(Form& sender)> OnShow;
   std::function<void(Form& sender, bool& can_close)> OnCloseQuery;
   std::function<void(Form& sender, CloseAction& action)> OnClose;
-  std::function<void(Form& sender)> OnDestroy;
   // Returns true when the command was handled and must go no further.
   std::function<bool(Form& sender, unsigned command)> OnSysCommand;
 

@@ -27,8 +27,8 @@ class ProbeForm : public Form {
       log_->push_back(Name() + ".close");
       action = close_action;
     };
-    OnDestroy = [this](Form&) { log_->push_back(Name() + ".destroy"); };
   }
+  ~ProbeForm() override { log_->push_back(Name() + ".destroy"); }
 
   Button button;
   bool allow_close = true;
@@ -64,7 +64,7 @@ TEST_F(FormTest, OwnedWindowsAndComponentsGoWithTheirOwner) {
   main->Release();
   App().ProcessMessages();
   EXPECT_FALSE(child_ref);
-  EXPECT_EQ(log_, (std::vector<std::string>{"main.destroy", "child.destroy", "list"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"list", "child.destroy", "main.destroy"}));
 }
 
 TEST_F(FormTest, ShutdownDestroysWhatTheApplicationStillOwns) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "base/text.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -94,18 +93,11 @@ TEST_F(WidgetsTest, ToggleGroupKeepsOneButtonDown) {
   EXPECT_FALSE(loose->Down());
 }
 
-TEST_F(WidgetsTest, ListViewKeepsItemsSortedWithItsComparison) {
-  for (const char* caption : {"MOW", "ABC", "kra", "KRA", "ABC", "XYZ"}) {
-    form_.list.AddItem(caption);
-  }
-  form_.list.SetCompare(CompareOrdinal);
+TEST_F(WidgetsTest, ListViewKeepsItemsSorted) {
+  for (const char* caption : {"MOW", "ABC", "KRA", "ABC", "XYZ"}) form_.list.AddItem(caption);
+  EXPECT_EQ(form_.list.AddItem("LUX"), 3);
   EXPECT_EQ(form_.list.Captions(),
-            (std::vector<std::string>{"ABC", "ABC", "KRA", "MOW", "XYZ", "kra"}));
-  const int moved = form_.list.SetCaption(0, "ZZZ");
-  EXPECT_EQ(moved, 4);
-  EXPECT_EQ(form_.list.Captions(),
-            (std::vector<std::string>{"ABC", "KRA", "MOW", "XYZ", "ZZZ", "kra"}));
-  EXPECT_THROW(form_.list.SetCaption(6, "x"), Error);
+            (std::vector<std::string>{"ABC", "ABC", "KRA", "LUX", "MOW", "XYZ"}));
   form_.list.Clear();
   EXPECT_EQ(form_.list.Count(), 0);
 }
@@ -114,7 +106,6 @@ TEST_F(WidgetsTest, CustomDrawStartsEveryItemFromTheListsFont) {
   Font list_font;
   list_font.charset = kCyrillicCharset;
   form_.list.SetFont(list_font);
-  form_.list.SetCompare(CompareOrdinal);
   for (const char* caption : {"AAA", "BBB", "CCC"}) form_.list.AddItem(caption);
   form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
     // Only the first item changes the font; the others must not inherit it.
@@ -144,14 +135,6 @@ TEST_F(WidgetsTest, ListRepaintRunsTheCustomDrawForEveryItem) {
   form_.list.Repaint();
   EXPECT_EQ(drawn.size(), 2u);
   EXPECT_EQ(form_.list.RepaintRequests(), 1);
-}
-
-TEST_F(WidgetsTest, StyleSwitchArrangesTheList) {
-  const int before = form_.list.ArrangeCount();
-  form_.list.SetViewStyle(ViewStyle::kIcon);
-  form_.list.SetViewStyle(ViewStyle::kList);
-  EXPECT_EQ(form_.list.ArrangeCount(), before + 2);
-  EXPECT_EQ(form_.list.GetViewStyle(), ViewStyle::kList);
 }
 
 TEST_F(WidgetsTest, GridTextHasEveryCellTabsBetweenCellsCrLfBetweenRows) {

@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "base/text.h"
 #include "base/win32/handles.h"
 #include "ui/button.h"
 #include "ui/form.h"
@@ -350,7 +349,6 @@ TEST_F(ControlPeersWin32Test, LabelShowsItsCaptionInBlueAndItsWidthFollowsTheTex
 }
 
 TEST_F(ControlPeersWin32Test, ListShowsTheItemsInTheWidgetsOrder) {
-  form_.list.SetCompare(CompareOrdinal);
   for (const char* caption : {"MOW", "ABC", "KRA"}) form_.list.AddItem(caption);
   const HWND list = WindowOf(form_.list);
   const LONG style = GetWindowLongA(list, GWL_STYLE);
@@ -367,15 +365,12 @@ TEST_F(ControlPeersWin32Test, ListShowsTheItemsInTheWidgetsOrder) {
     SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(std::string(text), form_.list.Caption(index)) << "item " << index;
   }
-  form_.list.SetViewStyle(ViewStyle::kIcon);
-  EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
 }
 
 TEST_F(ControlPeersWin32Test, CustomDrawSetsTheColourAndSelectsTheItemsFont) {
   Font list_font;
   list_font.charset = kCyrillicCharset;
   form_.list.SetFont(list_font);
-  form_.list.SetCompare(CompareOrdinal);
   for (const char* caption : {"ABC", "DEF"}) form_.list.AddItem(caption);
   form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
     if (sender.Caption(index) != "ABC") return;
