@@ -25,8 +25,6 @@ TfmMainForm::TfmMainForm(Component* owner, const HostRecord& host_record,
       FormStorage1(this, "FormStorage1"),
       Panel1(this, "Panel1", this),
       BitBtn1(this, "BitBtn1", &Panel1),
-      ActionList1(this, "ActionList1"),
-      RecalcStatistic(this, "RecalcStatistic"),
       StringGrid1(this, "StringGrid1", this),
       Label1(this, "Label1", &Panel1),
       btnOBL1(this, "btnOBL1", &Panel1),
@@ -55,7 +53,6 @@ void TfmMainForm::BuildLayout() {
 
   Panel1.SetBevel(false);
   Panel1.SetHeight(layout::kPanelHeight);
-  Panel1.SetAlign(Align::kBottom);
 
   Font label_font = Label1.GetFont();
   label_font.name = layout::kLabelFontName;
@@ -70,8 +67,6 @@ void TfmMainForm::BuildLayout() {
                     layout::kButtonHeight);
   BitBtn1.SetTabStop(true);
   BitBtn1.SetTabOrder(0);
-  RecalcStatistic.SetCaption("Recalc Statistic");
-  BitBtn1.SetAction(&RecalcStatistic);
   BitBtn1.SetGlyph(RefreshGlyph());
 
   btnOBL1.SetCaption("District");
@@ -81,7 +76,6 @@ void TfmMainForm::BuildLayout() {
   btnOBL1.SetTabOrder(1);
   btnOBL1.SetGlyph(ListGlyph());
 
-  StringGrid1.SetAlign(Align::kClient);
   StringGrid1.SetSize(layout::kGridCols, layout::kGridRows);
   StringGrid1.SetFixed(0, 0);
   StringGrid1.SetDefaultColWidth(layout::kGridColWidth);
@@ -90,6 +84,7 @@ void TfmMainForm::BuildLayout() {
   StringGrid1.SetColor(layout::kGridColor);
   StringGrid1.SetEnabled(false);
   StringGrid1.SetTabStop(false);
+  Dock(/*top=*/nullptr, /*fill=*/&StringGrid1, /*bottom=*/&Panel1);
 
   FormStorage1.AddStoredValue(kCurrentBandValue, "0");
 }
@@ -99,7 +94,7 @@ void TfmMainForm::BindHandlers() {
   OnCloseQuery = [this](Form&, bool& can_close) { FormCloseQuery(can_close); };
   OnClose = [this](Form&, CloseAction& action) { FormClose(action); };
   OnSysCommand = [this](Form&, unsigned command) { return FormSysCommand(command); };
-  RecalcStatistic.OnExecute = [this](Action&) { RecalcStatisticExecute(); };
+  BitBtn1.OnClick = [this](Button&) { BitBtn1Click(); };
   StringGrid1.OnDrawCell = [this](StringGrid&, Canvas& canvas, int col, int row, const Rect& rect,
                                   GridDrawState) { StringGrid1DrawCell(canvas, col, row, rect); };
   btnOBL1.OnClick = [this](Button&) { btnOBL1Click(); };
@@ -132,14 +127,19 @@ void TfmMainForm::ShowDXList() {
 
 // --- Recalculation ---------------------------------------------------------
 
-void TfmMainForm::RecalcStatisticExecute() {
+// A press of Recalc (ignored while it is disabled) and the first show run
+// this. Recalc stays enabled through the first message pause, so a press
+// dispatched there runs a recalculation of its own before this one goes on;
+// it is disabled while the log is replayed and enabled again however the
+// replay ends.
+void TfmMainForm::BitBtn1Click() {
   Application::Instance().ProcessMessages();
   if (session_->Closed()) return;  // closed while the messages ran
-  RecalcStatistic.SetEnabled(false);
+  BitBtn1.SetEnabled(false);
   struct EnableAgain {
-    Action& action;
-    ~EnableAgain() { action.SetEnabled(true); }
-  } enable_again{RecalcStatistic};
+    Button& button;
+    ~EnableAgain() { button.SetEnabled(true); }
+  } enable_again{BitBtn1};
   session_->Rebuild();
   ShowStatistics();
 }
@@ -168,7 +168,7 @@ void TfmMainForm::WriteGridHeadings() {
 void TfmMainForm::FormShow() {
   StringGrid1.SetSelection(-1, -1);
   WriteGridHeadings();
-  RecalcStatistic.Execute();
+  if (BitBtn1.Enabled()) BitBtn1Click();
 }
 
 void TfmMainForm::FormCloseQuery(bool& can_close) {

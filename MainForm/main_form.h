@@ -23,7 +23,6 @@
 #include "domlist/dom_list_host.h"
 #include "scoring/contest_observer.h"
 #include "scoring/contest_session.h"
-#include "ui/action.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/form_storage.h"
@@ -55,9 +54,7 @@ class TfmMainForm : public Form, private ContestObserver, private DomListHost {
   // Widgets and components, named as the window's layout names them.
   FormStorage FormStorage1;
   Panel Panel1;
-  Button BitBtn1;
-  ActionList ActionList1;
-  Action RecalcStatistic;
+  Button BitBtn1;  // "Recalc"
   StringGrid StringGrid1;
   Label Label1;
   Button btnOBL1;
@@ -72,7 +69,7 @@ class TfmMainForm : public Form, private ContestObserver, private DomListHost {
   void FormCloseQuery(bool& can_close);
   void FormClose(CloseAction& action);
   bool FormSysCommand(unsigned command);
-  void RecalcStatisticExecute();
+  void BitBtn1Click();
   void StringGrid1DrawCell(Canvas& canvas, int col, int row, const Rect& rect) const;
   void btnOBL1Click();
 

@@ -1,11 +1,24 @@
 // What happens when the host's messages run in the middle of a
-// recalculation: a release or close dispatched then, an entry point called then.
+// recalculation: a press of Recalc, a release or close dispatched then, an
+// entry point called then.
 #include <gtest/gtest.h>
 
 #include "MainForm/main_form_fixture.h"
 
 namespace qxqy::testing {
 namespace {
+
+// A window that presses `button` as it goes: released, it stands for a
+// press that the host's loop dispatches later.
+class PressWhenReleased : public Form {
+ public:
+  PressWhenReleased(Component* owner, Button& button)
+      : Form(owner, "pressWhenReleased", "TPressWhenReleased"), button_(button) {}
+  ~PressWhenReleased() override { button_.Click(); }
+
+ private:
+  Button& button_;
+};
 
 class MainFormReentryTest : public MainFormTest {
  protected:
@@ -16,14 +29,33 @@ class MainFormReentryTest : public MainFormTest {
   }
 };
 
-TEST_F(MainFormReentryTest, ActionIsDisabledWhileTheRebuildRuns) {
+TEST_F(MainFormReentryTest, RecalcIsDisabledWhileTheRebuildRunsAndIgnoresAPressThen) {
   AddRows(1);
   TfmMainForm* form = Create(HostDefaults());
   bool enabled_during_rebuild = true;
-  on_open_ = [&] { enabled_during_rebuild = form->RecalcStatistic.Enabled(); };
+  on_open_ = [&] {
+    enabled_during_rebuild = form->BitBtn1.Enabled();
+    form->BitBtn1.Click();
+  };
   form->Show();
   EXPECT_FALSE(enabled_during_rebuild);
-  EXPECT_TRUE(form->RecalcStatistic.Enabled());
+  EXPECT_EQ(query_->OpenedTexts().size(), 1u) << "the press during the rebuild did nothing";
+  EXPECT_TRUE(form->BitBtn1.Enabled());
+}
+
+// Recalc is still enabled while the messages that were pending when it was
+// pressed run: a press among them recalculates at once, and then the
+// interrupted recalculation goes on.
+TEST_F(MainFormReentryTest, APressDispatchedBeforeTheRebuildStartsANestedRecalculation) {
+  AddRows(2);
+  TfmMainForm* form = Open(HostDefaults());
+  const size_t opened = query_->OpenedTexts().size();
+  App().CreateForm<PressWhenReleased>(form->BitBtn1)->Release();
+  form->BitBtn1.Click();
+  EXPECT_EQ(query_->OpenedTexts().size(), opened + 2);
+  EXPECT_EQ(form->Label1.Caption(), "Score: 6*(0+2)=12");
+  EXPECT_TRUE(form->BitBtn1.Enabled());
+  EXPECT_TRUE(ErrorBoxLog().empty());
 }
 
 TEST_F(MainFormReentryTest, AReleaseDispatchedDuringTheRebuildWaitsUntilItHasReturned) {

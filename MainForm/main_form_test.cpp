@@ -54,7 +54,17 @@ TEST_F(MainFormTest, FirstShowWritesHeadingsAndRebuildsFromTheLog) {
   EXPECT_EQ(GridRow(*form, 6), (Cells{"10", "", "", "", ""}));  // the 28 MHz row, not band "10"
   EXPECT_EQ(GridRow(*form, 7), (Cells{"Total", "4", "12", "2", "4"}));
   EXPECT_EQ(form->Label1.Caption(), "Score: 12*(2+4)=72");
-  EXPECT_TRUE(form->RecalcStatistic.Enabled());
+  EXPECT_TRUE(form->BitBtn1.Enabled());
+}
+
+TEST_F(MainFormTest, TheFirstShowRecalculatesOnlyWhileRecalcIsEnabled) {
+  AddLogRow("599", "QX1AB", "14", "CW", "QX1");
+  TfmMainForm* form = Create(HostDefaults());
+  form->BitBtn1.SetEnabled(false);
+  form->Show();
+  EXPECT_TRUE(query_->OpenedTexts().empty());
+  EXPECT_EQ(GridRow(*form, 7), (Cells{"Total", "", "", "", ""}));
+  EXPECT_FALSE(form->BitBtn1.Enabled());
 }
 
 TEST_F(MainFormTest, RebuildLeavesTheLastRowInTheRecordButPutsTheBandBack) {
@@ -91,7 +101,7 @@ TEST_F(MainFormTest, NullValuesReadAsEmptyAndLongValuesAreCutTo255) {
   ASSERT_EQ(form->Session().Scoring()->qso_list().Count(), 1u);
 }
 
-TEST_F(MainFormTest, AFailingQueryIsShownAndLeavesTheGridClearedAndTheActionEnabled) {
+TEST_F(MainFormTest, AFailingQueryIsShownAndLeavesTheGridClearedAndRecalcEnabled) {
   AddLogRow("599 ALB", "QX1AB", "14", "CW", "QX1");
   TfmMainForm* form = Open(HostDefaults());
   ASSERT_EQ(form->Label1.Caption(), "Score: 3*(0+1)=3");
@@ -99,7 +109,7 @@ TEST_F(MainFormTest, AFailingQueryIsShownAndLeavesTheGridClearedAndTheActionEnab
   query_->FailOpen("no such table: QSOs");
   form->BitBtn1.Click();
   EXPECT_EQ(ErrorBoxLog(), Cells{"no such table: QSOs"});
-  EXPECT_TRUE(form->RecalcStatistic.Enabled());
+  EXPECT_TRUE(form->BitBtn1.Enabled());
   EXPECT_EQ(GridRow(*form, 4), (Cells{"20", "", "", "", ""}));
   EXPECT_EQ(GridRow(*form, 0)[1], "QSOs");                // fixed texts stay
   EXPECT_EQ(form->Label1.Caption(), "Score: 3*(0+1)=3");  // not redrawn
@@ -205,7 +215,6 @@ TEST_F(MainFormTest, LayoutMatchesTheDesign) {
   EXPECT_FALSE(form->StringGrid1.Enabled());
   EXPECT_EQ(form->BitBtn1.Caption(), "Recalc");
   EXPECT_EQ(form->btnOBL1.Caption(), "District");
-  EXPECT_EQ(form->RecalcStatistic.Caption(), "Recalc Statistic");
 }
 
 }  // namespace

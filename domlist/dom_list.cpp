@@ -49,7 +49,7 @@ TfmDomList::TfmDomList(Component* owner, const DistrictMarks& marks, DomListHost
       host_(host) {
   CreateBandButtons();
   // Bound before the layout, so that the bar's resize handler places the
-  // buttons as soon as the bar gets its width.
+  // buttons when the bar gets its width.
   BindHandlers();
   BuildLayout();
   FormCreate();
@@ -92,17 +92,15 @@ void TfmDomList::BuildLayout() {
 
   Panel2.SetBevel(false);
   Panel2.SetHeight(layout::kBandBarHeight);
-  Panel2.SetAlign(Align::kTop);
 
   Font list_font = form_font;
   list_font.charset = layout::kListCharset;
   LV1.SetFont(list_font);
-  LV1.SetViewStyle(ViewStyle::kList);
   LV1.SetTabStop(false);
-  LV1.SetAlign(Align::kClient);
 
-  spl1.SetHeight(layout::kSplitterHeight);
-  spl1.SetAlign(Align::kBottom);
+  spl1.SetBevel(false);
+  spl1.SetHeight(layout::kBottomStripHeight);
+  Dock(/*top=*/&Panel2, /*fill=*/&LV1, /*bottom=*/&spl1);
 
   FormStorage1.SetPositionOnly(true);
 }
@@ -132,9 +130,6 @@ void TfmDomList::FormCreate() {
       LV1.AddItem(Trim(line.substr(equals + 1, kCaptionChars)));
     }
   }
-  // Switching the style away and back makes the list arrange its items anew.
-  LV1.SetViewStyle(ViewStyle::kIcon);
-  LV1.SetViewStyle(ViewStyle::kList);
 }
 
 void TfmDomList::FormShow() { SelectBand(ParseInt(host_.StoredCurrentBand()).value_or(kNoBand)); }

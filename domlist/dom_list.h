@@ -60,7 +60,7 @@ class TfmDomList : public Form {
   std::unique_ptr<ToggleButton> RzBitBtn7;
   std::unique_ptr<ToggleButton> RzBitBtn8;
   std::unique_ptr<ToggleButton> RzBitBtn9;
-  Splitter spl1;
+  Panel spl1;  // the strip along the bottom edge
   // The label of the selected band; empty until a band from 1 to 9 has been
   // selected in this window's life. Written only by SelectBand.
   std::string CurrentBandText;

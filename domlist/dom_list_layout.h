@@ -42,8 +42,8 @@ inline constexpr std::array<int, 9> kBandBarOrder = {1, 2, 3, 5, 6, 7, 8, 9, 4};
 // The last button reaches to this many pixels before the bar's right edge.
 inline constexpr int kLastButtonRightGap = 4;
 
-// The splitter bar along the bottom edge.
-inline constexpr int kSplitterHeight = 3;
+// An empty strip along the bottom edge, below the district list.
+inline constexpr int kBottomStripHeight = 3;
 
 // Item colours of the district list: worked on the selected band, or not.
 inline constexpr Color kWorkedColor = Rgb(255, 0, 0);

@@ -121,7 +121,7 @@ void HostSession::ExpectRebuild(TfmMainForm& form) {
     ++expected_error_boxes_;
     QXQY_FUZZ_CHECK(TotalContacts(form).empty(), "a failed rebuild left the total \"%s\"",
                     TotalContacts(form).c_str());
-    QXQY_FUZZ_CHECK(form.RecalcStatistic.Enabled(), "a failed rebuild left Recalc disabled");
+    QXQY_FUZZ_CHECK(form.BitBtn1.Enabled(), "a failed rebuild left Recalc disabled");
   }
 }
 

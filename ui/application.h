@@ -46,7 +46,6 @@ class Application : public Component {
   // outermost scope of the module ends, their releases are posted again.
   void DeferRelease(Form& form);
   void BusyEnded();
-  int BusyDepth() const { return busy_depth_; }
   void BusyBegan() { ++busy_depth_; }
 
  private:

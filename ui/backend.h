@@ -14,7 +14,6 @@
 namespace qxqy {
 
 class Panel;
-class Splitter;
 class Label;
 class Button;
 class ToggleButton;
@@ -28,7 +27,6 @@ namespace backend {
 // widget outlives the peer. Throw Error when the native object cannot be made.
 std::unique_ptr<FormPeer> CreateFormPeer(Form& form);
 std::unique_ptr<ControlPeer> CreatePanelPeer(Panel& panel);
-std::unique_ptr<ControlPeer> CreateSplitterPeer(Splitter& splitter);
 std::unique_ptr<ControlPeer> CreateLabelPeer(Label& label);
 std::unique_ptr<ControlPeer> CreateButtonPeer(Button& button);
 std::unique_ptr<ControlPeer> CreateToggleButtonPeer(ToggleButton& button);

@@ -21,13 +21,6 @@ Component::~Component() {
   for (Component* component : components_) component->owner_ = nullptr;
 }
 
-Component* Component::FindComponent(std::string_view name) const {
-  for (Component* component : components_) {
-    if (component->name_ == name) return component;
-  }
-  return nullptr;
-}
-
 void Component::AdoptComponent(std::unique_ptr<Component> child) {
   adopted_.push_back(std::move(child));
 }
@@ -78,21 +71,6 @@ std::unique_ptr<Component> Component::ReleaseAdopted(Component* child) {
     }
   }
   return nullptr;
-}
-
-bool Component::AdoptedByOwner() const {
-  if (owner_ == nullptr) return false;
-  for (const auto& held : owner_->adopted_) {
-    if (held.get() == this) return true;
-  }
-  return false;
-}
-
-void ComponentDeleter::operator()(Component* component) const {
-  // An adopted component is freed by its owner inside Destroy().
-  const bool adopted = component->AdoptedByOwner();
-  Component::Destroy(component);
-  if (!adopted) delete component;
 }
 
 void ComponentRefBase::Attach(Component* target) {

@@ -16,7 +16,6 @@
 
 #include <memory>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -42,8 +41,6 @@ class Component {
 
   // Every component registered with this one as owner, in creation order.
   const std::vector<Component*>& Components() const { return components_; }
-  // The first registered component with this exact name, or null.
-  Component* FindComponent(std::string_view name) const;
 
   // Takes ownership of `child`, which must already be registered with this
   // component as its owner. Returns the raw pointer for convenience.
@@ -64,9 +61,6 @@ class Component {
     return Adopt(std::make_unique<T>(this, std::forward<Args>(args)...));
   }
 
-  // True when the owner holds this component (Adopt/Create) and will free it.
-  bool AdoptedByOwner() const;
-
   // True from the moment destruction of this component has begun.
   bool Destroying() const { return destroying_; }
 
@@ -74,7 +68,7 @@ class Component {
   // destruction, does nothing): runs BeforeDestruction(), empties every
   // ComponentRef to it, destroys what it has adopted (newest first) and, if
   // its owner adopted it, frees it. A component that nobody adopted is torn
-  // down but not freed: its holder frees it (see ComponentPtr).
+  // down but not freed: its holder frees it.
   static void Destroy(Component* component);
 
  protected:
@@ -102,13 +96,5 @@ class Component {
   std::vector<std::unique_ptr<Component>> adopted_;
   std::vector<ComponentRefBase*> references_;
 };
-
-// Deleter for a component held by its creator rather than adopted by an
-// owner: ends it with Component::Destroy and frees it.
-struct ComponentDeleter {
-  void operator()(Component* component) const;
-};
-template <class T>
-using ComponentPtr = std::unique_ptr<T, ComponentDeleter>;
 
 }  // namespace qxqy

@@ -2,7 +2,7 @@
 // goes, whichever way it goes (Destroy, its owner's destruction, the
 // application's shutdown, or its C++ destructor). Use it for every reference
 // that must not outlive its target: the module's window references, a
-// button's action, a posted release.
+// posted release.
 //
 // Not thread-safe (nothing in the plug-in is threaded).
 #pragma once

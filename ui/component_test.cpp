@@ -19,25 +19,23 @@ class ComponentTest : public testing::FrameworkTest {};
 
 TEST_F(ComponentTest, OwnerDestroysAdoptedComponentsOnceNewestFirst) {
   std::vector<std::string> log;
-  {
-    ComponentPtr<DestroyProbe> root(new DestroyProbe(nullptr, "root", &log));
-    auto* first = root->Create<DestroyProbe>("first", &log);
-    first->Create<DestroyProbe>("grandchild", &log);
-    root->Create<DestroyProbe>("second", &log);
-    EXPECT_EQ(root->FindComponent("first"), first);
-    EXPECT_EQ(root->Components().size(), 2u);
-  }
+  auto* root = App().Create<DestroyProbe>("root", &log);
+  auto* first = root->Create<DestroyProbe>("first", &log);
+  first->Create<DestroyProbe>("grandchild", &log);
+  root->Create<DestroyProbe>("second", &log);
+  EXPECT_EQ(root->Components().size(), 2u);
+  Component::Destroy(root);
   EXPECT_EQ(log, (std::vector<std::string>{"second", "grandchild", "first", "root"}));
 }
 
 TEST_F(ComponentTest, DestroyFreesOnceAndUnregistersFromOwner) {
   std::vector<std::string> log;
-  ComponentPtr<DestroyProbe> root(new DestroyProbe(nullptr, "root", &log));
+  auto* root = App().Create<DestroyProbe>("root", &log);
   auto* child = root->Create<DestroyProbe>("child", &log);
   Component::Destroy(child);
   EXPECT_EQ(log, std::vector<std::string>{"child"});
   EXPECT_TRUE(root->Components().empty());
-  root.reset();
+  Component::Destroy(root);
   EXPECT_EQ(log, (std::vector<std::string>{"child", "root"}));
 }
 
@@ -57,9 +55,11 @@ TEST_F(ComponentTest, ConstructorFailureLeavesNothingRegistered) {
     explicit Failing(Component* owner) : Component(owner, "failing") { throw Error("boom"); }
   };
   std::vector<std::string> log;
-  ComponentPtr<DestroyProbe> root(new DestroyProbe(nullptr, "root", &log));
+  auto* root = App().Create<DestroyProbe>("root", &log);
   EXPECT_THROW(root->Create<Failing>(), Error);
   EXPECT_TRUE(root->Components().empty());
+  Component::Destroy(root);
+  EXPECT_EQ(log, std::vector<std::string>{"root"});
 }
 
 // Every way a component can go must empty the references to it.

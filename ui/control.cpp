@@ -46,47 +46,15 @@ void Control::SetBoundsInternal(const Rect& rect, bool notify_peer) {
   bounds_ = rect;
   if (notify_peer) Notify(Change::kBounds);
   BoundsChanged(old_bounds);
-  // An aligned child that changed its own size makes its parent lay out again.
-  if (align_ != Align::kNone && parent_ != nullptr && !parent_->realigning_) parent_->Realign();
 }
 
 void Control::BoundsChanged(const Rect& old_bounds) {
   if (old_bounds.Width() == bounds_.Width() && old_bounds.Height() == bounds_.Height()) return;
-  Realign();
   DoResize();
 }
 
 void Control::DoResize() {
   if (OnResize) DispatchEvent(*this, [this] { OnResize(*this); });
-}
-
-void Control::SetAlign(Align align) {
-  if (align == align_) return;
-  align_ = align;
-  if (parent_ != nullptr) parent_->Realign();
-}
-
-void Control::Realign() {
-  if (realigning_) return;
-  realigning_ = true;
-  int top = 0;
-  int bottom = ClientHeight();
-  const int width = ClientWidth();
-  for (Control* child : children_) {
-    if (child->align_ != Align::kTop) continue;
-    child->SetBoundsInternal(RectFromBounds(0, top, width, child->Height()), true);
-    top += child->Height();
-  }
-  for (Control* child : children_) {
-    if (child->align_ != Align::kBottom) continue;
-    bottom -= child->Height();
-    child->SetBoundsInternal(RectFromBounds(0, bottom, width, child->Height()), true);
-  }
-  for (Control* child : children_) {
-    if (child->align_ != Align::kClient) continue;
-    child->SetBoundsInternal(Rect{0, top, width, std::max(top, bottom)}, true);
-  }
-  realigning_ = false;
 }
 
 void Control::SetVisible(bool visible) {

@@ -3,9 +3,8 @@
 //
 // Coordinates: a form's bounds are its window rectangle in screen
 // coordinates; every other control's bounds are in its parent's client
-// coordinates. Children with an alignment other than kNone are laid out by
-// their parent whenever its client size changes (top ones first from the
-// top, then bottom ones from the bottom, then the client one fills the rest).
+// coordinates. A control stays where it is put; only a form moves children
+// of its own, those it docks (Form::Dock).
 //
 // Every setter that changes rendered state notifies the peer (if the native
 // object exists). Native input that changed state behind the widget's back
@@ -25,8 +24,6 @@
 namespace qxqy {
 
 class Form;
-
-enum class Align { kNone, kTop, kBottom, kClient };
 
 class Control : public Component {
  public:
@@ -55,9 +52,6 @@ class Control : public Component {
   virtual int ClientWidth() const { return Width(); }
   virtual int ClientHeight() const { return Height(); }
 
-  Align GetAlign() const { return align_; }
-  void SetAlign(Align align);
-
   bool Visible() const { return visible_; }
   virtual void SetVisible(bool visible);
   bool Enabled() const { return enabled_; }
@@ -81,10 +75,8 @@ class Control : public Component {
   void Repaint();
   int RepaintRequests() const { return repaint_requests_; }
 
-  // The native object. Creates it (and those of the children) on first use
-  // for controls on a form; a control whose form has no native window yet
-  // gets its peer when the form creates its own.
-  bool HandleAllocated() const { return peer_ != nullptr; }
+  // The native object, or null before the form made its native window
+  // (Form::Handle creates the peers of the form and all its controls).
   ControlPeer* Peer() const { return peer_.get(); }
 
   // State changes reported by the native object.
@@ -102,10 +94,8 @@ class Control : public Component {
   void Notify(Change what);
   // Records the visibility without telling the peer (the native side changed it).
   void StoreVisible(bool visible) { visible_ = visible; }
-  // Places the aligned children inside the client area.
-  void Realign();
-  // Called after the bounds changed by any route: lays the children out
-  // again and runs OnResize when the size changed.
+  // Called after the bounds changed by any route: runs OnResize when the
+  // size changed.
   virtual void BoundsChanged(const Rect& old_bounds);
   // Runs OnResize behind the error barrier.
   void DoResize();
@@ -119,7 +109,6 @@ class Control : public Component {
   Control* parent_;
   std::vector<Control*> children_;
   Rect bounds_;
-  Align align_ = Align::kNone;
   bool visible_ = true;
   bool enabled_ = true;
   bool tab_stop_ = false;
@@ -129,7 +118,6 @@ class Control : public Component {
   Font font_;
   Color color_ = kColorButtonFace;
   int repaint_requests_ = 0;
-  bool realigning_ = false;
   std::unique_ptr<ControlPeer> peer_;
 };
 

@@ -12,7 +12,7 @@ namespace qxqy {
 namespace {
 
 // The form a component's events belong to: the form a control sits on, or
-// the nearest form among the owners of anything else (actions, storages).
+// the nearest form among the owners of anything else (a form's settings storage).
 Form* FormOf(Component& sender) {
   if (auto* control = dynamic_cast<Control*>(&sender)) {
     if (Form* form = control->ParentForm()) return form;

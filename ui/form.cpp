@@ -53,14 +53,38 @@ void Form::BoundsChanged(const Rect& old_bounds) {
   const Insets frame = backend::FrameInsets(border_style_);
   client_width_ = std::max(0, Width() - frame.left - frame.right);
   client_height_ = std::max(0, Height() - frame.top - frame.bottom);
+  if (old_bounds.Width() != Width() || old_bounds.Height() != Height()) LayOutDocked();
   Control::BoundsChanged(old_bounds);
+}
+
+void Form::Dock(Control* top, Control* fill, Control* bottom) {
+  docked_top_ = top;
+  docked_fill_ = fill;
+  docked_bottom_ = bottom;
+  LayOutDocked();
+}
+
+void Form::LayOutDocked() {
+  int top = 0;
+  int bottom = client_height_;
+  if (Control* bar = docked_top_.get()) {
+    bar->SetBounds(0, 0, client_width_, bar->Height());
+    top = bar->Height();
+  }
+  if (Control* bar = docked_bottom_.get()) {
+    bottom -= bar->Height();
+    bar->SetBounds(0, bottom, client_width_, bar->Height());
+  }
+  if (Control* fill = docked_fill_.get()) {
+    fill->SetBoundsRect(Rect{0, top, client_width_, std::max(top, bottom)});
+  }
 }
 
 void Form::NoteNativeClientSize(int width, int height) {
   if (width == client_width_ && height == client_height_) return;
   client_width_ = width;
   client_height_ = height;
-  Realign();
+  LayOutDocked();
   DoResize();
 }
 
@@ -208,7 +232,6 @@ bool Form::BusyTree() const {
 }
 
 void Form::BeforeDestruction() {
-  if (OnDestroy) DispatchEvent(*this, [this] { OnDestroy(*this); });
   const std::vector<FormListener*> listeners = listeners_;
   for (FormListener* listener : listeners) {
     DispatchEvent(*this, [listener] { listener->FormDestroying(); });

@@ -16,8 +16,8 @@
 //    owns, is busy (a BusyScope is alive, as during every event handler the
 //    framework runs), the destruction waits until the last scope ends and is
 //    then posted again.
-//  - Destruction (Component::Destroy): OnDestroy, the listeners' last save,
-//    the adopted components (owned child windows), the native window.
+//  - Destruction (Component::Destroy): the listeners' last save, the
+//    adopted components (owned child windows), the native window.
 //
 // Every handler runs behind the framework's error barrier (dispatch.h): an
 // exception ends that handler, its message goes to the error box, and the
@@ -53,7 +53,7 @@ class FormListener {
  public:
   virtual void FormShowing() = 0;        // turning visible, before OnShow
   virtual void FormCloseAccepted() = 0;  // close agreed, before OnClose
-  virtual void FormDestroying() = 0;     // destruction, after OnDestroy
+  virtual void FormDestroying() = 0;     // destruction has begun
 
  protected:
   ~FormListener() = default;
@@ -82,10 +82,18 @@ class Form : public Control {
   void SetBorderIcons(bool system_menu, bool minimize_box, bool maximize_box);
 
   // The client area; setting it resizes the window by the frame the
-  // backend reports for the border style, and lays the children out again.
+  // backend reports for the border style, and lays the docked children out
+  // again.
   int ClientWidth() const override { return client_width_; }
   int ClientHeight() const override { return client_height_; }
   void SetClientSize(int width, int height);
+
+  // Docks children of this form, any of which may be null: `top` along the
+  // top edge and `bottom` along the bottom edge, each as wide as the client
+  // area at its own height, and `fill` over what lies between them (never
+  // less than zero high). They are placed now and whenever the client size
+  // changes; one that goes is left out from then on.
+  void Dock(Control* top, Control* fill, Control* bottom);
 
   WindowState GetWindowState() const { return window_state_; }
   bool Minimized() const { return window_state_ == WindowState::kMinimized; }
@@ -130,7 +138,6 @@ class Form : public Control {
   std::function<void(Form& sender)> OnShow;
   std::function<void(Form& sender, bool& can_close)> OnCloseQuery;
   std::function<void(Form& sender, CloseAction& action)> OnClose;
-  std::function<void(Form& sender)> OnDestroy;
   // Returns true when the command was handled and must go no further.
   std::function<bool(Form& sender, unsigned command)> OnSysCommand;
 
@@ -171,6 +178,8 @@ class Form : public Control {
   void BoundsChanged(const Rect& old_bounds) override;
 
  private:
+  void LayOutDocked();
+
   std::string class_name_;
   std::string caption_;
   BorderStyle border_style_ = BorderStyle::kSizeable;
@@ -184,6 +193,9 @@ class Form : public Control {
   int busy_ = 0;
   bool showing_ = false;
   std::vector<FormListener*> listeners_;
+  ComponentRef<Control> docked_top_;
+  ComponentRef<Control> docked_fill_;
+  ComponentRef<Control> docked_bottom_;
 };
 
 }  // namespace qxqy

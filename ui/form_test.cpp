@@ -10,6 +10,7 @@
 #include "base/error.h"
 #include "ui/button.h"
 #include "ui/component_ref.h"
+#include "ui/panel.h"
 #include "ui/testing/framework_fixture.h"
 
 namespace qxqy {
@@ -31,8 +32,8 @@ class ProbeForm : public Form {
       log_->push_back(Name() + ".close");
       action = close_action;
     };
-    OnDestroy = [this](Form&) { log_->push_back(Name() + ".destroy"); };
   }
+  ~ProbeForm() override { log_->push_back(Name() + ".destroy"); }
 
   Button button;
   bool allow_close = true;
@@ -68,7 +69,7 @@ TEST_F(FormTest, OwnedWindowsAndComponentsGoWithTheirOwner) {
   main->Release();
   App().ProcessMessages();
   EXPECT_FALSE(child_ref);
-  EXPECT_EQ(log_, (std::vector<std::string>{"main.destroy", "child.destroy", "list"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"list", "child.destroy", "main.destroy"}));
 }
 
 TEST_F(FormTest, ShutdownDestroysWhatTheApplicationStillOwns) {
@@ -230,14 +231,35 @@ TEST_F(FormTest, OwnerWindowIsTheApplicationEvenForAFormOwnedByAForm) {
   App().SetHandle(0);
 }
 
-TEST_F(FormTest, ClientSizeLaysOutAlignedChildren) {
+TEST_F(FormTest, DockedChildrenFollowTheClientSize) {
   auto* form = App().CreateForm<ProbeForm>(&log_);
-  form->button.SetAlign(Align::kBottom);
-  form->button.SetHeight(44);
+  auto* bar = form->Create<Panel>("bar", form);
+  auto* strip = form->Create<Panel>("strip", form);
+  bar->SetHeight(18);
+  strip->SetHeight(44);
+  form->Dock(bar, &form->button, strip);
+  struct Case {
+    int width;
+    int height;
+    Rect bar;
+    Rect fill;
+    Rect strip;
+  };
+  const Case cases[] = {
+      {328, 193, {0, 0, 328, 18}, {0, 18, 328, 149}, {0, 149, 328, 193}},
+      {100, 50, {0, 0, 100, 18}, {0, 18, 100, 18}, {0, 6, 100, 50}},  // no room left to fill
+  };
+  for (const Case& c : cases) {
+    form->SetClientSize(c.width, c.height);
+    EXPECT_EQ(form->ClientWidth(), c.width);
+    EXPECT_EQ(form->ClientHeight(), c.height);
+    EXPECT_EQ(bar->BoundsRect(), c.bar) << c.width << "x" << c.height;
+    EXPECT_EQ(form->button.BoundsRect(), c.fill) << c.width << "x" << c.height;
+    EXPECT_EQ(strip->BoundsRect(), c.strip) << c.width << "x" << c.height;
+  }
+  Component::Destroy(bar);
   form->SetClientSize(328, 193);
-  EXPECT_EQ(form->ClientWidth(), 328);
-  EXPECT_EQ(form->ClientHeight(), 193);
-  EXPECT_EQ(form->button.BoundsRect(), (Rect{0, 149, 328, 193}));
+  EXPECT_EQ(form->button.BoundsRect(), (Rect{0, 0, 328, 149})) << "a docked control that went";
 }
 
 }  // namespace

@@ -15,13 +15,7 @@ void Label::SetCaption(std::string caption) {
   FitToCaption();
 }
 
-void Label::SetAutoSize(bool auto_size) {
-  auto_size_ = auto_size;
-  FitToCaption();
-}
-
 void Label::FitToCaption() {
-  if (!auto_size_) return;
   const TextSize size = MeasureText(GetFont(), caption_);
   SetBounds(Left(), Top(), size.width, size.height);
 }

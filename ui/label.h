@@ -1,5 +1,5 @@
-// A static text. With auto size on (the default) its width and height
-// follow the caption, measured in the label's font by the backend.
+// A static text whose width and height follow the caption, measured in the
+// label's font by the backend.
 #pragma once
 
 #include <memory>
@@ -15,8 +15,6 @@ class Label : public Control {
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
-  bool AutoSize() const { return auto_size_; }
-  void SetAutoSize(bool auto_size);
 
  protected:
   std::unique_ptr<ControlPeer> CreatePeer() override;
@@ -25,7 +23,6 @@ class Label : public Control {
   void FitToCaption();
 
   std::string caption_;
-  bool auto_size_ = true;
 };
 
 }  // namespace qxqy

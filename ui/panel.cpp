@@ -15,9 +15,4 @@ void Panel::SetBevel(bool bevel) {
 
 std::unique_ptr<ControlPeer> Panel::CreatePeer() { return backend::CreatePanelPeer(*this); }
 
-Splitter::Splitter(Component* owner, std::string name, Control* parent)
-    : Control(owner, std::move(name), parent) {}
-
-std::unique_ptr<ControlPeer> Splitter::CreatePeer() { return backend::CreateSplitterPeer(*this); }
-
 }  // namespace qxqy

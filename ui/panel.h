@@ -1,5 +1,5 @@
-// Plain container widgets: a panel (a flat area that holds other widgets)
-// and a splitter bar (a thin bar between aligned widgets; it only takes space).
+// A panel: a flat area in the window's colour that holds other widgets, or
+// only takes room.
 #pragma once
 
 #include <memory>
@@ -22,14 +22,6 @@ class Panel : public Control {
 
  private:
   bool bevel_ = true;
-};
-
-class Splitter : public Control {
- public:
-  Splitter(Component* owner, std::string name, Control* parent);
-
- protected:
-  std::unique_ptr<ControlPeer> CreatePeer() override;
 };
 
 }  // namespace qxqy

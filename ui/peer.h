@@ -27,7 +27,7 @@ enum class Change {
   kCaption,   // caption or window text
   kFont,      // Font()
   kColor,     // Color()
-  kContent,   // grid cells and sizes, list items, list view style
+  kContent,   // grid cells and sizes, list items, button picture
   kState,     // toggle button down state, form window state (minimised...)
   kStyle,     // form border, icons, always-on-top; list double buffering
   kTabOrder,  // tab stop / tab order

@@ -126,10 +126,8 @@ void StringGrid::PaintCell(Canvas& canvas, int col, int row) {
   } else {
     canvas.SetBrushColor(state.fixed ? kColorButtonFace : GetColor());
   }
-  if (default_drawing_) {
-    canvas.FillRect(rect);
-    canvas.DrawTextAt(rect.left + kTextInset, rect.top + kTextInset, Cell(col, row));
-  }
+  canvas.FillRect(rect);
+  canvas.DrawTextAt(rect.left + kTextInset, rect.top + kTextInset, Cell(col, row));
   if (OnDrawCell) {
     DispatchEvent(*this, [&] { OnDrawCell(*this, canvas, col, row, rect, state); });
   }

@@ -65,11 +65,9 @@ class StringGrid : public Control {
       OnDrawCell;
 
   // Paints one cell on `canvas`: the default painting (fill with the grid
-  // or highlight colour, the text at 2,2 inside the cell) unless default
-  // drawing is off, then OnDrawCell behind the error barrier.
+  // or highlight colour, the text at 2,2 inside the cell), then OnDrawCell
+  // behind the error barrier.
   void PaintCell(Canvas& canvas, int col, int row);
-  bool DefaultDrawing() const { return default_drawing_; }
-  void SetDefaultDrawing(bool on) { default_drawing_ = on; }
 
  protected:
   std::unique_ptr<ControlPeer> CreatePeer() override;
@@ -90,7 +88,6 @@ class StringGrid : public Control {
   int fixed_rows_ = 0;
   int selected_col_ = -1;
   int selected_row_ = -1;
-  bool default_drawing_ = true;
 };
 
 }  // namespace qxqy

@@ -1,11 +1,9 @@
-// Behaviour of the widgets that the windows rely on: actions and the
-// buttons bound to them, toggle groups, the sorted list view and its
-// per-item fonts, the grid's text and painting, aligned layout.
+// Behaviour of the widgets that the windows rely on: buttons, toggle
+// groups, the sorted list view and its per-item fonts, the grid's text and
+// painting, and resizing.
 #include <gtest/gtest.h>
 
 #include "base/error.h"
-#include "base/text.h"
-#include "ui/action.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -24,15 +22,13 @@ class WidgetForm : public Form {
  public:
   explicit WidgetForm(Component* owner)
       : Form(owner, "widgets", "TWidgetForm"),
-        action(this, "action"),
-        bound(this, "bound", this),
+        button(this, "button", this),
         bar(this, "bar", this),
         grid(this, "grid", this),
         list(this, "list", this),
         label(this, "label", this) {}
 
-  Action action;
-  Button bound;
+  Button button;
   Panel bar;
   StringGrid grid;
   ListView list;
@@ -44,68 +40,19 @@ class WidgetsTest : public testing::FrameworkTest {
   WidgetForm& form_ = *App().CreateForm<WidgetForm>();
 };
 
-TEST_F(WidgetsTest, ActionExecutesOnlyWhileEnabled) {
-  int runs = 0;
-  form_.action.OnExecute = [&](Action&) { ++runs; };
-  EXPECT_TRUE(form_.action.Execute());
-  form_.action.SetEnabled(false);
-  EXPECT_FALSE(form_.action.Execute());
-  form_.action.SetEnabled(true);
-  form_.action.Execute();
-  EXPECT_EQ(runs, 2);
-}
-
-TEST_F(WidgetsTest, ActionThatDisablesItselfWhileRunningBlocksReentry) {
-  int runs = 0;
-  form_.action.OnExecute = [&](Action& self) {
-    ++runs;
-    self.SetEnabled(false);
-    self.Execute();  // a nested press while running does nothing
-    self.SetEnabled(true);
-  };
-  form_.action.Execute();
-  EXPECT_EQ(runs, 1);
-  EXPECT_TRUE(form_.action.Enabled());
-}
-
-TEST_F(WidgetsTest, ButtonBoundToActionFollowsItAndRunsIt) {
-  int runs = 0;
-  int own_clicks = 0;
-  form_.action.OnExecute = [&](Action&) { ++runs; };
-  form_.bound.OnClick = [&](Button&) { ++own_clicks; };
-  form_.bound.SetCaption("Recalc");
-  form_.action.SetCaption("Recalc Statistic");
-  form_.bound.SetAction(&form_.action);
-  EXPECT_EQ(form_.bound.Caption(), "Recalc") << "the button keeps its own caption";
-
-  form_.action.SetEnabled(false);
-  EXPECT_FALSE(form_.bound.Enabled());
-  form_.bound.Click();
-  EXPECT_EQ(runs, 0);
-
-  form_.action.SetEnabled(true);
-  EXPECT_TRUE(form_.bound.Enabled());
-  form_.bound.Click();
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(own_clicks, 0);
-}
-
-TEST_F(WidgetsTest, ButtonOutlivingItsActionIsUnbound) {
-  auto* action = form_.Create<Action>("temporary");
-  form_.bound.SetAction(action);
-  Component::Destroy(action);
-  EXPECT_EQ(form_.bound.GetAction(), nullptr);
+TEST_F(WidgetsTest, ButtonRunsItsHandlerOnlyWhileEnabled) {
   int clicks = 0;
-  form_.bound.OnClick = [&](Button&) { ++clicks; };
-  form_.bound.Click();
+  form_.button.OnClick = [&](Button&) { ++clicks; };
+  form_.button.Click();
+  form_.button.SetEnabled(false);
+  form_.button.Click();
   EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(WidgetsTest, ErrorInClickIsShownAndTheWindowGoesOn) {
-  form_.action.OnExecute = [](Action&) { throw DatabaseError("no such column: WPX"); };
-  form_.bound.SetAction(&form_.action);
-  form_.bound.Click();
-  form_.bound.Click();
+  form_.button.OnClick = [](Button&) { throw DatabaseError("no such column: WPX"); };
+  form_.button.Click();
+  form_.button.Click();
   EXPECT_EQ(ErrorBoxLog(),
             (std::vector<std::string>{"no such column: WPX", "no such column: WPX"}));
   ClearErrorBoxLog();
@@ -146,18 +93,11 @@ TEST_F(WidgetsTest, ToggleGroupKeepsOneButtonDown) {
   EXPECT_FALSE(loose->Down());
 }
 
-TEST_F(WidgetsTest, ListViewKeepsItemsSortedWithItsComparison) {
-  for (const char* caption : {"MOW", "ABC", "kra", "KRA", "ABC", "XYZ"}) {
-    form_.list.AddItem(caption);
-  }
-  form_.list.SetCompare(CompareOrdinal);
+TEST_F(WidgetsTest, ListViewKeepsItemsSorted) {
+  for (const char* caption : {"MOW", "ABC", "KRA", "ABC", "XYZ"}) form_.list.AddItem(caption);
+  EXPECT_EQ(form_.list.AddItem("LUX"), 3);
   EXPECT_EQ(form_.list.Captions(),
-            (std::vector<std::string>{"ABC", "ABC", "KRA", "MOW", "XYZ", "kra"}));
-  const int moved = form_.list.SetCaption(0, "ZZZ");
-  EXPECT_EQ(moved, 4);
-  EXPECT_EQ(form_.list.Captions(),
-            (std::vector<std::string>{"ABC", "KRA", "MOW", "XYZ", "ZZZ", "kra"}));
-  EXPECT_THROW(form_.list.SetCaption(6, "x"), Error);
+            (std::vector<std::string>{"ABC", "ABC", "KRA", "LUX", "MOW", "XYZ"}));
   form_.list.Clear();
   EXPECT_EQ(form_.list.Count(), 0);
 }
@@ -166,7 +106,6 @@ TEST_F(WidgetsTest, CustomDrawStartsEveryItemFromTheListsFont) {
   Font list_font;
   list_font.charset = kCyrillicCharset;
   form_.list.SetFont(list_font);
-  form_.list.SetCompare(CompareOrdinal);
   for (const char* caption : {"AAA", "BBB", "CCC"}) form_.list.AddItem(caption);
   form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
     // Only the first item changes the font; the others must not inherit it.
@@ -196,14 +135,6 @@ TEST_F(WidgetsTest, ListRepaintRunsTheCustomDrawForEveryItem) {
   form_.list.Repaint();
   EXPECT_EQ(drawn.size(), 2u);
   EXPECT_EQ(form_.list.RepaintRequests(), 1);
-}
-
-TEST_F(WidgetsTest, StyleSwitchArrangesTheList) {
-  const int before = form_.list.ArrangeCount();
-  form_.list.SetViewStyle(ViewStyle::kIcon);
-  form_.list.SetViewStyle(ViewStyle::kList);
-  EXPECT_EQ(form_.list.ArrangeCount(), before + 2);
-  EXPECT_EQ(form_.list.GetViewStyle(), ViewStyle::kList);
 }
 
 TEST_F(WidgetsTest, GridTextHasEveryCellTabsBetweenCellsCrLfBetweenRows) {
@@ -259,7 +190,7 @@ TEST_F(WidgetsTest, ResizeHandlerRunsWhenLayoutChangesTheSize) {
   std::vector<int> widths;
   form_.bar.OnResize = [&](Control& sender) { widths.push_back(sender.Width()); };
   form_.bar.SetHeight(18);
-  form_.bar.SetAlign(Align::kTop);
+  form_.Dock(&form_.bar, nullptr, nullptr);
   form_.SetClientSize(327, 150);
   form_.SetClientSize(327, 100);  // height of the form only: the bar keeps its size
   EXPECT_EQ(widths.back(), 327);

@@ -87,10 +87,6 @@ std::unique_ptr<ControlPeer> backend::CreatePanelPeer(Panel&) {
   return std::make_unique<HeadlessPeer>();
 }
 
-std::unique_ptr<ControlPeer> backend::CreateSplitterPeer(Splitter&) {
-  return std::make_unique<HeadlessPeer>();
-}
-
 std::unique_ptr<ControlPeer> backend::CreateLabelPeer(Label&) {
   return std::make_unique<HeadlessPeer>();
 }

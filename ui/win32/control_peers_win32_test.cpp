@@ -11,9 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "base/text.h"
 #include "base/win32/handles.h"
-#include "ui/action.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/label.h"
@@ -36,7 +34,6 @@ class ControlsForm : public Form {
  public:
   explicit ControlsForm(Component* owner)
       : Form(owner, "controls", "TQxqyControlsForm"),
-        action(this, "action"),
         panel(this, "panel", this),
         label(this, "label", &panel),
         recalc(this, "recalc", &panel),
@@ -47,7 +44,7 @@ class ControlsForm : public Form {
     SetClientSize(328, 193);
     panel.SetBevel(false);
     panel.SetHeight(44);
-    panel.SetAlign(Align::kBottom);
+    Dock(nullptr, nullptr, &panel);
     Font label_font;
     label_font.name = "Courier";
     label_font.height = 13;
@@ -58,7 +55,6 @@ class ControlsForm : public Form {
     recalc.SetCaption("Recalc");
     recalc.SetBounds(121, 18, 102, 25);
     recalc.SetGlyph(RefreshGlyph());
-    recalc.SetAction(&action);
     recalc.SetTabOrder(1);
     district.SetCaption("District");
     district.SetBounds(224, 18, 102, 25);
@@ -74,7 +70,6 @@ class ControlsForm : public Form {
     list.SetVisible(false);
   }
 
-  Action action;
   Panel panel;
   Label label;
   Button recalc;
@@ -183,10 +178,10 @@ TEST_F(ControlPeersWin32Test, GridPaintsEveryCellThroughItsHandler) {
   EXPECT_EQ(GetPixel(memory.get(), 70, 40), RGB(253, 255, 206)) << "inside cell (1, 2)";
 }
 
-TEST_F(ControlPeersWin32Test, ButtonClickReachesTheActionAndFollowsItsEnabledState) {
-  int runs = 0;
+TEST_F(ControlPeersWin32Test, ButtonClickReachesTheButtonAndFollowsItsEnabledState) {
+  int recalc_clicks = 0;
   int district_clicks = 0;
-  form_.action.OnExecute = [&](Action&) { ++runs; };
+  form_.recalc.OnClick = [&](Button&) { ++recalc_clicks; };
   form_.district.OnClick = [&](Button&) { ++district_clicks; };
   const HWND recalc = WindowOf(form_.recalc);
   EXPECT_EQ(TextOf(recalc), "Recalc");
@@ -195,21 +190,21 @@ TEST_F(ControlPeersWin32Test, ButtonClickReachesTheActionAndFollowsItsEnabledSta
 
   SendMessageA(recalc, BM_CLICK, 0, 0);
   SendMessageA(WindowOf(form_.district), BM_CLICK, 0, 0);
-  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(recalc_clicks, 1);
   EXPECT_EQ(district_clicks, 1);
 
-  form_.action.SetEnabled(false);
-  EXPECT_FALSE(IsWindowEnabled(recalc)) << "the button greys while its action is disabled";
+  form_.recalc.SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(recalc));
   SendMessageA(recalc, BM_CLICK, 0, 0);
-  EXPECT_EQ(runs, 1);
-  form_.action.SetEnabled(true);
+  EXPECT_EQ(recalc_clicks, 1);
+  form_.recalc.SetEnabled(true);
   EXPECT_TRUE(IsWindowEnabled(recalc));
   form_.recalc.SetCaption("Again");
   EXPECT_EQ(TextOf(recalc), "Again");
 }
 
 TEST_F(ControlPeersWin32Test, ButtonsShowTheirPictureGreyedWhileDisabled) {
-  form_.action.SetEnabled(false);
+  form_.recalc.SetEnabled(false);
   const auto pixel = [](const Button& button, int x, int y) {
     return PrintedPixel(WindowOf(button), x, y);
   };
@@ -354,7 +349,6 @@ TEST_F(ControlPeersWin32Test, LabelShowsItsCaptionInBlueAndItsWidthFollowsTheTex
 }
 
 TEST_F(ControlPeersWin32Test, ListShowsTheItemsInTheWidgetsOrder) {
-  form_.list.SetCompare(CompareOrdinal);
   for (const char* caption : {"MOW", "ABC", "KRA"}) form_.list.AddItem(caption);
   const HWND list = WindowOf(form_.list);
   const LONG style = GetWindowLongA(list, GWL_STYLE);
@@ -371,15 +365,12 @@ TEST_F(ControlPeersWin32Test, ListShowsTheItemsInTheWidgetsOrder) {
     SendMessageA(list, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item));
     EXPECT_EQ(std::string(text), form_.list.Caption(index)) << "item " << index;
   }
-  form_.list.SetViewStyle(ViewStyle::kIcon);
-  EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & LVS_TYPEMASK, LVS_ICON);
 }
 
 TEST_F(ControlPeersWin32Test, CustomDrawSetsTheColourAndSelectsTheItemsFont) {
   Font list_font;
   list_font.charset = kCyrillicCharset;
   form_.list.SetFont(list_font);
-  form_.list.SetCompare(CompareOrdinal);
   for (const char* caption : {"ABC", "DEF"}) form_.list.AddItem(caption);
   form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
     if (sender.Caption(index) != "ABC") return;

@@ -30,20 +30,6 @@ namespace qxqy {
 
 namespace {
 
-DWORD ViewStyleBits(ViewStyle style) {
-  switch (style) {
-    case ViewStyle::kIcon:
-      return LVS_ICON;
-    case ViewStyle::kSmallIcon:
-      return LVS_SMALLICON;
-    case ViewStyle::kReport:
-      return LVS_REPORT;
-    case ViewStyle::kList:
-      break;
-  }
-  return LVS_LIST;
-}
-
 void InitListViewClass() {
   static const bool initialised = [] {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
@@ -57,8 +43,7 @@ class Win32ListViewPeer : public win32::ChildWindowPeer {
   explicit Win32ListViewPeer(ListView& list) : ChildWindowPeer(list), list_(list) {
     InitListViewClass();
     CreateChild(WC_LISTVIEWA, true,
-                ViewStyleBits(list.GetViewStyle()) | LVS_OWNERDATA | LVS_NOSORTHEADER |
-                    LVS_SHAREIMAGELISTS | LVS_SINGLESEL,
+                LVS_LIST | LVS_OWNERDATA | LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | LVS_SINGLESEL,
                 0, std::string());
     ApplyExtendedStyle();
     ApplyColor();
@@ -70,7 +55,6 @@ class Win32ListViewPeer : public win32::ChildWindowPeer {
   void UpdateKind(Change what) override {
     switch (what) {
       case Change::kContent:
-        ApplyViewStyle();
         ApplyItems();
         break;
       case Change::kStyle:
@@ -88,13 +72,6 @@ class Win32ListViewPeer : public win32::ChildWindowPeer {
   void ApplyItems() {
     SendMessageA(hwnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(list_.Count()), 0);
     InvalidateRect(hwnd(), nullptr, TRUE);
-  }
-
-  void ApplyViewStyle() {
-    const LONG_PTR style = GetWindowLongPtrA(hwnd(), GWL_STYLE);
-    const LONG_PTR wanted = (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) |
-                            static_cast<LONG_PTR>(ViewStyleBits(list_.GetViewStyle()));
-    if (wanted != style) SetWindowLongPtrA(hwnd(), GWL_STYLE, wanted);
   }
 
   void ApplyExtendedStyle() {

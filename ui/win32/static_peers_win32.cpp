@@ -1,7 +1,7 @@
-// The plain widgets: panels and splitters as windows of our own classes that
-// only paint their background (and, for a panel, its bevel) and hold other
-// controls; labels as standard "Static" controls whose window text is the
-// caption, coloured through WM_CTLCOLORSTATIC.
+// The plain widgets: panels as windows of our own class that only paint
+// their background (and bevel) and hold other controls; labels as standard
+// "Static" controls whose window text is the caption, coloured through
+// WM_CTLCOLORSTATIC.
 #include <windows.h>
 
 #include "ui/backend.h"
@@ -15,21 +15,20 @@ namespace qxqy {
 namespace {
 
 constexpr char kPanelClass[] = "QxqyPanel";
-constexpr char kSplitterClass[] = "QxqySplitter";
 
-// A window of ours that fills itself with its control's colour.
-class FilledWindowPeer : public win32::ChildWindowPeer {
+// A window of ours that fills itself with the panel's colour (and its bevel).
+class Win32PanelPeer : public win32::ChildWindowPeer {
  public:
-  FilledWindowPeer(Control& control, const char* class_name, DWORD style, DWORD ex_style)
-      : ChildWindowPeer(control), background_(control.GetColor()) {
-    win32::EnsureWindowClass(class_name);
-    CreateChild(class_name, false, style, ex_style, std::string());
+  explicit Win32PanelPeer(Panel& panel)
+      : ChildWindowPeer(panel), panel_(panel), background_(panel.GetColor()) {
+    win32::EnsureWindowClass(kPanelClass);
+    CreateChild(kPanelClass, false, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, std::string());
   }
-  ~FilledWindowPeer() override { DestroyNativeWindow(); }
+  ~Win32PanelPeer() override { DestroyNativeWindow(); }
 
- protected:
+ private:
   void UpdateKind(Change what) override {
-    if (what == Change::kColor) background_.Set(control().GetColor());
+    if (what == Change::kColor) background_.Set(panel_.GetColor());
     if (what == Change::kStyle) Invalidate();
     ChildWindowPeer::UpdateKind(what);
   }
@@ -40,28 +39,13 @@ class FilledWindowPeer : public win32::ChildWindowPeer {
     GetClientRect(hwnd(), &client);
     const HDC dc = reinterpret_cast<HDC>(w);
     FillRect(dc, &client, background_.get());
-    PaintFrame(dc, client);
+    if (panel_.Bevel()) DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
     result = 1;
     return true;
   }
 
-  virtual void PaintFrame(HDC, RECT&) {}
-
- private:
-  win32::ColorBrush background_;
-};
-
-class Win32PanelPeer : public FilledWindowPeer {
- public:
-  explicit Win32PanelPeer(Panel& panel)
-      : FilledWindowPeer(panel, kPanelClass, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT), panel_(panel) {}
-
- private:
-  void PaintFrame(HDC dc, RECT& client) override {
-    if (panel_.Bevel()) DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
-  }
-
   Panel& panel_;
+  win32::ColorBrush background_;
 };
 
 class Win32LabelPeer : public win32::ChildWindowPeer {
@@ -93,10 +77,6 @@ class Win32LabelPeer : public win32::ChildWindowPeer {
 
 std::unique_ptr<ControlPeer> backend::CreatePanelPeer(Panel& panel) {
   return std::make_unique<Win32PanelPeer>(panel);
-}
-
-std::unique_ptr<ControlPeer> backend::CreateSplitterPeer(Splitter& splitter) {
-  return std::make_unique<FilledWindowPeer>(splitter, kSplitterClass, 0, 0);
 }
 
 std::unique_ptr<ControlPeer> backend::CreateLabelPeer(Label& label) {
