@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Short runs of every fuzzer: builds build-fuzz (clang, libFuzzer, ASan and
-# UBSan) when needed, then runs each target for QXQY_FUZZ_SECONDS (20 by
-# default) from its seed corpus in fuzz/corpus/<name>/. New inputs go to a
-# scratch folder, never into the committed corpus. Exits non-zero as soon as
-# a fuzzer reports a crash, a sanitizer finding, a leak or a broken invariant;
-# the input that caused it is kept under build-fuzz/findings/.
+# UBSan) when needed, runs the tests of the fuzzers' model of the rules, then
+# runs each target for QXQY_FUZZ_SECONDS (20 by default) from its seed
+# corpus in fuzz/corpus/<name>/. New inputs go to
+# a scratch folder, never into the committed corpus. Exits non-zero as soon
+# as a fuzzer reports a crash, a sanitizer finding, a leak or a broken
+# invariant; the input that caused it is kept under build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -19,7 +20,9 @@ fi
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQXQY_FUZZERS=ON -DQXQY_WIN32_BUILD=OFF -DQXQY_TESTS=OFF -DQXQY_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" -j"$jobs" --target fuzz_reference_data fuzz_entry_points fuzz_host_actions
+cmake --build "$build" -j"$jobs" --target fuzz_model_tests fuzz_reference_data fuzz_entry_points \
+  fuzz_host_actions fuzz_contest_session
+"$build/fuzz/fuzz_model_tests" --gtest_brief=1
 
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
@@ -30,6 +33,7 @@ targets=(
   "reference_data 4096"
   "entry_points 24000"
   "host_actions 2048"
+  "contest_session 4096"
 )
 for entry in "${targets[@]}"; do
   read -r name max_len <<<"$entry"
