@@ -1,17 +1,22 @@
 // What every fuzz target that opens windows needs around the plug-in: a
 // Plugins folder in a temporary directory holding both reference files,
 // window settings kept in memory (nothing touches the user's configuration),
-// a quiet error box, and a clean module between inputs.
+// a quiet error box, and the same clean process at the start of every input.
 //
 // Lifetime: created on first use, removed (folder included) at process exit.
 // Not thread-safe; libFuzzer runs one input at a time.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "base/testing/fake_settings_store.h"
 #include "ui/form_storage.h"
+
+namespace qxqy::testing {
+class TempDir;
+}  // namespace qxqy::testing
 
 namespace qxqy::fuzzing {
 
@@ -33,16 +38,21 @@ class FuzzEnvironment {
   // The folder holding qx-qy.dom and qx-qy.txt, with a trailing separator.
   const std::string& PluginsFolder() const { return plugins_folder_; }
 
-  // Ends one input: releases the main window, destroys every window that
-  // is left, dispatches what is pending, empties the module's references
-  // and the error box log, and forgets the stored settings.
-  void EndInput();
+  // Brings the process back to where a fresh one starts, so that what an
+  // input does depends on its bytes alone: releases the main window,
+  // destroys every window that is left, dispatches what is pending, empties
+  // the module (record, window references, saved application handle) and
+  // sets the application handle to zero, clears the error box log and
+  // forgets the stored settings. The reference files never change.
+  void Reset();
+  // Reset, at the end of an input (the name the targets read best with).
+  void EndInput() { Reset(); }
 
  private:
   FuzzEnvironment();
   ~FuzzEnvironment();
 
-  std::string root_;
+  std::unique_ptr<testing::TempDir> root_;
   std::string plugins_folder_;
   testing::FakeSettingsStore store_;
   FormStorage::ScopedStoreOverride store_override_;

@@ -1,10 +1,12 @@
 // Arbitrary bytes as a reference file: the line split, the district table's
 // name index, the call-sign lookup, the multiplier window's captions and the
 // district-key search it colours items with, each compared with the
-// straightforward definition written out here.
+// straightforward definition (the line split and key search written out
+// here, the lookups in reference_rules.h).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "domlist/dom_list.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/fuzz_environment.h"
+#include "fuzz/reference_rules.h"
 #include "refdata/call_lookup.h"
 #include "refdata/district_table.h"
 #include "refdata/home_country.h"
@@ -48,46 +51,6 @@ std::vector<std::string> SplitReference(std::string_view bytes) {
   }
   if (!line.empty()) lines.push_back(line);
   return lines;
-}
-
-std::string ValueOfNameReference(const std::vector<std::string>& lines, std::string_view name) {
-  for (const std::string& line : lines) {
-    const size_t equals = line.find('=');
-    if (equals == std::string::npos) continue;
-    if (SameTextIgnoreCase(std::string_view(line).substr(0, equals), name)) {
-      return line.substr(equals + 1);
-    }
-  }
-  return std::string();
-}
-
-bool HomeCountryReference(std::string_view country) {
-  return std::string_view(":QX:QY:").find(":" + Trim(UpperCase(country)) + ":") !=
-         std::string_view::npos;
-}
-
-void LookupReference(const std::vector<std::string>& lines, std::string_view country,
-                     std::string_view call, std::string& suggestion) {
-  if (!HomeCountryReference(country)) return;
-  for (const std::string& line : lines) {
-    if (call.empty() || line.find(call) == std::string::npos) continue;
-    const std::string trimmed = Trim(line);
-    const size_t equals = trimmed.find('=');
-    if (equals == std::string::npos) continue;
-    if (std::string_view(trimmed).substr(0, equals) != call) continue;
-    suggestion = trimmed.substr(equals + 1);
-  }
-}
-
-bool DistrictCodeReference(std::string_view exchange, std::string* code) {
-  const std::string text = Trim(UpperCase(exchange));
-  if (text.size() < 3) return false;
-  const std::string last = text.substr(text.size() - 3);
-  for (char c : last) {
-    if (c < 'A' || c > 'Z') return false;
-  }
-  *code = last;
-  return true;
 }
 
 // Texts to ask about: pieces of every line, so that names, calls, codes and
@@ -129,7 +92,7 @@ void CheckDistrictTable(const std::vector<std::string>& lines,
   table.Assign(lines);
   QXQY_FUZZ_CHECK(table.Lines().Lines() == lines, "the table changed its lines");
   for (const std::string& query : queries) {
-    const std::string expected = ValueOfNameReference(lines, query);
+    const std::string expected = TableValueRule(lines, query);
     QXQY_FUZZ_CHECK(table.ValueOfName(query) == expected, "name \"%s\": \"%s\", expected \"%s\"",
                     query.c_str(), std::string(table.ValueOfName(query)).c_str(), expected.c_str());
   }
@@ -141,13 +104,13 @@ void CheckCallLookup(const std::vector<std::string>& lines,
   call_districts.Assign(lines);
   const std::string countries[] = {"QX", " qy\t", "DL", "", "QXQY"};
   for (const std::string& country : countries) {
-    QXQY_FUZZ_CHECK(IsHomeCountry(country) == HomeCountryReference(country), "country \"%s\"",
+    QXQY_FUZZ_CHECK(IsHomeCountry(country) == IsHomeCountryRule(country), "country \"%s\"",
                     country.c_str());
     for (const std::string& call : queries) {
       std::string suggestion = "previous";
       std::string expected = "previous";
       LookupDistrict(call_districts, country, call, suggestion);
-      LookupReference(lines, country, call, expected);
+      CallLookupRule(lines, country, call, expected);
       QXQY_FUZZ_CHECK(suggestion == expected, "call \"%s\": \"%s\", expected \"%s\"", call.c_str(),
                       suggestion.c_str(), expected.c_str());
     }
@@ -159,7 +122,9 @@ void CheckDistrictCodes(const std::vector<std::string>& queries) {
     std::string code = "old";
     std::string expected = "old";
     const bool found = ExtractDistrictCode(exchange, &code);
-    QXQY_FUZZ_CHECK(found == DistrictCodeReference(exchange, &expected) && code == expected,
+    const std::optional<std::string> rule = DistrictCodeRule(exchange);
+    if (rule) expected = *rule;
+    QXQY_FUZZ_CHECK(found == rule.has_value() && code == expected,
                     "exchange \"%s\": \"%s\", expected \"%s\"", exchange.c_str(), code.c_str(),
                     expected.c_str());
   }

@@ -1,7 +1,6 @@
 #include "fuzz/host_session.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,7 +10,6 @@
 #include "MainForm/main_form.h"
 #include "Plugin/entry_points.h"
 #include "Plugin/module_state.h"
-#include "base/posix/sqlite_connections.h"
 #include "base/text.h"
 #include "domlist/dom_list.h"
 #include "fuzz/fuzz_check.h"
@@ -44,47 +42,24 @@ const char* Pick(FuzzedDataProvider& input, const char* const (&alphabet)[N]) {
 TfmMainForm* MainWindow() { return plugin::Module().main_form.get(); }
 TfmDomList* MultiplierWindow() { return plugin::Module().dom_list.get(); }
 
-void Exec(sqlite3* db, const char* sql) {
-  if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
-    throw std::runtime_error(sqlite3_errmsg(db));
-  }
-}
-
 std::string TotalContacts(const TfmMainForm& form) {
   return form.StringGrid1.Cell(1, statistics_table::kTotalRow);
 }
 
 }  // namespace
 
-HostSession::HostSession() {
-  if (sqlite3_open(":memory:", &db_) != SQLITE_OK) throw std::runtime_error("sqlite3_open");
-  // Ordered ignoring case, as desktop databases do: the replay must still
-  // find every duplicate.
-  Exec(db_,
-       "CREATE TABLE QSOs (QSOId INTEGER PRIMARY KEY, CallSign TEXT COLLATE NOCASE,"
-       " DigiBand TEXT, QSOMode TEXT, QSOReportRecived TEXT, WPX TEXT)");
-  if (sqlite3_prepare_v2(db_,
-                         "INSERT INTO QSOs (CallSign, DigiBand, QSOMode, QSOReportRecived, WPX)"
-                         " VALUES (?, ?, ?, ?, ?)",
-                         -1, &insert_, nullptr) != SQLITE_OK) {
-    throw std::runtime_error(sqlite3_errmsg(db_));
-  }
-  handle_ = RegisterSqliteConnection(db_);
-}
+HostSession::HostSession(LogDatabase& log) : log_(log) { log_.Clear(); }
 
 HostSession::~HostSession() {
   plugin::ReleasePlugin();
   Application::Instance().ProcessMessages();
-  CheckWindows(/*after_dispatch=*/true);
+  CheckWindows(/*after_dispatch=*/true, /*check_marks=*/true);
   QXQY_FUZZ_CHECK(Application::Instance().Components().empty(), "windows outlived the release");
-  UnregisterSqliteConnection(handle_);
-  sqlite3_finalize(insert_);
-  sqlite3_close(db_);
 }
 
 HostRecord HostSession::NextRecord(FuzzedDataProvider& input) {
   testing::RecordBuilder record;
-  record.Connection(handle_)
+  record.Connection(log_.Handle())
       .LogTable(input.ConsumeIntegralInRange(0, 7) == 0 ? kMissingTable : kLogTable)
       .Contact(Pick(input, kCalls), Pick(input, kBands), Pick(input, kModes),
                Pick(input, kExchanges))
@@ -98,19 +73,14 @@ HostRecord HostSession::NextRecord(FuzzedDataProvider& input) {
 }
 
 void HostSession::Log(const HostRecord& record) {
-  const std::string fields[] = {ReadShortText(record.Call), ReadShortText(record.Band),
-                                ReadShortText(record.Mode), ReadShortText(record.ReportReceived),
-                                ReadShortText(record.Wpx)};
-  for (int i = 0; i < 5; ++i) {
-    sqlite3_bind_text(insert_, i + 1, fields[i].c_str(), static_cast<int>(fields[i].size()),
-                      SQLITE_TRANSIENT);
-  }
-  QXQY_FUZZ_CHECK(sqlite3_step(insert_) == SQLITE_DONE, "insert: %s", sqlite3_errmsg(db_));
-  sqlite3_reset(insert_);
-  logged_.emplace_back(fields[0], fields[1], fields[2]);
+  LogRow row{ReadShortText(record.Call), ReadShortText(record.Band), ReadShortText(record.Mode),
+             ReadShortText(record.ReportReceived), ReadShortText(record.Wpx)};
+  logged_.emplace_back(*row.call, *row.band, *row.mode);
+  log_.Append(row);
 }
 
 void HostSession::ExpectRebuild(TfmMainForm& form) {
+  ObserveFigures(form);
   remembered_.clear();
   if (current_log_table_ == kLogTable) {
     remembered_.insert(logged_.begin(), logged_.end());
@@ -125,18 +95,52 @@ void HostSession::ExpectRebuild(TfmMainForm& form) {
   }
 }
 
-void HostSession::Run(const HostRecord& record) {
+bool HostSession::Run(const HostRecord& record) {
   const bool creates = MainWindow() == nullptr;
-  if (creates) current_log_table_ = ReadShortText(record.LogTable);
+  if (creates) {
+    if (!Spend(kWindowWork + logged_.size())) return false;
+    current_log_table_ = ReadShortText(record.LogTable);
+    log_.Flush();
+  }
   const uint32_t handle = plugin::Run(0, &record);
   TfmMainForm* form = MainWindow();
   QXQY_FUZZ_CHECK(form != nullptr && handle == form->Handle(), "Run left no window");
   if (creates) ExpectRebuild(*form);
+  return true;
+}
+
+bool HostSession::Recalc(TfmMainForm& form) {
+  if (!Spend(kRebuildWork + logged_.size())) return false;
+  log_.Flush();
+  form.BitBtn1.Click();
+  ExpectRebuild(form);
+  return true;
+}
+
+bool HostSession::Spend(size_t units) {
+  if (work_ + units > kMaxWork) return false;
+  work_ += units;
+  return true;
+}
+
+void HostSession::ObserveFigures(const TfmMainForm& form) {
+  for (int row = 0; row < statistics_table::kRows; ++row) {
+    for (int col = 0; col < statistics_table::kColumns; ++col) {
+      Observe(form.StringGrid1.Cell(col, row));
+    }
+  }
+  Observe(form.Label1.Caption());
+}
+
+void HostSession::Observe(std::string_view text) {
+  for (unsigned char c : text) digest_ = (digest_ ^ c) * 0x100000001B3ull;
+  digest_ = (digest_ ^ 0xFF) * 0x100000001B3ull;  // ends the text
 }
 
 void HostSession::GetScore(const HostRecord& record) {
   current_log_table_ = ReadShortText(record.LogTable);
   const int32_t score = plugin::GetScore(&record);
+  Observe(std::to_string(score));
   if (MainWindow() == nullptr) {
     QXQY_FUZZ_CHECK(score == 0, "GetScore gave %d without a window", score);
     return;
@@ -156,6 +160,7 @@ void HostSession::AddQso(const HostRecord& record) {
   const bool was_remembered = remembered_.count(
       {ReadShortText(record.Call), ReadShortText(record.Band), ReadShortText(record.Mode)});
   const int32_t score = plugin::AddQSO(&record);
+  Observe(std::to_string(score));
   Log(record);
   TfmMainForm* form = MainWindow();
   if (form == nullptr) {
@@ -167,6 +172,7 @@ void HostSession::AddQso(const HostRecord& record) {
   QXQY_FUZZ_CHECK(TotalContacts(*form) == IntToText(static_cast<long long>(remembered_.size())),
                   "the total reads \"%s\", %zu contacts remembered", TotalContacts(*form).c_str(),
                   remembered_.size());
+  ObserveFigures(*form);
 }
 
 void HostSession::GrabNumber(const HostRecord& record) {
@@ -174,18 +180,19 @@ void HostSession::GrabNumber(const HostRecord& record) {
   auto result = std::make_unique<ShortText>();
   std::memset(result.get(), 0xA5, sizeof(ShortText));
   plugin::GrabNumber(&record, result.get());
+  Observe(ReadShortText(*result));
   const uint8_t* bytes = reinterpret_cast<const uint8_t*>(result.get());
   for (size_t i = 1u + bytes[0]; i < sizeof(ShortText); ++i) {
     QXQY_FUZZ_CHECK(bytes[i] == 0xA5, "GrabNumber wrote byte %zu", i);
   }
 }
 
-void HostSession::Perform(HostAction action, FuzzedDataProvider& input) {
+bool HostSession::Perform(HostAction action, FuzzedDataProvider& input) {
   TfmMainForm* form = MainWindow();
   TfmDomList* dom_list = MultiplierWindow();
   switch (action) {
     case HostAction::kRun:
-      Run(NextRecord(input));
+      if (!Run(NextRecord(input))) return false;
       break;
     case HostAction::kGetScore:
       GetScore(NextRecord(input));
@@ -203,10 +210,7 @@ void HostSession::Perform(HostAction action, FuzzedDataProvider& input) {
       Application::Instance().ProcessMessages();
       break;
     case HostAction::kRecalc:
-      if (form) {
-        form->BitBtn1.Click();
-        ExpectRebuild(*form);
-      }
+      if (form && !Recalc(*form)) return false;
       break;
     case HostAction::kDistrict:
       if (form) form->btnOBL1.Click();
@@ -224,12 +228,33 @@ void HostSession::Perform(HostAction action, FuzzedDataProvider& input) {
       if (dom_list) dom_list->Close();
       break;
   }
-  CheckWindows(action == HostAction::kPumpMessages);
+  CheckWindows(action == HostAction::kPumpMessages, ChangesMarks(action));
+  // Counted per action and then forgotten: the log keeps only its latest
+  // 256 messages, and a long input may fail more rebuilds than that.
   QXQY_FUZZ_CHECK(ErrorBoxLog().size() == expected_error_boxes_, "%zu error boxes, expected %zu",
                   ErrorBoxLog().size(), expected_error_boxes_);
+  for (const std::string& message : ErrorBoxLog()) Observe(message);
+  ClearErrorBoxLog();
+  expected_error_boxes_ = 0;
+  return true;
 }
 
-void HostSession::CheckWindows(bool after_dispatch) const {
+bool HostSession::ChangesMarks(HostAction action) {
+  switch (action) {
+    case HostAction::kRun:
+    case HostAction::kAddQso:
+    case HostAction::kRecalc:
+    case HostAction::kDistrict:
+    case HostAction::kBandClick:
+    case HostAction::kCloseBox:  // a closed main window's lists are gone
+    case HostAction::kClose:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void HostSession::CheckWindows(bool after_dispatch, bool check_marks) {
   TfmMainForm* form = MainWindow();
   if (form)
     QXQY_FUZZ_CHECK(form->Session().Scoring() != nullptr, "the referenced window has no state");
@@ -237,7 +262,7 @@ void HostSession::CheckWindows(bool after_dispatch) const {
   if (dom_list) {
     QXQY_FUZZ_CHECK(dynamic_cast<TfmMainForm*>(dom_list->Owner()) != nullptr,
                     "the multiplier window is not owned by a main window");
-    CheckItemColours(*dom_list);
+    if (check_marks) CheckItemColours(*dom_list);
   }
   if (!after_dispatch) return;
   // Once the pending releases are dispatched, exactly the referenced
@@ -257,13 +282,16 @@ void HostSession::CheckWindows(bool after_dispatch) const {
 }
 
 // Red bold exactly when a district key of the owning window contains
-// band|caption|; the list's own font when that window holds no keys.
-void HostSession::CheckItemColours(TfmDomList& window) const {
+// band|caption|; the list's own font when that window holds no keys. The
+// band and the marks go into the digest.
+void HostSession::CheckItemColours(TfmDomList& window) {
   const auto* owner = static_cast<const TfmMainForm*>(window.Owner());
   const ScoringState* scoring = owner->Session().Scoring();
   const Font list_font = window.LV1.GetFont();
+  std::string marks;
   for (int i = 0; i < window.LV1.Count(); ++i) {
     const Font font = window.LV1.DrawItemFont(i);
+    marks += font.bold ? 'B' : '-';
     if (scoring == nullptr || scoring->district_mults().Empty()) {
       QXQY_FUZZ_CHECK(font == list_font, "item %d drawn from no keys changed its font", i);
       continue;
@@ -276,6 +304,8 @@ void HostSession::CheckItemColours(TfmDomList& window) const {
     QXQY_FUZZ_CHECK(font.bold == worked, "item \"%s\" on band \"%s\"",
                     window.LV1.Caption(i).c_str(), window.CurrentBandText.c_str());
   }
+  Observe(window.CurrentBandText);
+  Observe(marks);
 }
 
 }  // namespace qxqy::fuzzing

@@ -1,0 +1,445 @@
+#include "fuzz/session_driver.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <array>
+#include <cstring>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "base/error.h"
+#include "fuzz/fuzz_check.h"
+#include "fuzz/reference_rules.h"
+
+namespace qxqy::fuzzing {
+
+namespace {
+
+// Small alphabets, so that duplicates, case variants, blanks, bars and high
+// bytes meet often; every pick may instead be raw bytes from the input.
+constexpr std::string_view kCalls[] = {"QX1AB",  "qx1ab",  "QX1AB ", "QY2CD",     "QX3EF",
+                                       "QX4GH",  "QX5IJ",  "DL1XY",  "",          "QX1AB/P",
+                                       "QX\xE9", "QX\xC9", "QX1ab",  "QX1AB=ALB", "K1ABC"};
+constexpr std::string_view kBands[] = {"1.8", "3.5", "7", "14", "21",  "28", "10",
+                                       " 14", "14 ", "a", "A",  "1|X", "",   "99"};
+constexpr std::string_view kModes[] = {"CW", "SSB", "cw", "", "CW "};
+constexpr std::string_view kExchanges[] = {
+    "599 ALB", "599 alb",   "5NN BEX", "59 CAR ", "599 DUN\t", "599ELM",
+    "599 FEN", "599 XYZ",   "599 abc", "001",     "ZZZ",       "AB",
+    "599 GAR", "LONGVALUE", "",        "599 LB|", "599 A1B",   "599 \xC0\xC1\xC2"};
+constexpr std::string_view kPrefixes[] = {"QX1", "qx1", "QY2", "", "QX1|", "K1", "|"};
+constexpr std::string_view kGroups[] = {"QX", "qx", "Qx", "DX", "", "\xC9", "\xE9", "QX "};
+constexpr std::string_view kCountries[] = {"QX",    "qy ",  "DL", "",    " QX\t",
+                                           "QX:QY", "QXQY", "qY", ":QX", "Q"};
+constexpr std::string_view kDistricts[] = {"ALB", "alb", "BEX", "CAR", "DUN", "ELM",    "FEN",
+                                           "XYZ", "ABC", "",    "|",   "LB|", "14|ALB", "ZZZ"};
+
+// A log table name for the record and the database table it reads, if any.
+struct LogTableChoice {
+  std::string_view name;
+  const char* table;  // null: the query fails at open
+};
+constexpr LogTableChoice kLogTables[] = {{"QSOs", "QSOs"},     {"qsos", "QSOs"},
+                                         {"Upper", "Upper"},   {"NoWpx", "NoWpx"},
+                                         {"Missing", nullptr}, {"", nullptr}};
+
+constexpr size_t kMaxRecordText = 255;
+// Log values may be longer than a record holds; the rebuild cuts them.
+constexpr size_t kMaxLogText = 300;
+
+template <size_t N>
+std::string Pick(FuzzedDataProvider& input, const std::string_view (&alphabet)[N], size_t raw_max) {
+  const size_t choice = input.ConsumeIntegralInRange<size_t>(0, N);
+  if (choice < N) return std::string(alphabet[choice]);
+  return input.ConsumeRandomLengthString(raw_max);
+}
+
+template <size_t N>
+std::optional<std::string> PickLogValue(FuzzedDataProvider& input,
+                                        const std::string_view (&alphabet)[N]) {
+  if (input.ConsumeIntegralInRange(0, 15) == 0) return std::nullopt;
+  return Pick(input, alphabet, kMaxLogText);
+}
+
+// One of 256 contacts picked from the alphabets, named by one input byte,
+// so that one action can commit or log dozens of contacts (enough to fill
+// and split the contact list's chunks) at a byte each.
+ModelContact GeneratedContact(uint8_t key) {
+  uint32_t state = 0x9E3779B9u * (key + 1u);
+  const auto next = [&state] {  // xorshift32
+    state ^= state << 13;
+    state ^= state >> 17;
+    state ^= state << 5;
+    return state;
+  };
+  const auto pick = [&next](const auto& alphabet) {
+    return std::string(alphabet[next() % std::size(alphabet)]);
+  };
+  ModelContact contact;
+  contact.call = pick(kCalls);
+  contact.band = pick(kBands);
+  contact.mode = pick(kModes);
+  contact.exchange = pick(kExchanges);
+  contact.wpx = pick(kPrefixes);
+  return contact;
+}
+
+constexpr size_t kMaxGenerated = 72;
+
+// What a record field holds of `text`: its first 255 bytes.
+std::string Cut(std::string_view text) { return std::string(text.substr(0, kMaxRecordText)); }
+
+ModelContact CutContact(const ModelContact& row) {
+  return ModelContact{Cut(row.call), Cut(row.band), Cut(row.mode), Cut(row.exchange), Cut(row.wpx)};
+}
+
+const LogTableChoice* FindLogTable(std::string_view name) {
+  for (const LogTableChoice& choice : kLogTables) {
+    if (choice.name == name) return &choice;
+  }
+  return nullptr;
+}
+
+// The record with its five replayed fields emptied, for comparing the rest.
+HostRecord WithoutReplayedFields(const HostRecord& record) {
+  HostRecord masked = record;
+  for (ShortText* field :
+       {&masked.ReportReceived, &masked.Call, &masked.Band, &masked.Mode, &masked.Wpx}) {
+    *field = ShortText{};
+  }
+  return masked;
+}
+
+bool SameBytes(const HostRecord& a, const HostRecord& b) {
+  return std::memcmp(&a, &b, sizeof(HostRecord)) == 0;
+}
+
+HostRecord InitialRecord(uint32_t connection) {
+  HostRecord record{};
+  record.Connection = connection;
+  WriteShortText(record.LogTable, kLogTables[0].name);
+  return record;
+}
+
+}  // namespace
+
+SessionDriver::SessionDriver(LogDatabase& log, const ReferenceFolder& references,
+                             uint32_t connection)
+    : log_(log),
+      references_(references),
+      record_(InitialRecord(connection)),
+      session_(record_, references.path, this),
+      model_(references.district_lines) {
+  QXQY_FUZZ_CHECK(log_.RowCount() == 0, "the log was not emptied");
+  QXQY_FUZZ_CHECK(session_.GetDistrictTable()->Lines().Lines() == references_.district_lines,
+                  "the district table does not hold the file's lines");
+  QXQY_FUZZ_CHECK(session_.GetCallDistricts()->Lines() == references_.call_lines,
+                  "the call-sign list does not hold the file's lines");
+}
+
+SessionDriver::~SessionDriver() = default;
+
+bool SessionDriver::Perform(EngineAction action, FuzzedDataProvider& input) {
+  switch (action) {
+    case EngineAction::kSetContact:
+      WriteShortText(record_.Call, Pick(input, kCalls, kMaxRecordText));
+      WriteShortText(record_.Band, Pick(input, kBands, kMaxRecordText));
+      WriteShortText(record_.Mode, Pick(input, kModes, kMaxRecordText));
+      WriteShortText(record_.ReportReceived, Pick(input, kExchanges, kMaxRecordText));
+      WriteShortText(record_.Wpx, Pick(input, kPrefixes, kMaxRecordText));
+      break;
+    case EngineAction::kSetStation:
+      WriteShortText(record_.QsoGroup, Pick(input, kGroups, kMaxRecordText));
+      WriteShortText(record_.OwnGroup, Pick(input, kGroups, kMaxRecordText));
+      WriteShortText(record_.Country, Pick(input, kCountries, kMaxRecordText));
+      WriteShortText(record_.LookupCountry, Pick(input, kCountries, kMaxRecordText));
+      break;
+    case EngineAction::kSetLogTable: {
+      const size_t index = input.ConsumeIntegralInRange<size_t>(0, std::size(kLogTables) - 1);
+      WriteShortText(record_.LogTable, kLogTables[index].name);
+      break;
+    }
+    case EngineAction::kPreview:
+      Preview();
+      break;
+    case EngineAction::kCommit:
+      return Commit(/*log_it=*/false);
+    case EngineAction::kCommitAndLog:
+      return Commit(/*log_it=*/true);
+    case EngineAction::kCommitMany:
+      return CommitMany(input);
+    case EngineAction::kLogRow:
+      LogUncommittedRow(input);
+      break;
+    case EngineAction::kLogMany:
+      LogMany(input);
+      break;
+    case EngineAction::kRebuild:
+      return Rebuild();
+    case EngineAction::kSuggest:
+      Suggest();
+      break;
+    case EngineAction::kMark:
+      Mark(input);
+      break;
+    case EngineAction::kCloseInNextPause:
+      close_in_next_pause_ = true;
+      break;
+    case EngineAction::kClose:
+      Close();
+      break;
+  }
+  return true;
+}
+
+void SessionDriver::LetPendingMessagesRun() {
+  ++pauses_;
+  if (close_in_this_pause_) session_.Close();
+}
+
+ModelContact SessionDriver::Contact() const {
+  return ModelContact{ReadShortText(record_.Call), ReadShortText(record_.Band),
+                      ReadShortText(record_.Mode), ReadShortText(record_.ReportReceived),
+                      ReadShortText(record_.Wpx)};
+}
+
+ModelStation SessionDriver::Station() const {
+  return ModelStation{ReadShortText(record_.QsoGroup), ReadShortText(record_.OwnGroup),
+                      ReadShortText(record_.Country)};
+}
+
+void SessionDriver::Preview() {
+  const HostRecord before = record_;
+  const int32_t score = session_.Preview();
+  const int32_t expected = closed_ ? 0 : model_.Preview(Contact(), Station());
+  QXQY_FUZZ_CHECK(score == expected, "preview %d, expected %d", score, expected);
+  CheckRecordUnchanged(before, "Preview");
+}
+
+bool SessionDriver::Commit(bool log_it) {
+  if (!Spend(1)) return false;
+  const HostRecord before = record_;
+  const int shows_before = shows_;
+  const int32_t score = session_.Commit();
+  const int32_t expected = closed_ ? 0 : model_.Commit(Contact(), Station());
+  QXQY_FUZZ_CHECK(score == expected, "commit %d, expected %d", score, expected);
+  QXQY_FUZZ_CHECK(shows_ == shows_before + (expected > 0 ? 1 : 0),
+                  "a commit that gave %d showed the band %d times", score, shows_ - shows_before);
+  CheckRecordUnchanged(before, "Commit");
+  if (!closed_) CheckBand(ReadShortText(record_.Band));
+  if (log_it && log_.RowCount() < kMaxLogRows) {
+    const ModelContact contact = Contact();
+    log_.Append(LogRow{contact.call, contact.band, contact.mode, contact.exchange, contact.wpx});
+  }
+  return true;
+}
+
+void SessionDriver::LogUncommittedRow(FuzzedDataProvider& input) {
+  LogRow row{PickLogValue(input, kCalls), PickLogValue(input, kBands), PickLogValue(input, kModes),
+             PickLogValue(input, kExchanges), PickLogValue(input, kPrefixes)};
+  if (log_.RowCount() < kMaxLogRows) log_.Append(row);
+}
+
+bool SessionDriver::CommitMany(FuzzedDataProvider& input) {
+  const size_t count = input.ConsumeIntegralInRange<size_t>(2, kMaxGenerated);
+  for (uint8_t key : input.ConsumeBytes<uint8_t>(count)) {
+    const ModelContact contact = GeneratedContact(key);
+    WriteShortText(record_.Call, contact.call);
+    WriteShortText(record_.Band, contact.band);
+    WriteShortText(record_.Mode, contact.mode);
+    WriteShortText(record_.ReportReceived, contact.exchange);
+    WriteShortText(record_.Wpx, contact.wpx);
+    if (!Commit(/*log_it=*/true)) return false;
+  }
+  return true;
+}
+
+void SessionDriver::LogMany(FuzzedDataProvider& input) {
+  const size_t count = input.ConsumeIntegralInRange<size_t>(2, kMaxGenerated);
+  for (uint8_t key : input.ConsumeBytes<uint8_t>(count)) {
+    if (log_.RowCount() >= kMaxLogRows) break;
+    const ModelContact row = GeneratedContact(key);
+    log_.Append(LogRow{row.call, row.band, row.mode, row.exchange, row.wpx});
+  }
+}
+
+bool SessionDriver::Rebuild() {
+  const HostRecord before = record_;
+  if (closed_) {
+    session_.Rebuild();
+    CheckRecordUnchanged(before, "Rebuild after Close");
+    return true;
+  }
+  CheckStatistics();  // the last look at the figures the rebuild discards
+
+  const LogTableChoice* choice = FindLogTable(ReadShortText(record_.LogTable));
+  QXQY_FUZZ_CHECK(choice != nullptr, "a log table outside the alphabet");
+  const bool opens = choice->table != nullptr && record_.Connection == log_.Handle();
+  const std::vector<ModelContact> rows =
+      opens ? log_.RowsInQueryOrder(choice->table) : std::vector<ModelContact>();
+  if (!Spend(kRebuildWork + rows.size())) return false;
+
+  const bool closes = std::exchange(close_in_next_pause_, false);
+  const int shows_before = shows_, clears_before = clears_, pauses_before = pauses_;
+  std::optional<std::string> error;
+  close_in_this_pause_ = closes;
+  try {
+    session_.Rebuild();
+  } catch (const DatabaseError& e) {
+    error = e.what();
+  }
+  close_in_this_pause_ = false;
+  model_.Clear();
+  QXQY_FUZZ_CHECK(clears_ == clears_before + 1, "a rebuild cleared the cells %d times",
+                  clears_ - clears_before);
+  QXQY_FUZZ_CHECK(pauses_ == pauses_before + (opens ? 1 : 0), "a rebuild paused %d times",
+                  pauses_ - pauses_before);
+
+  if (!opens || closes) {
+    QXQY_FUZZ_CHECK(error.has_value() == !opens, "table \"%s\": error \"%s\"",
+                    std::string(choice->name).c_str(), error ? error->c_str() : "");
+    QXQY_FUZZ_CHECK(shows_ == shows_before + 1, "a rebuild that read no row showed %d times",
+                    shows_ - shows_before);
+    CheckRecordUnchanged(before, "a rebuild that read no row");
+    if (opens) {
+      QXQY_FUZZ_CHECK(session_.Closed(), "a close during the pause left the session open");
+      closed_ = true;
+      CheckClosed();
+    }
+    return true;
+  }
+
+  const bool lacks_wpx = std::string_view(choice->table) == "NoWpx";
+  if (lacks_wpx && !rows.empty()) {
+    // The first row's fields before the missing column are in the record.
+    QXQY_FUZZ_CHECK(error.has_value(), "a table without WPX rebuilt without an error");
+    HostRecord expected = before;
+    const ModelContact first = CutContact(rows.front());
+    WriteShortText(expected.ReportReceived, first.exchange);
+    WriteShortText(expected.Call, first.call);
+    WriteShortText(expected.Band, first.band);
+    WriteShortText(expected.Mode, first.mode);
+    QXQY_FUZZ_CHECK(SameBytes(record_, expected), "the record after a failed row");
+    QXQY_FUZZ_CHECK(shows_ == shows_before + 1, "a failed rebuild showed %d times",
+                    shows_ - shows_before);
+    CheckStatistics();
+    return true;
+  }
+
+  QXQY_FUZZ_CHECK(!error.has_value(), "table \"%s\": %s", choice->table, error->c_str());
+  int remembered = 0;
+  const ModelStation station = Station();
+  for (const ModelContact& row : rows) {
+    if (model_.Commit(CutContact(row), station) > 0) ++remembered;
+  }
+  QXQY_FUZZ_CHECK(shows_ == shows_before + 1 + remembered, "a rebuild of %d contacts showed %d",
+                  remembered, shows_ - shows_before);
+  QXQY_FUZZ_CHECK(SameBytes(WithoutReplayedFields(record_), WithoutReplayedFields(before)),
+                  "a rebuild wrote a field it does not replay");
+  QXQY_FUZZ_CHECK(ReadShortText(record_.Band) == ReadShortText(before.Band),
+                  "the band was not put back");
+  if (!rows.empty()) {
+    const ModelContact last = CutContact(rows.back());
+    QXQY_FUZZ_CHECK(Contact().call == last.call && Contact().mode == last.mode &&
+                        Contact().exchange == last.exchange && Contact().wpx == last.wpx,
+                    "the record does not hold the last row");
+  } else {
+    CheckRecordUnchanged(before, "a rebuild of an empty log");
+  }
+  CheckStatistics();
+  return true;
+}
+
+void SessionDriver::Suggest() {
+  const HostRecord before = record_;
+  std::string suggestion = "previous";
+  session_.LookupDistrict(suggestion);
+  std::string expected = "previous";
+  if (!closed_) {
+    CallLookupRule(references_.call_lines, ReadShortText(record_.LookupCountry),
+                   ReadShortText(record_.Call), expected);
+  }
+  QXQY_FUZZ_CHECK(suggestion == expected, "suggestion \"%s\", expected \"%s\"", suggestion.c_str(),
+                  expected.c_str());
+  CheckRecordUnchanged(before, "LookupDistrict");
+}
+
+void SessionDriver::Mark(FuzzedDataProvider& input) {
+  const std::string band = input.ConsumeBool() ? std::string() : Pick(input, kBands, 16);
+  const std::string district = Pick(input, kDistricts, 16);
+  const DistrictMark mark = session_.MarkOfDistrict(band, district);
+  const DistrictMark expected =
+      closed_ ? DistrictMark::kNothingRecorded : model_.MarkOf(band, district);
+  QXQY_FUZZ_CHECK(mark == expected, "district \"%s\" on band \"%s\": %d, expected %d",
+                  district.c_str(), band.c_str(), static_cast<int>(mark),
+                  static_cast<int>(expected));
+}
+
+void SessionDriver::Close() {
+  session_.Close();
+  closed_ = true;
+  CheckClosed();
+}
+
+bool SessionDriver::Spend(size_t units) {
+  if (work_ + units > kMaxWork) return false;
+  work_ += units;
+  return true;
+}
+
+void SessionDriver::CheckStatistics() const {
+  const std::optional<StatisticsTable> table = session_.Statistics();
+  if (closed_) {
+    QXQY_FUZZ_CHECK(!table.has_value(), "a closed session shows figures");
+    return;
+  }
+  QXQY_FUZZ_CHECK(table.has_value(), "an open session shows no figures");
+  const auto figures = [](const ModelBand& band) {
+    return statistics_table::Figures{std::to_string(band.qsos), std::to_string(band.points),
+                                     std::to_string(band.districts), std::to_string(band.prefixes)};
+  };
+  for (size_t row = 0; row < kGridBands.size(); ++row) {
+    const ModelBand* band = model_.FindBand(kGridBands[row]);
+    QXQY_FUZZ_CHECK(table->bands[row].has_value() == (band != nullptr), "grid row %zu", row);
+    if (band) QXQY_FUZZ_CHECK(*table->bands[row] == figures(*band), "figures of grid row %zu", row);
+  }
+  QXQY_FUZZ_CHECK(table->totals == figures(model_.Totals()), "the totals");
+  QXQY_FUZZ_CHECK(table->score_line == model_.ScoreLine(), "\"%s\", expected \"%s\"",
+                  table->score_line.c_str(), model_.ScoreLine().c_str());
+  const StatList& stat_list = session_.Scoring()->stat_list();
+  QXQY_FUZZ_CHECK(stat_list.Count() == model_.Bands().size(), "%zu bands, expected %zu",
+                  stat_list.Count(), model_.Bands().size());
+  for (size_t i = 0; i < stat_list.Count(); ++i) {
+    QXQY_FUZZ_CHECK(stat_list[i].Band == model_.Bands()[i].band,
+                    "band %zu is \"%s\", expected \"%s\"", i, stat_list[i].Band.c_str(),
+                    model_.Bands()[i].band.c_str());
+    CheckBand(stat_list[i].Band);
+  }
+}
+
+void SessionDriver::CheckBand(const std::string& band) const {
+  const TStatistic* entry = session_.Scoring()->stat_list().Find(band);
+  const ModelBand* expected = model_.FindBand(band);
+  if (expected == nullptr) {
+    QXQY_FUZZ_CHECK(entry == nullptr, "band \"%s\" counted, the model has none", band.c_str());
+    return;
+  }
+  QXQY_FUZZ_CHECK(
+      entry != nullptr && entry->Qsos == expected->qsos && entry->Points == expected->points &&
+          entry->Districts == expected->districts && entry->Prefixes == expected->prefixes,
+      "band \"%s\" differs from the model", band.c_str());
+}
+
+void SessionDriver::CheckRecordUnchanged(const HostRecord& before, const char* action) const {
+  QXQY_FUZZ_CHECK(SameBytes(record_, before), "%s wrote into the record", action);
+}
+
+void SessionDriver::CheckClosed() const {
+  QXQY_FUZZ_CHECK(session_.Closed() && session_.Scoring() == nullptr &&
+                      session_.GetDistrictTable() == nullptr &&
+                      session_.GetCallDistricts() == nullptr && !session_.Statistics(),
+                  "a closed session still holds its lists");
+}
+
+}  // namespace qxqy::fuzzing
