@@ -38,7 +38,7 @@ namespace qxqy {
 
 enum class CloseAction { kNone, kHide, kFree, kMinimize };
 enum class WindowState { kNormal, kMinimized, kMaximized };
-enum class BorderStyle { kNone, kSingle, kSizeable };
+enum class BorderStyle { kSingle, kSizeable };
 
 // System command values (the four low bits are the platform's own).
 constexpr unsigned kSysCommandMask = 0xFFF0;
