@@ -90,7 +90,7 @@ void TfmMainForm::BuildLayout() {
 void TfmMainForm::BindHandlers() {
   OnShow = [this](Form&) { FormShow(); };
   OnCloseQuery = [this](Form&, bool& can_close) { FormCloseQuery(can_close); };
-  OnClose = [this](Form&, CloseAction& action) { FormClose(action); };
+  OnClose = [this](Form&) { FormClose(); };
   OnSysCommand = [this](Form&, unsigned command) { return FormSysCommand(command); };
   BitBtn1.OnClick = [this](Button&) { BitBtn1Click(); };
   StringGrid1.OnDrawCell = [this](StringGrid&, Canvas& canvas, int col, int row, const Rect& rect) {
@@ -174,7 +174,7 @@ void TfmMainForm::FormCloseQuery(bool& can_close) {
   can_close = true;
 }
 
-void TfmMainForm::FormClose(CloseAction&) {
+void TfmMainForm::FormClose() {
   Release();
   if (context_.main_form->get() == this) context_.main_form->reset();
 }

@@ -105,7 +105,7 @@ void TfmDomList::BuildLayout() {
 
 void TfmDomList::BindHandlers() {
   OnShow = [this](Form&) { FormShow(); };
-  OnClose = [this](Form&, CloseAction&) { FormClose(); };
+  OnClose = [this](Form&) { FormClose(); };
   for (int band = kFirstBand; band <= kLastBand; ++band) {
     BandButton(band).OnClick = [this](ToggleButton& sender) { RzBitBtn1Click(sender); };
   }

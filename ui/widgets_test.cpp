@@ -106,13 +106,13 @@ TEST_F(WidgetsTest, CustomDrawStartsEveryItemFromTheListsFont) {
   form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
     // Only the first item changes the font; the others must not inherit it.
     if (sender.Caption(index) == "AAA") {
-      font.color = kColorRed;
+      font.color = Rgb(255, 0, 0);
       font.bold = true;
     }
   };
   const Font first = form_.list.DrawItemFont(0);
   EXPECT_TRUE(first.bold);
-  EXPECT_EQ(first.color, kColorRed);
+  EXPECT_EQ(first.color, Rgb(255, 0, 0));
   EXPECT_EQ(form_.list.DrawItemFont(1), list_font);
   EXPECT_EQ(form_.list.DrawItemFont(2), list_font);
 }

@@ -41,7 +41,7 @@ class ControlsForm : public Form {
         grid(this, "grid", this),
         list(this, "list", this) {
     SetBounds(40, 40, 0, 0);
-    SetClientSize(328, 193);
+    SetClientSize(528, 193);  // the list stands beside the grid
     panel.SetHeight(44);
     Dock(nullptr, nullptr, &panel);
     Font label_font;
@@ -65,8 +65,7 @@ class ControlsForm : public Form {
     grid.SetColor(kPaleYellow);
     grid.SetEnabled(false);
     grid.SetBounds(0, 0, 328, 149);
-    list.SetBounds(0, 0, 200, 100);
-    list.SetVisible(false);
+    list.SetBounds(328, 0, 200, 100);
   }
 
   Panel panel;
@@ -372,7 +371,7 @@ TEST_F(ControlPeersWin32Test, CustomDrawSetsTheColourAndSelectsTheItemsFont) {
   for (const char* caption : {"ABC", "DEF"}) form_.list.AddItem(caption);
   form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
     if (sender.Caption(index) != "ABC") return;
-    font.color = kColorRed;
+    font.color = Rgb(255, 0, 0);
     font.bold = true;
   };
   const HWND list = WindowOf(form_.list);
@@ -413,8 +412,6 @@ TEST_F(ControlPeersWin32Test, RepaintOfAShownListPaintsEveryItemThroughTheHandle
   form_.list.OnCustomDrawItem = [&](ListView& sender, int index, Font&) {
     drawn.push_back(sender.Caption(index));
   };
-  form_.grid.SetVisible(false);  // it lies over the list
-  form_.list.SetVisible(true);
   form_.Show();
   drawn.clear();
   form_.list.Repaint();
@@ -424,8 +421,6 @@ TEST_F(ControlPeersWin32Test, RepaintOfAShownListPaintsEveryItemThroughTheHandle
 
 TEST_F(ControlPeersWin32Test, ListPaintsItsWholeArea) {
   for (const char* caption : {"ABC", "DEF"}) form_.list.AddItem(caption);
-  form_.grid.SetVisible(false);  // it lies over the list
-  form_.list.SetVisible(true);
   form_.Show();
   const HWND list = WindowOf(form_.list);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
