@@ -51,7 +51,6 @@ void TfmMainForm::BuildLayout() {
   SetBounds(layout::kFirstLeft, layout::kFirstTop, Width(), Height());
   SetClientSize(layout::kClientWidth, layout::kClientHeight);
 
-  Panel1.SetBevel(false);
   Panel1.SetHeight(layout::kPanelHeight);
 
   Font label_font = Label1.GetFont();
@@ -77,9 +76,8 @@ void TfmMainForm::BuildLayout() {
   btnOBL1.SetGlyph(ListGlyph());
 
   StringGrid1.SetSize(layout::kGridCols, layout::kGridRows);
-  StringGrid1.SetFixed(0, 0);
-  StringGrid1.SetDefaultColWidth(layout::kGridColWidth);
-  StringGrid1.SetDefaultRowHeight(layout::kGridRowHeight);
+  StringGrid1.SetColWidth(layout::kGridColWidth);
+  StringGrid1.SetRowHeight(layout::kGridRowHeight);
   StringGrid1.SetGridLineWidth(layout::kGridLineWidth);
   StringGrid1.SetColor(layout::kGridColor);
   StringGrid1.SetEnabled(false);
@@ -92,11 +90,12 @@ void TfmMainForm::BuildLayout() {
 void TfmMainForm::BindHandlers() {
   OnShow = [this](Form&) { FormShow(); };
   OnCloseQuery = [this](Form&, bool& can_close) { FormCloseQuery(can_close); };
-  OnClose = [this](Form&, CloseAction& action) { FormClose(action); };
+  OnClose = [this](Form&) { FormClose(); };
   OnSysCommand = [this](Form&, unsigned command) { return FormSysCommand(command); };
   BitBtn1.OnClick = [this](Button&) { BitBtn1Click(); };
-  StringGrid1.OnDrawCell = [this](StringGrid&, Canvas& canvas, int col, int row, const Rect& rect,
-                                  GridDrawState) { StringGrid1DrawCell(canvas, col, row, rect); };
+  StringGrid1.OnDrawCell = [this](StringGrid&, Canvas& canvas, int col, int row, const Rect& rect) {
+    StringGrid1DrawCell(canvas, col, row, rect);
+  };
   btnOBL1.OnClick = [this](Button&) { btnOBL1Click(); };
 }
 
@@ -166,7 +165,6 @@ void TfmMainForm::WriteGridHeadings() {
 }
 
 void TfmMainForm::FormShow() {
-  StringGrid1.SetSelection(-1, -1);
   WriteGridHeadings();
   if (BitBtn1.Enabled()) BitBtn1Click();
 }
@@ -176,7 +174,7 @@ void TfmMainForm::FormCloseQuery(bool& can_close) {
   can_close = true;
 }
 
-void TfmMainForm::FormClose(CloseAction&) {
+void TfmMainForm::FormClose() {
   Release();
   if (context_.main_form->get() == this) context_.main_form->reset();
 }

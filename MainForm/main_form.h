@@ -67,7 +67,7 @@ class TfmMainForm : public Form, private ContestObserver, private DomListHost {
   // Event handlers.
   void FormShow();
   void FormCloseQuery(bool& can_close);
-  void FormClose(CloseAction& action);
+  void FormClose();
   bool FormSysCommand(unsigned command);
   void BitBtn1Click();
   void StringGrid1DrawCell(Canvas& canvas, int col, int row, const Rect& rect) const;

@@ -67,13 +67,12 @@ void TfmDomList::CreateBandButtons() {
     auto button = std::make_unique<ToggleButton>(this, "RzBitBtn" + IntToText(band), &Panel2);
     button->SetCaption(std::string(BandNames[band]));
     button->SetTag(band);
-    button->SetGroupIndex(layout::kBandGroupIndex);
     button->SetTabStop(false);
     button->SetBounds(layout::kDesignButtonLeft[band], layout::kDesignButtonTop,
                       layout::kDesignButtonWidth, layout::kDesignButtonHeight);
     this->*kButtonMembers[band] = std::move(button);
   }
-  BandButton(layout::kFirstDownBand).SetDown(true);
+  BandButton(layout::kFirstDownBand).PushDown();
 }
 
 void TfmDomList::BuildLayout() {
@@ -90,7 +89,6 @@ void TfmDomList::BuildLayout() {
   // platform draws around it.
   SetClientSize(layout::kClientWidth, ClientHeight());
 
-  Panel2.SetBevel(false);
   Panel2.SetHeight(layout::kBandBarHeight);
 
   Font list_font = form_font;
@@ -98,7 +96,6 @@ void TfmDomList::BuildLayout() {
   LV1.SetFont(list_font);
   LV1.SetTabStop(false);
 
-  spl1.SetBevel(false);
   spl1.SetHeight(layout::kBottomStripHeight);
   Dock(/*top=*/&Panel2, /*fill=*/&LV1, /*bottom=*/&spl1);
 
@@ -107,7 +104,7 @@ void TfmDomList::BuildLayout() {
 
 void TfmDomList::BindHandlers() {
   OnShow = [this](Form&) { FormShow(); };
-  OnClose = [this](Form&, CloseAction&) { FormClose(); };
+  OnClose = [this](Form&) { FormClose(); };
   for (int band = kFirstBand; band <= kLastBand; ++band) {
     BandButton(band).OnClick = [this](ToggleButton& sender) { RzBitBtn1Click(sender); };
   }
@@ -120,7 +117,6 @@ void TfmDomList::BindHandlers() {
 // --- Event handlers ------------------------------------------------------
 
 void TfmDomList::FormCreate() {
-  LV1.SetDoubleBuffered(true);
   LV1.Clear();
   if (const DistrictTable* table = marks_.GetDistrictTable()) {
     for (size_t i = 0; i < table->Count(); ++i) {
@@ -141,7 +137,7 @@ void TfmDomList::FormClose() {
 
 void TfmDomList::SelectBand(int band) {
   if (IsBandNumber(band)) {
-    BandButton(band).SetDown(true);
+    BandButton(band).PushDown();
     CurrentBandText = std::string(BandNames[band]);
   }
   LV1.Repaint();

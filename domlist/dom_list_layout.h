@@ -25,8 +25,8 @@ inline constexpr uint8_t kListCharset = kCyrillicCharset;
 // The band bar along the top edge.
 inline constexpr int kBandBarHeight = 18;
 
-// The band buttons: one toggle group; button 4 ("10") starts down.
-inline constexpr int kBandGroupIndex = 1;
+// The band buttons, one toggle group (the bar holds nothing else); button 4
+// ("10") starts down.
 inline constexpr int kFirstDownBand = 4;
 // Where the layout resource puts each band's button (index = band number;
 // entry 0 unused) until the bar's resize handler places them.

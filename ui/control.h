@@ -52,8 +52,8 @@ class Control : public Component {
   virtual int ClientWidth() const { return Width(); }
   virtual int ClientHeight() const { return Height(); }
 
+  // True for every control but a form that is not shown.
   bool Visible() const { return visible_; }
-  virtual void SetVisible(bool visible);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   bool TabStop() const { return tab_stop_; }
@@ -92,6 +92,8 @@ class Control : public Component {
   // Destroys the peers of this control and its children, children first.
   void DestroyHandles();
   void Notify(Change what);
+  // Forms show and hide; other controls stay visible.
+  void SetVisible(bool visible);
   // Records the visibility without telling the peer (the native side changed it).
   void StoreVisible(bool visible) { visible_ = visible; }
   // Called after the bounds changed by any route: runs OnResize when the

@@ -109,14 +109,6 @@ void Form::SetWindowState(WindowState state) {
 
 void Form::Minimize() { SetWindowState(WindowState::kMinimized); }
 
-void Form::SetVisible(bool visible) {
-  if (visible) {
-    Show();
-  } else {
-    Hide();
-  }
-}
-
 void Form::Show() {
   if (Visible() || showing_) {
     if (FormPeer* peer = GetFormPeer()) peer->BringToFront();
@@ -131,11 +123,11 @@ void Form::Show() {
   }
   if (OnShow) DispatchEvent(*this, [this] { OnShow(*this); });
   showing_ = false;
-  Control::SetVisible(true);
+  SetVisible(true);
   if (FormPeer* peer = GetFormPeer()) peer->BringToFront();
 }
 
-void Form::Hide() { Control::SetVisible(false); }
+void Form::Hide() { SetVisible(false); }
 
 void Form::Close() {
   BusyScope busy(*this);
@@ -147,21 +139,8 @@ void Form::Close() {
   for (FormListener* listener : listeners) {
     DispatchEvent(*this, [listener] { listener->FormCloseAccepted(); });
   }
-  CloseAction action = CloseAction::kHide;
-  if (OnClose && !DispatchEvent(*this, [this, &action] { OnClose(*this, action); })) return;
-  switch (action) {
-    case CloseAction::kNone:
-      break;
-    case CloseAction::kHide:
-      Hide();
-      break;
-    case CloseAction::kMinimize:
-      Minimize();
-      break;
-    case CloseAction::kFree:
-      Release();
-      break;
-  }
+  if (OnClose && !DispatchEvent(*this, [this] { OnClose(*this); })) return;
+  Hide();
 }
 
 void Form::Release() {

@@ -8,8 +8,8 @@
 //    onto the screen afterwards. Showing a visible form only brings it to
 //    the front.
 //  - Close(): OnCloseQuery may refuse; when it agrees the listeners save,
-//    then OnClose chooses what happens (hide by default, minimise, release,
-//    nothing).
+//    then OnClose runs (a window that goes releases itself there), and the
+//    form hides.
 //  - Release(): posts a release request; the form is destroyed, with all it
 //    owns, when messages are next dispatched (by the host's loop on Windows,
 //    by Application::ProcessMessages natively). While the form, or a form it
@@ -36,9 +36,8 @@
 
 namespace qxqy {
 
-enum class CloseAction { kNone, kHide, kFree, kMinimize };
 enum class WindowState { kNormal, kMinimized, kMaximized };
-enum class BorderStyle { kNone, kSingle, kSizeable };
+enum class BorderStyle { kSingle, kSizeable };
 
 // System command values (the four low bits are the platform's own).
 constexpr unsigned kSysCommandMask = 0xFFF0;
@@ -111,8 +110,6 @@ class Form : public Control {
 
   void Show();
   void Hide();
-  // Visible(true) shows (with the show steps), Visible(false) hides.
-  void SetVisible(bool visible) override;
   // Runs the close sequence described above (behind the error barrier).
   void Close();
   // Posts the form's destruction (see above). Safe to call repeatedly.
@@ -132,12 +129,11 @@ class Form : public Control {
   // is not natively owned by that form's window, since Windows hides an
   // owned window whenever its owner is minimised.
   uint32_t OwnerWindowHandle() const;
-  FormPeer* GetFormPeer() const;
 
   // Events, bound by the window class.
   std::function<void(Form& sender)> OnShow;
   std::function<void(Form& sender, bool& can_close)> OnCloseQuery;
-  std::function<void(Form& sender, CloseAction& action)> OnClose;
+  std::function<void(Form& sender)> OnClose;
   // Returns true when the command was handled and must go no further.
   std::function<bool(Form& sender, unsigned command)> OnSysCommand;
 
@@ -157,9 +153,6 @@ class Form : public Control {
     ComponentRef<Form> form_;
     bool counted_ = false;
   };
-  // True while this form or any form it owns (directly or further down) is busy.
-  bool BusyTree() const;
-
   // Called by the peer when a posted release is dispatched.
   void DispatchPostedRelease();
 
@@ -178,6 +171,9 @@ class Form : public Control {
   void BoundsChanged(const Rect& old_bounds) override;
 
  private:
+  FormPeer* GetFormPeer() const;
+  // True while this form or any form it owns (directly or further down) is busy.
+  bool BusyTree() const;
   void LayOutDocked();
 
   std::string class_name_;

@@ -55,7 +55,7 @@ TEST_F(FormStorageTest, RestoreRunsBeforeTheShowHandler) {
 
 TEST_F(FormStorageTest, SavesWhenTheCloseIsAgreedBeforeOnClose) {
   std::string band_saved_before_on_close;
-  form_.OnClose = [&](Form&, CloseAction&) { band_saved_before_on_close = Saved("CurrentBand"); };
+  form_.OnClose = [&](Form&) { band_saved_before_on_close = Saved("CurrentBand"); };
   form_.Show();
   form_.storage.SetStoredValue("CurrentBand", "3");
   form_.Close();

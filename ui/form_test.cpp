@@ -28,16 +28,12 @@ class ProbeForm : public Form {
       log_->push_back(Name() + ".query");
       can_close = allow_close;
     };
-    OnClose = [this](Form&, CloseAction& action) {
-      log_->push_back(Name() + ".close");
-      action = close_action;
-    };
+    OnClose = [this](Form&) { log_->push_back(Name() + ".close"); };
   }
   ~ProbeForm() override { log_->push_back(Name() + ".destroy"); }
 
   Button button;
   bool allow_close = true;
-  CloseAction close_action = CloseAction::kHide;
 
  private:
   std::vector<std::string>* log_;
@@ -163,32 +159,18 @@ TEST_F(FormTest, ErrorInShowIsReportedAndTheWindowStillShows) {
   }
 }
 
-TEST_F(FormTest, CloseActionsDecideWhatHappens) {
-  struct Case {
-    CloseAction action;
-    bool visible_after;
-    bool minimized_after;
-    bool exists_after_dispatch;
-  };
-  const Case cases[] = {
-      {CloseAction::kNone, true, false, true},
-      {CloseAction::kHide, false, false, true},
-      {CloseAction::kMinimize, true, true, true},
-      {CloseAction::kFree, true, false, false},
-  };
-  for (const Case& c : cases) {
-    auto* form = App().CreateForm<ProbeForm>(&log_);
-    ComponentRef<ProbeForm> ref(form);
-    form->close_action = c.action;
-    form->Show();
-    form->Close();
-    const int action = static_cast<int>(c.action);
-    EXPECT_EQ(form->Visible(), c.visible_after) << "action " << action;
-    EXPECT_EQ(form->Minimized(), c.minimized_after) << "action " << action;
-    App().ProcessMessages();
-    EXPECT_EQ(static_cast<bool>(ref), c.exists_after_dispatch) << "action " << action;
-    App().Shutdown();
-  }
+TEST_F(FormTest, AnAgreedCloseRunsTheCloseHandlerAndHides) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  form->Show();
+  form->Close();
+  EXPECT_FALSE(form->Visible());
+  EXPECT_EQ(log_, (std::vector<std::string>{"probe.show", "probe.query", "probe.close"}));
+
+  form->OnClose = [](Form&) { throw Error("cannot close"); };
+  form->Show();
+  form->Close();
+  EXPECT_TRUE(form->Visible()) << "a failed close handler leaves the window as it is";
+  EXPECT_EQ(ErrorBoxLog(), std::vector<std::string>{"cannot close"});
 }
 
 TEST_F(FormTest, RefusedCloseQueryStopsTheClose) {

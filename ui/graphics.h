@@ -55,12 +55,8 @@ constexpr int SystemColorIndex(Color c) { return static_cast<int>(c & 0xFF); }
 
 constexpr Color kColorWindow = kSystemColorFlag | 5;
 constexpr Color kColorWindowText = kSystemColorFlag | 8;
-constexpr Color kColorHighlight = kSystemColorFlag | 13;
-constexpr Color kColorHighlightText = kSystemColorFlag | 14;
 constexpr Color kColorButtonFace = kSystemColorFlag | 15;
 
-constexpr Color kColorBlack = Rgb(0, 0, 0);
-constexpr Color kColorRed = Rgb(255, 0, 0);
 constexpr Color kColorBlue = Rgb(0, 0, 255);
 
 // Character sets of a font, as the platform numbers them.

@@ -31,12 +31,6 @@ void ListView::Clear() {
   Notify(Change::kContent);
 }
 
-void ListView::SetDoubleBuffered(bool on) {
-  if (on == double_buffered_) return;
-  double_buffered_ = on;
-  Notify(Change::kStyle);
-}
-
 Font ListView::DrawItemFont(int index) {
   Font font = GetFont();
   if (OnCustomDrawItem) DispatchEvent(*this, [&] { OnCustomDrawItem(*this, index, font); });

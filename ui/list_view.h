@@ -1,7 +1,7 @@
-// A list of captioned items, shown in list style and kept sorted ascending
-// by caption with the platform's locale-aware, case-sensitive comparison
-// (CompareLocale in text.h). Items with equal captions keep their insertion
-// order.
+// A list of captioned items, shown in list style (painted double-buffered)
+// and kept sorted ascending by caption with the platform's locale-aware,
+// case-sensitive comparison (CompareLocale in text.h). Items with equal
+// captions keep their insertion order.
 //
 // Drawing: before each item is painted the list resets the drawing font to
 // its own font, then OnCustomDrawItem may change it (colour, bold).
@@ -29,9 +29,6 @@ class ListView : public Control {
   int AddItem(std::string caption);
   void Clear();
 
-  bool DoubleBuffered() const { return double_buffered_; }
-  void SetDoubleBuffered(bool on);
-
   // Sets `font` (already reset to the list's font) for item `index`.
   std::function<void(ListView& sender, int index, Font& font)> OnCustomDrawItem;
 
@@ -44,7 +41,6 @@ class ListView : public Control {
 
  private:
   std::vector<std::string> captions_;
-  bool double_buffered_ = false;
 };
 
 }  // namespace qxqy

@@ -7,12 +7,6 @@ namespace qxqy {
 Panel::Panel(Component* owner, std::string name, Control* parent)
     : Control(owner, std::move(name), parent) {}
 
-void Panel::SetBevel(bool bevel) {
-  if (bevel == bevel_) return;
-  bevel_ = bevel;
-  Notify(Change::kStyle);
-}
-
 std::unique_ptr<ControlPeer> Panel::CreatePeer() { return backend::CreatePanelPeer(*this); }
 
 }  // namespace qxqy

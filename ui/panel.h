@@ -13,15 +13,8 @@ class Panel : public Control {
  public:
   Panel(Component* owner, std::string name, Control* parent);
 
-  // Whether the panel draws a raised bevel; the windows here use none.
-  bool Bevel() const { return bevel_; }
-  void SetBevel(bool bevel);
-
  protected:
   std::unique_ptr<ControlPeer> CreatePeer() override;
-
- private:
-  bool bevel_ = true;
 };
 
 }  // namespace qxqy

@@ -29,7 +29,7 @@ enum class Change {
   kColor,     // Color()
   kContent,   // grid cells and sizes, list items, button picture
   kState,     // toggle button down state, form window state (minimised...)
-  kStyle,     // form border, icons, always-on-top; list double buffering
+  kStyle,     // form border, icons, always-on-top
   kTabOrder,  // tab stop / tab order
 };
 

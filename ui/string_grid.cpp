@@ -29,8 +29,6 @@ void StringGrid::SetSize(int col_count, int row_count) {
   cells_ = std::move(cells);
   col_count_ = col_count;
   row_count_ = row_count;
-  col_widths_.resize(col_count, default_col_width_);
-  row_heights_.resize(row_count, default_row_height_);
   Notify(Change::kContent);
 }
 
@@ -57,23 +55,13 @@ void StringGrid::SetCell(int col, int row, std::string text) {
   Notify(Change::kContent);
 }
 
-int StringGrid::ColWidth(int col) const {
-  return col >= 0 && col < col_count_ ? col_widths_[col] : default_col_width_;
-}
-
-int StringGrid::RowHeight(int row) const {
-  return row >= 0 && row < row_count_ ? row_heights_[row] : default_row_height_;
-}
-
-void StringGrid::SetDefaultColWidth(int width) {
-  default_col_width_ = width;
-  col_widths_.assign(col_count_, width);
+void StringGrid::SetColWidth(int width) {
+  col_width_ = width;
   Notify(Change::kContent);
 }
 
-void StringGrid::SetDefaultRowHeight(int height) {
-  default_row_height_ = height;
-  row_heights_.assign(row_count_, height);
+void StringGrid::SetRowHeight(int height) {
+  row_height_ = height;
   Notify(Change::kContent);
 }
 
@@ -82,24 +70,9 @@ void StringGrid::SetGridLineWidth(int width) {
   Notify(Change::kContent);
 }
 
-void StringGrid::SetFixed(int fixed_cols, int fixed_rows) {
-  fixed_cols_ = fixed_cols;
-  fixed_rows_ = fixed_rows;
-  Notify(Change::kContent);
-}
-
-void StringGrid::SetSelection(int col, int row) {
-  selected_col_ = col;
-  selected_row_ = row;
-  Invalidate();
-}
-
 Rect StringGrid::CellRect(int col, int row) const {
-  int left = 0;
-  for (int c = 0; c < col; ++c) left += ColWidth(c) + grid_line_width_;
-  int top = 0;
-  for (int r = 0; r < row; ++r) top += RowHeight(r) + grid_line_width_;
-  return RectFromBounds(left, top, ColWidth(col), RowHeight(row));
+  return RectFromBounds(col * (col_width_ + grid_line_width_),
+                        row * (row_height_ + grid_line_width_), col_width_, row_height_);
 }
 
 std::string StringGrid::Text() const {
@@ -116,21 +89,11 @@ std::string StringGrid::Text() const {
 
 void StringGrid::PaintCell(Canvas& canvas, int col, int row) {
   const Rect rect = CellRect(col, row);
-  GridDrawState state;
-  state.fixed = col < fixed_cols_ || row < fixed_rows_;
-  state.selected = !state.fixed && col == selected_col_ && row == selected_row_;
   canvas.SetFont(GetFont());
-  if (state.selected) {
-    canvas.SetBrushColor(kColorHighlight);
-    canvas.GetFont().color = kColorHighlightText;
-  } else {
-    canvas.SetBrushColor(state.fixed ? kColorButtonFace : GetColor());
-  }
+  canvas.SetBrushColor(GetColor());
   canvas.FillRect(rect);
   canvas.DrawTextAt(rect.left + kTextInset, rect.top + kTextInset, Cell(col, row));
-  if (OnDrawCell) {
-    DispatchEvent(*this, [&] { OnDrawCell(*this, canvas, col, row, rect, state); });
-  }
+  if (OnDrawCell) DispatchEvent(*this, [&] { OnDrawCell(*this, canvas, col, row, rect); });
 }
 
 std::unique_ptr<ControlPeer> StringGrid::CreatePeer() {

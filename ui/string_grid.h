@@ -1,9 +1,9 @@
-// A grid of text cells. The grid owns its cells, column widths, row heights
-// and line width; the backend paints it cell by cell through PaintCell().
+// A grid of text cells, every column of one width and every row of one
+// height, with grid lines between them. The grid owns its cells and sizes;
+// the backend paints it cell by cell through PaintCell().
 //
-// Cell rectangles: column c starts at the sum of the widths of the columns
-// before it plus one line width per column before it; rows likewise. The
-// right and bottom edges are exclusive.
+// Cell rectangles: column c starts at c times (column width + line width),
+// rows likewise. The right and bottom edges are exclusive.
 #pragma once
 
 #include <functional>
@@ -15,11 +15,6 @@
 #include "ui/control.h"
 
 namespace qxqy {
-
-struct GridDrawState {
-  bool selected = false;
-  bool fixed = false;
-};
 
 class StringGrid : public Control {
  public:
@@ -35,21 +30,12 @@ class StringGrid : public Control {
   // Sets a cell's text; throws Error for a cell outside the table.
   void SetCell(int col, int row, std::string text);
 
-  int ColWidth(int col) const;
-  int RowHeight(int row) const;
-  // Sets every column width / row height at once.
-  void SetDefaultColWidth(int width);
-  void SetDefaultRowHeight(int height);
+  int ColWidth() const { return col_width_; }
+  int RowHeight() const { return row_height_; }
   int GridLineWidth() const { return grid_line_width_; }
+  void SetColWidth(int width);
+  void SetRowHeight(int height);
   void SetGridLineWidth(int width);
-  int FixedCols() const { return fixed_cols_; }
-  int FixedRows() const { return fixed_rows_; }
-  void SetFixed(int fixed_cols, int fixed_rows);
-
-  // The selected cell; (-1, -1) when none.
-  int SelectedCol() const { return selected_col_; }
-  int SelectedRow() const { return selected_row_; }
-  void SetSelection(int col, int row);
 
   // The cell's rectangle in the grid's client coordinates.
   Rect CellRect(int col, int row) const;
@@ -59,14 +45,13 @@ class StringGrid : public Control {
   std::string Text() const;
 
   // Runs after the default painting of each cell; the canvas's brush holds
-  // the colour the grid chose (grid colour, or highlight when selected).
-  std::function<void(StringGrid& sender, Canvas& canvas, int col, int row, const Rect& rect,
-                     GridDrawState state)>
+  // the grid's colour.
+  std::function<void(StringGrid& sender, Canvas& canvas, int col, int row, const Rect& rect)>
       OnDrawCell;
 
-  // Paints one cell on `canvas`: the default painting (fill with the grid
-  // or highlight colour, the text at 2,2 inside the cell), then OnDrawCell
-  // behind the error barrier.
+  // Paints one cell on `canvas`: the default painting (fill with the grid's
+  // colour, the text at 2,2 inside the cell), then OnDrawCell behind the
+  // error barrier.
   void PaintCell(Canvas& canvas, int col, int row);
 
  protected:
@@ -79,15 +64,9 @@ class StringGrid : public Control {
   int col_count_ = 0;
   int row_count_ = 0;
   std::vector<std::string> cells_;
-  std::vector<int> col_widths_;
-  std::vector<int> row_heights_;
-  int default_col_width_ = 64;
-  int default_row_height_ = 24;
+  int col_width_ = 64;
+  int row_height_ = 24;
   int grid_line_width_ = 1;
-  int fixed_cols_ = 0;
-  int fixed_rows_ = 0;
-  int selected_col_ = -1;
-  int selected_row_ = -1;
 };
 
 }  // namespace qxqy

@@ -14,39 +14,22 @@ void ToggleButton::SetCaption(std::string caption) {
   Notify(Change::kCaption);
 }
 
-void ToggleButton::SetGroupIndex(int group_index) {
-  group_index_ = group_index;
-  if (down_) ReleaseGroup();
-}
-
-void ToggleButton::SetDown(bool down) {
-  if (down == down_) return;
-  if (!down && group_index_ != 0) return;  // a grouped button is raised only by another
-  down_ = down;
+void ToggleButton::PushDown() {
+  if (down_) return;
+  down_ = true;
   Notify(Change::kState);
-  if (down_) ReleaseGroup();
-}
-
-void ToggleButton::ReleaseGroup() {
-  if (group_index_ == 0 || Parent() == nullptr) return;
+  if (Parent() == nullptr) return;
   for (Control* sibling : Parent()->Children()) {
     auto* other = dynamic_cast<ToggleButton*>(sibling);
-    if (other == nullptr || other == this || other->group_index_ != group_index_) continue;
-    if (other->down_) {
-      other->down_ = false;
-      other->Notify(Change::kState);
-    }
+    if (other == nullptr || other == this || !other->down_) continue;
+    other->down_ = false;
+    other->Notify(Change::kState);
   }
 }
 
 void ToggleButton::Click() {
   if (!Enabled()) return;
-  if (group_index_ != 0) {
-    SetDown(true);
-  } else {
-    down_ = !down_;
-    Notify(Change::kState);
-  }
+  PushDown();
   if (OnClick) DispatchEvent(*this, [this] { OnClick(*this); });
 }
 

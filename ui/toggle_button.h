@@ -1,7 +1,7 @@
-// A push-like button with a down state. Buttons with the same non-zero
-// group index under the same parent form a group: pushing one down releases
-// the one that was down, and a button that is down stays down when clicked
-// again (there is no "all up" by clicking).
+// A push-like button of a group: the toggle buttons under one parent form
+// the group, in which the button pushed down last is down (none until one
+// is). A button that is down stays down when clicked again; only pushing
+// another one raises it.
 #pragma once
 
 #include <functional>
@@ -19,30 +19,22 @@ class ToggleButton : public Control {
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
 
-  int GroupIndex() const { return group_index_; }
-  void SetGroupIndex(int group_index);
-
   bool Down() const { return down_; }
-  // Setting a grouped button down releases the other buttons of its group.
-  // A grouped button cannot be set up directly while it is down (as a click
-  // cannot raise it); an ungrouped button toggles freely.
-  void SetDown(bool down);
+  // Puts this button down and raises the other buttons of its group; runs
+  // no handler.
+  void PushDown();
 
   std::function<void(ToggleButton& sender)> OnClick;
 
-  // Performs a press: a grouped button goes down (releasing the group), an
-  // ungrouped one toggles; then OnClick runs behind the error barrier. Does
-  // nothing while the button is disabled.
+  // Performs a press: pushes the button down, then runs OnClick behind the
+  // error barrier. Does nothing while the button is disabled.
   void Click();
 
  protected:
   std::unique_ptr<ControlPeer> CreatePeer() override;
 
  private:
-  void ReleaseGroup();
-
   std::string caption_;
-  int group_index_ = 0;
   bool down_ = false;
 };
 

@@ -59,38 +59,34 @@ TEST_F(WidgetsTest, ErrorInClickIsShownAndTheWindowGoesOn) {
   EXPECT_TRUE(ErrorBoxLog().empty());
 }
 
-TEST_F(WidgetsTest, ToggleGroupKeepsOneButtonDown) {
+TEST_F(WidgetsTest, ToggleButtonsOfOneParentKeepOneButtonDown) {
   std::vector<ToggleButton*> buttons;
   std::vector<int> clicked;
   for (int band = 1; band <= 3; ++band) {
     auto* button = form_.Create<ToggleButton>("band" + std::to_string(band), &form_.bar);
-    button->SetGroupIndex(1);
     button->SetTag(band);
     button->OnClick = [&](ToggleButton& sender) { clicked.push_back(sender.Tag()); };
     buttons.push_back(button);
   }
-  auto* loose = form_.Create<ToggleButton>("loose", &form_.bar);
-  loose->SetDown(true);
+  auto* elsewhere = form_.Create<ToggleButton>("elsewhere", &form_);
+  elsewhere->PushDown();
 
   const auto downs = [&] {
     std::string state;
     for (auto* b : buttons) state += b->Down() ? '1' : '0';
     return state;
   };
-  buttons[1]->SetDown(true);
+  EXPECT_EQ(downs(), "000");
+  buttons[1]->PushDown();
   EXPECT_EQ(downs(), "010");
   buttons[2]->Click();
   EXPECT_EQ(downs(), "001");
   buttons[2]->Click();
   EXPECT_EQ(downs(), "001") << "a down button stays down when clicked again";
-  buttons[2]->SetDown(false);
-  EXPECT_EQ(downs(), "001") << "a grouped button is raised only by another";
   buttons[0]->Click();
   EXPECT_EQ(downs(), "100");
-  EXPECT_EQ(clicked, (std::vector<int>{3, 3, 1}));
-  EXPECT_TRUE(loose->Down()) << "a button outside the group is not touched";
-  loose->Click();
-  EXPECT_FALSE(loose->Down());
+  EXPECT_EQ(clicked, (std::vector<int>{3, 3, 1})) << "pushing down runs no handler";
+  EXPECT_TRUE(elsewhere->Down()) << "a button under another parent is not touched";
 }
 
 TEST_F(WidgetsTest, ListViewKeepsItemsSorted) {
@@ -110,13 +106,13 @@ TEST_F(WidgetsTest, CustomDrawStartsEveryItemFromTheListsFont) {
   form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
     // Only the first item changes the font; the others must not inherit it.
     if (sender.Caption(index) == "AAA") {
-      font.color = kColorRed;
+      font.color = Rgb(255, 0, 0);
       font.bold = true;
     }
   };
   const Font first = form_.list.DrawItemFont(0);
   EXPECT_TRUE(first.bold);
-  EXPECT_EQ(first.color, kColorRed);
+  EXPECT_EQ(first.color, Rgb(255, 0, 0));
   EXPECT_EQ(form_.list.DrawItemFont(1), list_font);
   EXPECT_EQ(form_.list.DrawItemFont(2), list_font);
 }
@@ -151,30 +147,29 @@ TEST_F(WidgetsTest, GridTextHasEveryCellTabsBetweenCellsCrLfBetweenRows) {
 
 TEST_F(WidgetsTest, GridCellRectsIncludeGridLines) {
   form_.grid.SetSize(5, 8);
-  form_.grid.SetDefaultColWidth(64);
-  form_.grid.SetDefaultRowHeight(17);
+  form_.grid.SetColWidth(64);
+  form_.grid.SetRowHeight(17);
   form_.grid.SetGridLineWidth(1);
   EXPECT_EQ(form_.grid.CellRect(0, 0), (Rect{0, 0, 64, 17}));
   EXPECT_EQ(form_.grid.CellRect(2, 3), (Rect{130, 54, 194, 71}));
 }
 
-TEST_F(WidgetsTest, GridPaintsDefaultThenTheHandlerWithTheChosenBrush) {
+TEST_F(WidgetsTest, GridPaintsDefaultThenTheHandlerWithTheGridsBrush) {
   form_.grid.SetSize(2, 1);
   form_.grid.SetColor(Rgb(253, 255, 206));
   form_.grid.SetCell(1, 0, "Points");
-  form_.grid.SetSelection(0, 0);
   std::vector<Color> brushes;
-  form_.grid.OnDrawCell = [&](StringGrid&, Canvas& canvas, int, int, const Rect& rect,
-                              GridDrawState) {
+  form_.grid.OnDrawCell = [&](StringGrid&, Canvas& canvas, int, int, const Rect& rect) {
     brushes.push_back(canvas.BrushColor());
     canvas.FillRect(rect);
   };
   RecordingCanvas canvas;
   form_.grid.PaintCell(canvas, 0, 0);
   form_.grid.PaintCell(canvas, 1, 0);
-  EXPECT_EQ(brushes, (std::vector<Color>{kColorHighlight, Rgb(253, 255, 206)}));
+  EXPECT_EQ(brushes, (std::vector<Color>{Rgb(253, 255, 206), Rgb(253, 255, 206)}));
   ASSERT_EQ(canvas.Texts().size(), 2u);
   EXPECT_EQ(canvas.Texts()[1].text, "Points");
+  EXPECT_EQ(canvas.Texts()[1].x, form_.grid.CellRect(1, 0).left + 2);
   EXPECT_EQ(canvas.Fills().size(), 4u) << "default fill and the handler's fill per cell";
 }
 

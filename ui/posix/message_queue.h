@@ -8,7 +8,5 @@
 namespace qxqy::posix {
 
 void PostTask(std::function<void()> task);
-// Runs the queued work; returns how many tasks ran.
-int DrainTasks();
 
 }  // namespace qxqy::posix

@@ -21,19 +21,15 @@ constexpr int kMaxTasksPerDispatch = 100000;
 
 void PostTask(std::function<void()> task) { Queue().push_back(std::move(task)); }
 
-int DrainTasks() {
-  int ran = 0;
-  while (!Queue().empty() && ran < kMaxTasksPerDispatch) {
-    std::function<void()> task = std::move(Queue().front());
-    Queue().pop_front();
-    task();
-    ++ran;
-  }
-  return ran;
-}
-
 }  // namespace posix
 
-void backend::ProcessMessages() { posix::DrainTasks(); }
+void backend::ProcessMessages() {
+  std::deque<std::function<void()>>& queue = posix::Queue();
+  for (int ran = 0; !queue.empty() && ran < posix::kMaxTasksPerDispatch; ++ran) {
+    std::function<void()> task = std::move(queue.front());
+    queue.pop_front();
+    task();
+  }
+}
 
 }  // namespace qxqy

@@ -38,15 +38,8 @@ TextSize MeasureText(const Font& font, std::string_view text) {
 }
 
 Insets backend::FrameInsets(BorderStyle style) {
-  switch (style) {
-    case BorderStyle::kNone:
-      return Insets{};
-    case BorderStyle::kSingle:
-      return Insets{3, 3 + kCaptionHeight, 3, 3};
-    case BorderStyle::kSizeable:
-      break;
-  }
-  return Insets{6, 6 + kCaptionHeight, 6, 6};
+  const int border = style == BorderStyle::kSizeable ? 6 : 3;
+  return Insets{border, border + kCaptionHeight, border, border};
 }
 
 void backend::ShowNativeErrorBox(const std::string&) {

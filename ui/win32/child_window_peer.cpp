@@ -48,9 +48,6 @@ void ChildWindowPeer::Update(Change what) {
       MoveWindow(hwnd(), bounds.left, bounds.top, bounds.Width(), bounds.Height(), TRUE);
       break;
     }
-    case Change::kVisible:
-      ShowWindow(hwnd(), control_.Visible() ? SW_SHOWNA : SW_HIDE);
-      break;
     case Change::kEnabled:
       EnableWindow(hwnd(), control_.Enabled() ? TRUE : FALSE);
       break;

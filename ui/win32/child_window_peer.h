@@ -1,7 +1,6 @@
 // The common part of the peers of child controls: a native child window that
-// follows the control's bounds, visibility, enabled state, font and tab
-// stop. The kinds (panel, label, buttons, grid, list view) add their own
-// window class, styles and messages.
+// follows the control's bounds, enabled state, font and tab stop. The kinds (panel, label, buttons,
+// grid, list view) add their own window class, styles and messages.
 #pragma once
 
 #include <memory>

@@ -41,8 +41,7 @@ class ControlsForm : public Form {
         grid(this, "grid", this),
         list(this, "list", this) {
     SetBounds(40, 40, 0, 0);
-    SetClientSize(328, 193);
-    panel.SetBevel(false);
+    SetClientSize(528, 193);  // the list stands beside the grid
     panel.SetHeight(44);
     Dock(nullptr, nullptr, &panel);
     Font label_font;
@@ -61,13 +60,12 @@ class ControlsForm : public Form {
     district.SetGlyph(ListGlyph());
     district.SetTabOrder(0);
     grid.SetSize(5, 8);
-    grid.SetDefaultColWidth(64);
-    grid.SetDefaultRowHeight(17);
+    grid.SetColWidth(64);
+    grid.SetRowHeight(17);
     grid.SetColor(kPaleYellow);
     grid.SetEnabled(false);
     grid.SetBounds(0, 0, 328, 149);
-    list.SetBounds(0, 0, 200, 100);
-    list.SetVisible(false);
+    list.SetBounds(328, 0, 200, 100);
   }
 
   Panel panel;
@@ -155,7 +153,7 @@ TEST_F(ControlPeersWin32Test, GridPaintsEveryCellThroughItsHandler) {
   std::vector<std::pair<int, int>> painted;
   int text_width = 0;
   form_.grid.OnDrawCell = [&](StringGrid& sender, Canvas& canvas, int col, int row,
-                              const Rect& rect, GridDrawState) {
+                              const Rect& rect) {
     painted.emplace_back(col, row);
     canvas.FillRect(rect);
     const std::string& text = sender.Cell(col, row);
@@ -229,7 +227,6 @@ class ToggleButtonPeersWin32Test : public ControlPeersWin32Test {
     for (int band = 1; band <= 3; ++band) {
       auto* button = form_.Create<ToggleButton>("band" + std::to_string(band), &form_.panel);
       button->SetCaption(std::to_string(band * 7));
-      button->SetGroupIndex(1);
       button->SetTag(band);
       button->SetTabStop(false);
       button->SetBounds(band * 36, 0, 36, 17);
@@ -237,7 +234,7 @@ class ToggleButtonPeersWin32Test : public ControlPeersWin32Test {
       bands_.push_back(button);
     }
     form_.HandleNeeded();
-    bands_[1]->SetDown(true);
+    bands_[1]->PushDown();
   }
 
   HWND Band(size_t index) const { return WindowOf(*bands_[index]); }
@@ -324,7 +321,7 @@ TEST_F(ToggleButtonPeersWin32Test, ScreenShowsTheFlatFaceAfterTheControlsOwnPain
   SendMessageA(Band(0), BM_CLICK, 0, 0);  // the control paints its own pressed face at once
   EXPECT_EQ(on_screen(0), ToColorRef(kFlatDown.face)) << "painted over the control's face";
   EXPECT_EQ(on_screen(1), ToColorRef(kFlatPlain.face));
-  bands_[2]->SetDown(true);  // as the window does when it selects a band itself
+  bands_[2]->PushDown();  // as the window does when it selects a band itself
   EXPECT_EQ(on_screen(2), ToColorRef(kFlatDown.face)) << "painted over the control's checked face";
   RedrawWindow(Band(2), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   EXPECT_EQ(on_screen(2), ToColorRef(kFlatDown.face)) << "erasing leaves no trace";
@@ -374,7 +371,7 @@ TEST_F(ControlPeersWin32Test, CustomDrawSetsTheColourAndSelectsTheItemsFont) {
   for (const char* caption : {"ABC", "DEF"}) form_.list.AddItem(caption);
   form_.list.OnCustomDrawItem = [](ListView& sender, int index, Font& font) {
     if (sender.Caption(index) != "ABC") return;
-    font.color = kColorRed;
+    font.color = Rgb(255, 0, 0);
     font.bold = true;
   };
   const HWND list = WindowOf(form_.list);
@@ -415,8 +412,6 @@ TEST_F(ControlPeersWin32Test, RepaintOfAShownListPaintsEveryItemThroughTheHandle
   form_.list.OnCustomDrawItem = [&](ListView& sender, int index, Font&) {
     drawn.push_back(sender.Caption(index));
   };
-  form_.grid.SetVisible(false);  // it lies over the list
-  form_.list.SetVisible(true);
   form_.Show();
   drawn.clear();
   form_.list.Repaint();
@@ -424,11 +419,8 @@ TEST_F(ControlPeersWin32Test, RepaintOfAShownListPaintsEveryItemThroughTheHandle
   EXPECT_EQ(drawn, (std::vector<std::string>{"A", "B"}));
 }
 
-TEST_F(ControlPeersWin32Test, DoubleBufferedListPaintsItsWholeArea) {
+TEST_F(ControlPeersWin32Test, ListPaintsItsWholeArea) {
   for (const char* caption : {"ABC", "DEF"}) form_.list.AddItem(caption);
-  form_.list.SetDoubleBuffered(true);
-  form_.grid.SetVisible(false);  // it lies over the list
-  form_.list.SetVisible(true);
   form_.Show();
   const HWND list = WindowOf(form_.list);
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

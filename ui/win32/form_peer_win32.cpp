@@ -31,24 +31,14 @@ using win32::WindowFromValue;
 constexpr char kDefaultFormClass[] = "QxqyForm";
 
 DWORD FrameStyle(BorderStyle border) {
-  switch (border) {
-    case BorderStyle::kNone:
-      return WS_POPUP;
-    case BorderStyle::kSingle:
-      return WS_CAPTION;
-    case BorderStyle::kSizeable:
-      break;
-  }
-  return WS_CAPTION | WS_THICKFRAME;
+  return border == BorderStyle::kSizeable ? WS_CAPTION | WS_THICKFRAME : WS_CAPTION;
 }
 
 DWORD FormStyle(const Form& form) {
   DWORD style = FrameStyle(form.GetBorderStyle()) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  if (form.GetBorderStyle() != BorderStyle::kNone) {
-    if (form.HasSystemMenu()) style |= WS_SYSMENU;
-    if (form.HasMinimizeBox()) style |= WS_MINIMIZEBOX;
-    if (form.HasMaximizeBox()) style |= WS_MAXIMIZEBOX;
-  }
+  if (form.HasSystemMenu()) style |= WS_SYSMENU;
+  if (form.HasMinimizeBox()) style |= WS_MINIMIZEBOX;
+  if (form.HasMaximizeBox()) style |= WS_MAXIMIZEBOX;
   return style;
 }
 
@@ -309,9 +299,7 @@ std::unique_ptr<FormPeer> backend::CreateFormPeer(Form& form) {
 Insets backend::FrameInsets(BorderStyle style) {
   RECT rect{0, 0, 0, 0};
   // A framed top-level window always gets the raised window edge.
-  const bool framed = style != BorderStyle::kNone;
-  AdjustWindowRectEx(&rect, FrameStyle(style) | (framed ? WS_SYSMENU : 0), FALSE,
-                     framed ? WS_EX_WINDOWEDGE : 0);
+  AdjustWindowRectEx(&rect, FrameStyle(style) | WS_SYSMENU, FALSE, WS_EX_WINDOWEDGE);
   return Insets{-rect.left, -rect.top, rect.right, rect.bottom};
 }
 

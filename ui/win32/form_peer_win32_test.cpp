@@ -24,7 +24,7 @@ class TestForm : public Form {
     SetBounds(1009, 201, 0, 0);
     SetClientSize(328, 193);
     OnCloseQuery = [this](Form&, bool&) { log_->push_back(Name() + ".query"); };
-    OnClose = [this](Form&, CloseAction&) { log_->push_back(Name() + ".close"); };
+    OnClose = [this](Form&) { log_->push_back(Name() + ".close"); };
   }
   ~TestForm() override { log_->push_back(Name() + ".destroy"); }
 

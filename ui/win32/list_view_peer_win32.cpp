@@ -57,9 +57,6 @@ class Win32ListViewPeer : public win32::ChildWindowPeer {
       case Change::kContent:
         ApplyItems();
         break;
-      case Change::kStyle:
-        ApplyExtendedStyle();
-        break;
       case Change::kColor:
         ApplyColor();
         break;
@@ -79,8 +76,7 @@ class Win32ListViewPeer : public win32::ChildWindowPeer {
     Invalidate();
   }
 
-  bool HandleMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result) override {
-    if (!list_.DoubleBuffered()) return false;
+  bool HandleMessage(UINT message, WPARAM w, LPARAM, LRESULT& result) override {
     switch (message) {
       case WM_ERASEBKGND:
         result = 1;  // the buffered paint covers every pixel
@@ -91,7 +87,6 @@ class Win32ListViewPeer : public win32::ChildWindowPeer {
         result = 0;
         return true;
       default:
-        (void)l;
         return false;
     }
   }

@@ -1,5 +1,5 @@
 // The plain widgets: panels as windows of our own class that only paint
-// their background (and bevel) and hold other controls; labels as standard
+// their background and hold other controls; labels as standard
 // "Static" controls whose window text is the caption, coloured through
 // WM_CTLCOLORSTATIC.
 #include <windows.h>
@@ -16,7 +16,7 @@ namespace {
 
 constexpr char kPanelClass[] = "QxqyPanel";
 
-// A window of ours that fills itself with the panel's colour (and its bevel).
+// A window of ours that fills itself with the panel's colour.
 class Win32PanelPeer : public win32::ChildWindowPeer {
  public:
   explicit Win32PanelPeer(Panel& panel)
@@ -29,7 +29,6 @@ class Win32PanelPeer : public win32::ChildWindowPeer {
  private:
   void UpdateKind(Change what) override {
     if (what == Change::kColor) background_.Set(panel_.GetColor());
-    if (what == Change::kStyle) Invalidate();
     ChildWindowPeer::UpdateKind(what);
   }
 
@@ -37,9 +36,7 @@ class Win32PanelPeer : public win32::ChildWindowPeer {
     if (message != WM_ERASEBKGND) return false;
     RECT client;
     GetClientRect(hwnd(), &client);
-    const HDC dc = reinterpret_cast<HDC>(w);
-    FillRect(dc, &client, background_.get());
-    if (panel_.Bevel()) DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
+    FillRect(reinterpret_cast<HDC>(w), &client, background_.get());
     result = 1;
     return true;
   }

@@ -179,13 +179,7 @@ bool WindowPeer::Reflect(UINT message, WPARAM w, LPARAM l, LRESULT& result) {
     case WM_NOTIFY:
       from = reinterpret_cast<const NMHDR*>(l)->hwndFrom;
       break;
-    case WM_DRAWITEM:
-      from = reinterpret_cast<const DRAWITEMSTRUCT*>(l)->hwndItem;
-      break;
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
       from = reinterpret_cast<HWND>(l);
       break;
     default:
@@ -200,10 +194,6 @@ bool WindowPeer::Reflect(UINT message, WPARAM w, LPARAM l, LRESULT& result) {
       return true;
     case WM_NOTIFY:
       return child->OnReflectedNotify(*reinterpret_cast<NMHDR*>(l), result);
-    case WM_DRAWITEM:
-      if (!child->OnReflectedDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(l))) return false;
-      result = TRUE;
-      return true;
     default:
       break;
   }
@@ -216,7 +206,6 @@ bool WindowPeer::Reflect(UINT message, WPARAM w, LPARAM l, LRESULT& result) {
 bool WindowPeer::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 bool WindowPeer::OnReflectedCommand(WORD) { return false; }
 bool WindowPeer::OnReflectedNotify(NMHDR&, LRESULT&) { return false; }
-bool WindowPeer::OnReflectedDrawItem(DRAWITEMSTRUCT&) { return false; }
 HBRUSH WindowPeer::OnReflectedColor(HDC) { return nullptr; }
 void WindowPeer::OnNativeDestroyed() {}
 

@@ -4,8 +4,8 @@
 // window procedure, which
 //  - masks x87 exceptions for the message (FpuGuard),
 //  - never lets a C++ exception escape (the error box shows it instead),
-//  - reflects WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* from a
-//    parent back to the child control that owns the logic,
+//  - reflects WM_COMMAND, WM_NOTIFY and WM_CTLCOLORSTATIC from a parent
+//    back to the child control that owns the logic,
 //  - tells the peer when its window was destroyed without it asking.
 //
 // Ownership: a WindowPeer owns its window (UniqueWindow) and destroys it
@@ -79,9 +79,8 @@ class WindowPeer {
   // Notifications the parent received from this control.
   virtual bool OnReflectedCommand(WORD code);
   virtual bool OnReflectedNotify(NMHDR& header, LRESULT& result);
-  virtual bool OnReflectedDrawItem(DRAWITEMSTRUCT& item);
-  // WM_CTLCOLOR*: sets the DC's colours and returns the background brush,
-  // or null for the default colours.
+  // WM_CTLCOLORSTATIC: sets the DC's colours and returns the background
+  // brush, or null for the default colours.
   virtual HBRUSH OnReflectedColor(HDC dc);
   // The window went without this peer asking. May destroy the peer.
   virtual void OnNativeDestroyed();
