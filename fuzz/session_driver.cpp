@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "base/error.h"
+#include "fuzz/engine_input.h"
 #include "fuzz/fuzz_check.h"
 #include "fuzz/reference_rules.h"
 
@@ -16,90 +17,7 @@ namespace qxqy::fuzzing {
 
 namespace {
 
-// Small alphabets, so that duplicates, case variants, blanks, bars and high
-// bytes meet often; every pick may instead be raw bytes from the input.
-constexpr std::string_view kCalls[] = {"QX1AB",  "qx1ab",  "QX1AB ", "QY2CD",     "QX3EF",
-                                       "QX4GH",  "QX5IJ",  "DL1XY",  "",          "QX1AB/P",
-                                       "QX\xE9", "QX\xC9", "QX1ab",  "QX1AB=ALB", "K1ABC"};
-constexpr std::string_view kBands[] = {"1.8", "3.5", "7", "14", "21",  "28", "10",
-                                       " 14", "14 ", "a", "A",  "1|X", "",   "99"};
-constexpr std::string_view kModes[] = {"CW", "SSB", "cw", "", "CW "};
-constexpr std::string_view kExchanges[] = {
-    "599 ALB", "599 alb",   "5NN BEX", "59 CAR ", "599 DUN\t", "599ELM",
-    "599 FEN", "599 XYZ",   "599 abc", "001",     "ZZZ",       "AB",
-    "599 GAR", "LONGVALUE", "",        "599 LB|", "599 A1B",   "599 \xC0\xC1\xC2"};
-constexpr std::string_view kPrefixes[] = {"QX1", "qx1", "QY2", "", "QX1|", "K1", "|"};
-constexpr std::string_view kGroups[] = {"QX", "qx", "Qx", "DX", "", "\xC9", "\xE9", "QX "};
-constexpr std::string_view kCountries[] = {"QX",    "qy ",  "DL", "",    " QX\t",
-                                           "QX:QY", "QXQY", "qY", ":QX", "Q"};
-constexpr std::string_view kDistricts[] = {"ALB", "alb", "BEX", "CAR", "DUN", "ELM",    "FEN",
-                                           "XYZ", "ABC", "",    "|",   "LB|", "14|ALB", "ZZZ"};
-
-// A log table name for the record and the database table it reads, if any.
-struct LogTableChoice {
-  std::string_view name;
-  const char* table;  // null: the query fails at open
-};
-constexpr LogTableChoice kLogTables[] = {{"QSOs", "QSOs"},     {"qsos", "QSOs"},
-                                         {"Upper", "Upper"},   {"NoWpx", "NoWpx"},
-                                         {"Missing", nullptr}, {"", nullptr}};
-
-constexpr size_t kMaxRecordText = 255;
-// Log values may be longer than a record holds; the rebuild cuts them.
-constexpr size_t kMaxLogText = 300;
-
-template <size_t N>
-std::string Pick(FuzzedDataProvider& input, const std::string_view (&alphabet)[N], size_t raw_max) {
-  const size_t choice = input.ConsumeIntegralInRange<size_t>(0, N);
-  if (choice < N) return std::string(alphabet[choice]);
-  return input.ConsumeRandomLengthString(raw_max);
-}
-
-template <size_t N>
-std::optional<std::string> PickLogValue(FuzzedDataProvider& input,
-                                        const std::string_view (&alphabet)[N]) {
-  if (input.ConsumeIntegralInRange(0, 15) == 0) return std::nullopt;
-  return Pick(input, alphabet, kMaxLogText);
-}
-
-// One of 256 contacts picked from the alphabets, named by one input byte,
-// so that one action can commit or log dozens of contacts (enough to fill
-// and split the contact list's chunks) at a byte each.
-ModelContact GeneratedContact(uint8_t key) {
-  uint32_t state = 0x9E3779B9u * (key + 1u);
-  const auto next = [&state] {  // xorshift32
-    state ^= state << 13;
-    state ^= state >> 17;
-    state ^= state << 5;
-    return state;
-  };
-  const auto pick = [&next](const auto& alphabet) {
-    return std::string(alphabet[next() % std::size(alphabet)]);
-  };
-  ModelContact contact;
-  contact.call = pick(kCalls);
-  contact.band = pick(kBands);
-  contact.mode = pick(kModes);
-  contact.exchange = pick(kExchanges);
-  contact.wpx = pick(kPrefixes);
-  return contact;
-}
-
 constexpr size_t kMaxGenerated = 72;
-
-// What a record field holds of `text`: its first 255 bytes.
-std::string Cut(std::string_view text) { return std::string(text.substr(0, kMaxRecordText)); }
-
-ModelContact CutContact(const ModelContact& row) {
-  return ModelContact{Cut(row.call), Cut(row.band), Cut(row.mode), Cut(row.exchange), Cut(row.wpx)};
-}
-
-const LogTableChoice* FindLogTable(std::string_view name) {
-  for (const LogTableChoice& choice : kLogTables) {
-    if (choice.name == name) return &choice;
-  }
-  return nullptr;
-}
 
 // The record with its five replayed fields emptied, for comparing the rest.
 HostRecord WithoutReplayedFields(const HostRecord& record) {
@@ -118,7 +36,7 @@ bool SameBytes(const HostRecord& a, const HostRecord& b) {
 HostRecord InitialRecord(uint32_t connection) {
   HostRecord record{};
   record.Connection = connection;
-  WriteShortText(record.LogTable, kLogTables[0].name);
+  WriteShortText(record.LogTable, HostLogTable().name);
   return record;
 }
 
@@ -143,23 +61,21 @@ SessionDriver::~SessionDriver() = default;
 bool SessionDriver::Perform(EngineAction action, FuzzedDataProvider& input) {
   switch (action) {
     case EngineAction::kSetContact:
-      WriteShortText(record_.Call, Pick(input, kCalls, kMaxRecordText));
-      WriteShortText(record_.Band, Pick(input, kBands, kMaxRecordText));
-      WriteShortText(record_.Mode, Pick(input, kModes, kMaxRecordText));
-      WriteShortText(record_.ReportReceived, Pick(input, kExchanges, kMaxRecordText));
-      WriteShortText(record_.Wpx, Pick(input, kPrefixes, kMaxRecordText));
+      WriteShortText(record_.Call, PickText(input, Alphabet::kCall, kMaxRecordText));
+      WriteShortText(record_.Band, PickText(input, Alphabet::kBand, kMaxRecordText));
+      WriteShortText(record_.Mode, PickText(input, Alphabet::kMode, kMaxRecordText));
+      WriteShortText(record_.ReportReceived, PickText(input, Alphabet::kExchange, kMaxRecordText));
+      WriteShortText(record_.Wpx, PickText(input, Alphabet::kPrefix, kMaxRecordText));
       break;
     case EngineAction::kSetStation:
-      WriteShortText(record_.QsoGroup, Pick(input, kGroups, kMaxRecordText));
-      WriteShortText(record_.OwnGroup, Pick(input, kGroups, kMaxRecordText));
-      WriteShortText(record_.Country, Pick(input, kCountries, kMaxRecordText));
-      WriteShortText(record_.LookupCountry, Pick(input, kCountries, kMaxRecordText));
+      WriteShortText(record_.QsoGroup, PickText(input, Alphabet::kGroup, kMaxRecordText));
+      WriteShortText(record_.OwnGroup, PickText(input, Alphabet::kGroup, kMaxRecordText));
+      WriteShortText(record_.Country, PickText(input, Alphabet::kCountry, kMaxRecordText));
+      WriteShortText(record_.LookupCountry, PickText(input, Alphabet::kCountry, kMaxRecordText));
       break;
-    case EngineAction::kSetLogTable: {
-      const size_t index = input.ConsumeIntegralInRange<size_t>(0, std::size(kLogTables) - 1);
-      WriteShortText(record_.LogTable, kLogTables[index].name);
+    case EngineAction::kSetLogTable:
+      WriteShortText(record_.LogTable, PickLogTable(input).name);
       break;
-    }
     case EngineAction::kPreview:
       Preview();
       break;
@@ -236,8 +152,9 @@ bool SessionDriver::Commit(bool log_it) {
 }
 
 void SessionDriver::LogUncommittedRow(FuzzedDataProvider& input) {
-  LogRow row{PickLogValue(input, kCalls), PickLogValue(input, kBands), PickLogValue(input, kModes),
-             PickLogValue(input, kExchanges), PickLogValue(input, kPrefixes)};
+  LogRow row{PickLogValue(input, Alphabet::kCall), PickLogValue(input, Alphabet::kBand),
+             PickLogValue(input, Alphabet::kMode), PickLogValue(input, Alphabet::kExchange),
+             PickLogValue(input, Alphabet::kPrefix)};
   if (log_.RowCount() < kMaxLogRows) log_.Append(row);
 }
 
@@ -315,7 +232,7 @@ bool SessionDriver::Rebuild() {
     // The first row's fields before the missing column are in the record.
     QXQY_FUZZ_CHECK(error.has_value(), "a table without WPX rebuilt without an error");
     HostRecord expected = before;
-    const ModelContact first = CutContact(rows.front());
+    const ModelContact first = CutToRecord(rows.front());
     WriteShortText(expected.ReportReceived, first.exchange);
     WriteShortText(expected.Call, first.call);
     WriteShortText(expected.Band, first.band);
@@ -331,7 +248,7 @@ bool SessionDriver::Rebuild() {
   int remembered = 0;
   const ModelStation station = Station();
   for (const ModelContact& row : rows) {
-    if (model_.Commit(CutContact(row), station) > 0) ++remembered;
+    if (model_.Commit(CutToRecord(row), station) > 0) ++remembered;
   }
   QXQY_FUZZ_CHECK(shows_ == shows_before + 1 + remembered, "a rebuild of %d contacts showed %d",
                   remembered, shows_ - shows_before);
@@ -340,7 +257,7 @@ bool SessionDriver::Rebuild() {
   QXQY_FUZZ_CHECK(ReadShortText(record_.Band) == ReadShortText(before.Band),
                   "the band was not put back");
   if (!rows.empty()) {
-    const ModelContact last = CutContact(rows.back());
+    const ModelContact last = CutToRecord(rows.back());
     QXQY_FUZZ_CHECK(Contact().call == last.call && Contact().mode == last.mode &&
                         Contact().exchange == last.exchange && Contact().wpx == last.wpx,
                     "the record does not hold the last row");
@@ -366,8 +283,9 @@ void SessionDriver::Suggest() {
 }
 
 void SessionDriver::Mark(FuzzedDataProvider& input) {
-  const std::string band = input.ConsumeBool() ? std::string() : Pick(input, kBands, 16);
-  const std::string district = Pick(input, kDistricts, 16);
+  const std::string band =
+      input.ConsumeBool() ? std::string() : PickText(input, Alphabet::kBand, 16);
+  const std::string district = PickText(input, Alphabet::kDistrict, 16);
   const DistrictMark mark = session_.MarkOfDistrict(band, district);
   const DistrictMark expected =
       closed_ ? DistrictMark::kNothingRecorded : model_.MarkOf(band, district);
