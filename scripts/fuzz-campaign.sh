@@ -3,7 +3,7 @@
 #
 #   scripts/fuzz-campaign.sh [run] [target ...]   fuzz until each target reaches its count
 #   scripts/fuzz-campaign.sh merge [target ...]   minimise each kept corpus in place
-#   scripts/fuzz-campaign.sh status               executions so far, per target
+#   scripts/fuzz-campaign.sh status [target ...]  executions, coverage and corpus so far
 #
 # Targets run one after the other, each in one libFuzzer worker on one core
 # (-jobs=1 -workers=1), with fuzz/corpus/<name>/ as the kept corpus: every
@@ -91,6 +91,29 @@ run_target() {
   fi
 }
 
+# From a target's session log: the latest status line, and the execution
+# (counted over all sessions) at which the edges and the features last grew.
+coverage_growth() {
+  awk '
+    /^=== session/ { base = $(NF - 2) }
+    /^#[0-9]+\t/ && / cov: / {
+      n = base + substr($1, 2)
+      for (i = 1; i <= NF; i++) {
+        if ($i == "cov:") cov = $(i + 1)
+        if ($i == "ft:") ft = $(i + 1)
+        if ($i == "exec/s:") rate = $(i + 1)
+      }
+      if (cov + 0 > max_cov) { max_cov = cov + 0; at_cov = n }
+      if (ft + 0 > max_ft) { max_ft = ft + 0; at_ft = n }
+      last = $0
+    }
+    END {
+      print "   latest: " last
+      printf "   edges %d, last grown at execution %d; features %d, last grown at execution %d\n",
+             max_cov, at_cov, max_ft, at_ft
+    }' "$1"
+}
+
 # Minimises the kept corpus of `name` into a fresh folder and swaps it in.
 merge_target() {
   local name
@@ -114,7 +137,10 @@ case "$mode" in
   status)
     for name in "${names[@]}"; do
       read -r _ goal _ <<<"$(target_line "$name")"
-      echo "fuzz_$name: $(done_so_far "$name") of $goal executions"
+      echo "fuzz_$name: $(done_so_far "$name") of $goal executions;" \
+        "corpus $(ls "fuzz/corpus/$name" | wc -l) inputs," \
+        "$(cat "fuzz/corpus/$name"/* | wc -c) bytes"
+      [ -f "$campaign/$name.log" ] && coverage_growth "$campaign/$name.log"
     done
     ;;
   run)
