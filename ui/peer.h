@@ -38,8 +38,6 @@ class ControlPeer {
   virtual ~ControlPeer() = default;
   // The widget's state named by `what` changed; bring the native object in step.
   virtual void Update(Change what) = 0;
-  // Ask for a repaint later (when messages are next dispatched).
-  virtual void Invalidate() = 0;
   // Repaint now, before returning.
   virtual void Repaint() = 0;
   // The native handle (a window handle on Windows, a synthetic non-zero
