@@ -5,7 +5,7 @@
 // into calls on the widget (Click, Close, SysCommand, PaintCell, ...).
 //
 // A peer is created by the widget (through the factory functions of
-// framework/backend.h) when the widget's native object is needed, and is
+// ui/backend.h) when the widget's native object is needed, and is
 // destroyed by the widget, children before parents, before the widget's own
 // state goes. A peer never outlives its widget and must not call back into
 // the widget from its destructor.
