@@ -210,8 +210,8 @@ TEST_F(MainFormTest, LayoutMatchesTheDesign) {
   EXPECT_EQ(form->Top(), 201);
   EXPECT_TRUE(form->StayOnTop());
   EXPECT_FALSE(form->HasMaximizeBox());
-  EXPECT_EQ(form->Panel1.Height(), 44);
-  EXPECT_EQ(form->StringGrid1.Height(), 149);
+  EXPECT_EQ(form->Panel1.BoundsRect(), (Rect{0, 149, 328, 193}));
+  EXPECT_EQ(form->StringGrid1.BoundsRect(), (Rect{0, 0, 328, 149}));
   EXPECT_FALSE(form->StringGrid1.Enabled());
   EXPECT_EQ(form->BitBtn1.Caption(), "Recalc");
   EXPECT_EQ(form->btnOBL1.Caption(), "District");

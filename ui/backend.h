@@ -1,7 +1,7 @@
 // The backend seam: functions implemented once per backend, in
-// framework/posix/ (headless, native build) or framework/win32/ (the DLL).
+// ui/posix/ (headless, native build) or ui/win32/ (the DLL).
 // CMake compiles exactly one of the two sets, so the portable code carries
-// no platform conditionals. Nothing above framework/ calls these directly.
+// no platform conditionals. Nothing above ui/ calls these directly.
 #pragma once
 
 #include <memory>

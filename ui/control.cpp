@@ -111,11 +111,6 @@ void Control::ParentColorChanged(Color color) {
   for (Control* child : children_) child->ParentColorChanged(color_);
 }
 
-void Control::Invalidate() {
-  ++repaint_requests_;
-  if (peer_) peer_->Invalidate();
-}
-
 void Control::Repaint() {
   ++repaint_requests_;
   if (peer_) peer_->Repaint();

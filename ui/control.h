@@ -47,11 +47,6 @@ class Control : public Component {
   void SetBoundsRect(const Rect& rect);
   void SetWidth(int width);
   void SetHeight(int height);
-  // The size of the area children are laid out in; for plain controls the
-  // control's own size, for forms the window's client area.
-  virtual int ClientWidth() const { return Width(); }
-  virtual int ClientHeight() const { return Height(); }
-
   // True for every control but a form that is not shown.
   bool Visible() const { return visible_; }
   bool Enabled() const { return enabled_; }
@@ -69,9 +64,8 @@ class Control : public Component {
   // Runs after this control's size changed (by layout, SetBounds or the user).
   std::function<void(Control& sender)> OnResize;
 
-  // Asks for a repaint later / at once. Counted, so that tests can see that
-  // a window asked for one.
-  void Invalidate();
+  // Repaints the control at once. Counted, so that tests can see that a
+  // window asked for it.
   void Repaint();
   int RepaintRequests() const { return repaint_requests_; }
 

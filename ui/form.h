@@ -83,8 +83,8 @@ class Form : public Control {
   // The client area; setting it resizes the window by the frame the
   // backend reports for the border style, and lays the docked children out
   // again.
-  int ClientWidth() const override { return client_width_; }
-  int ClientHeight() const override { return client_height_; }
+  int ClientWidth() const { return client_width_; }
+  int ClientHeight() const { return client_height_; }
   void SetClientSize(int width, int height);
 
   // Docks children of this form, any of which may be null: `top` along the

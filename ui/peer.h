@@ -5,7 +5,7 @@
 // into calls on the widget (Click, Close, SysCommand, PaintCell, ...).
 //
 // A peer is created by the widget (through the factory functions of
-// framework/backend.h) when the widget's native object is needed, and is
+// ui/backend.h) when the widget's native object is needed, and is
 // destroyed by the widget, children before parents, before the widget's own
 // state goes. A peer never outlives its widget and must not call back into
 // the widget from its destructor.
@@ -38,8 +38,6 @@ class ControlPeer {
   virtual ~ControlPeer() = default;
   // The widget's state named by `what` changed; bring the native object in step.
   virtual void Update(Change what) = 0;
-  // Ask for a repaint later (when messages are next dispatched).
-  virtual void Invalidate() = 0;
   // Repaint now, before returning.
   virtual void Repaint() = 0;
   // The native handle (a window handle on Windows, a synthetic non-zero

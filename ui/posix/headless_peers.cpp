@@ -25,7 +25,6 @@ class HeadlessPeer : public ControlPeer {
   explicit HeadlessPeer(std::function<void()> paint = nullptr) : paint_(std::move(paint)) {}
 
   void Update(Change) override {}
-  void Invalidate() override {}
   void Repaint() override {
     if (paint_) paint_();
   }
@@ -41,7 +40,6 @@ class HeadlessFormPeer : public FormPeer {
   explicit HeadlessFormPeer(Form& form) : form_(form) {}
 
   void Update(Change) override {}
-  void Invalidate() override {}
   void Repaint() override {}
   uint32_t NativeHandle() const override { return handle_; }
 

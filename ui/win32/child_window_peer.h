@@ -18,7 +18,6 @@ class ChildWindowPeer : public ControlPeer, public WindowPeer {
   ~ChildWindowPeer() override;
 
   void Update(Change what) override;
-  void Invalidate() override;
   void Repaint() override;
   uint32_t NativeHandle() const override { return handle_value_; }
 
@@ -34,9 +33,8 @@ class ChildWindowPeer : public ControlPeer, public WindowPeer {
 
   // Changes the kind handles itself (caption, content, state, ...).
   virtual void UpdateKind(Change what);
-
-  Control& control() const { return control_; }
-  HFONT font() const { return font_.get(); }
+  // Asks for a repaint when messages are next dispatched.
+  void Invalidate();
 
  private:
   void ApplyFont();

@@ -98,7 +98,7 @@ class Win32FormPeer : public FormPeer, public win32::WindowPeer {
         break;
       case Change::kColor:
         background_.Set(form_.GetColor());
-        Invalidate();
+        InvalidateRect(hwnd(), nullptr, TRUE);
         break;
       case Change::kState:
         ApplyWindowState();
@@ -109,10 +109,6 @@ class Win32FormPeer : public FormPeer, public win32::WindowPeer {
       default:
         break;
     }
-  }
-
-  void Invalidate() override {
-    if (hwnd() != nullptr) InvalidateRect(hwnd(), nullptr, TRUE);
   }
 
   void Repaint() override {

@@ -1,4 +1,4 @@
-// Portable colours and fonts (framework/graphics.h) as GDI objects.
+// Portable colours and fonts (ui/graphics.h) as GDI objects.
 #pragma once
 
 #include <windows.h>
