@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdlib>
 #include <iterator>
 #include <stdexcept>
 
@@ -17,6 +18,13 @@ void Exec(sqlite3* db, const std::string& sql) {
   if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
     throw std::runtime_error(sqlite3_errmsg(db));
   }
+}
+
+// Runs a prepared statement that returns no rows.
+void Run(sqlite3* db, sqlite3_stmt* statement) {
+  QXQY_FUZZ_CHECK(sqlite3_step(statement) == SQLITE_DONE, "%s: %s", sqlite3_sql(statement),
+                  sqlite3_errmsg(db));
+  sqlite3_reset(statement);
 }
 
 void Bind(sqlite3_stmt* statement, const char* parameter, const std::optional<std::string>& value) {
@@ -59,13 +67,18 @@ LogDatabase::LogDatabase(const LogTableLayout& table, const std::vector<LogView>
   }
   Exec(db_, table.create_sql);
   insert_ = Prepare(table.insert_sql);
+  begin_ = Prepare("BEGIN");
+  commit_ = Prepare("COMMIT");
+  delete_all_ = Prepare("DELETE FROM " + table_name_);
   std::vector<std::string> names = {table.name};
   for (const LogView& view : views) {
     Exec(db_, view.create_sql);
     names.push_back(view.name);
   }
   for (const std::string& name : names) {
-    Source source{name, Prepare("Select * from " + name + " order by CallSign")};
+    Source source;
+    source.name = name;
+    source.select = Prepare("Select * from " + name + " order by CallSign");
     const char* const columns[] = {"CallSign", "DigiBand", "QSOMode", "QSOReportRecived", "WPX"};
     for (size_t i = 0; i < std::size(columns); ++i) {
       source.columns[i] = ColumnIndex(source.select, columns[i]);
@@ -78,21 +91,27 @@ LogDatabase::LogDatabase(const LogTableLayout& table, const std::vector<LogView>
 LogDatabase::~LogDatabase() {
   UnregisterSqliteConnection(handle_);
   for (Source& source : sources_) sqlite3_finalize(source.select);
-  sqlite3_finalize(insert_);
+  for (sqlite3_stmt* statement : {insert_, begin_, commit_, delete_all_}) {
+    sqlite3_finalize(statement);
+  }
   sqlite3_close(db_);
 }
 
 void LogDatabase::Clear() {
   pending_.clear();
-  if (written_rows_ > 0) Exec(db_, "DELETE FROM " + table_name_);
+  if (written_rows_ > 0) Run(db_, delete_all_);
   written_rows_ = 0;
+  ++version_;
 }
 
-void LogDatabase::Append(const LogRow& row) { pending_.push_back(row); }
+void LogDatabase::Append(const LogRow& row) {
+  pending_.push_back(row);
+  ++version_;
+}
 
 void LogDatabase::Flush() {
   if (pending_.empty()) return;
-  Exec(db_, "BEGIN");
+  Run(db_, begin_);
   for (const LogRow& row : pending_) {
     Bind(insert_, ":call", row.call);
     Bind(insert_, ":band", row.band);
@@ -103,16 +122,18 @@ void LogDatabase::Flush() {
     sqlite3_reset(insert_);
     sqlite3_clear_bindings(insert_);
   }
-  Exec(db_, "COMMIT");
+  Run(db_, commit_);
   written_rows_ += pending_.size();
   pending_.clear();
 }
 
-std::vector<ModelContact> LogDatabase::RowsInQueryOrder(std::string_view name) {
+const std::vector<ModelContact>& LogDatabase::RowsInQueryOrder(std::string_view name) {
   Flush();
-  std::vector<ModelContact> rows;
-  for (const Source& source : sources_) {
+  for (Source& source : sources_) {
     if (source.name != name) continue;
+    if (source.rows_version == version_) return source.rows;
+    std::vector<ModelContact>& rows = source.rows;
+    rows.clear();
     sqlite3_stmt* select = source.select;
     while (sqlite3_step(select) == SQLITE_ROW) {
       rows.push_back(
@@ -121,8 +142,11 @@ std::vector<ModelContact> LogDatabase::RowsInQueryOrder(std::string_view name) {
                        Column(select, source.columns[4])});
     }
     sqlite3_reset(select);
+    source.rows_version = version_;
+    return rows;
   }
-  return rows;
+  QXQY_FUZZ_CHECK(false, "no log table or view named %s", std::string(name).c_str());
+  std::abort();
 }
 
 sqlite3_stmt* LogDatabase::Prepare(const std::string& sql) const {

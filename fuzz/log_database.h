@@ -77,8 +77,9 @@ class LogDatabase {
   // The rows of the table or view `name` in the order "Select * from <name>
   // order by CallSign" delivers them, each column found by its name
   // ignoring case, null read as empty and a missing column as empty.
-  // Flushes first.
-  std::vector<ModelContact> RowsInQueryOrder(std::string_view name);
+  // Flushes first. Read again only after the rows changed; the reference
+  // stays valid until the next call.
+  const std::vector<ModelContact>& RowsInQueryOrder(std::string_view name);
 
  private:
   // The plug-in's query over one table or view, prepared once.
@@ -87,6 +88,9 @@ class LogDatabase {
     sqlite3_stmt* select = nullptr;
     // The select's columns of call, band, mode, report and WPX; -1 if missing.
     int columns[5] = {-1, -1, -1, -1, -1};
+    // What the select delivered when the rows were at `rows_version`.
+    std::vector<ModelContact> rows;
+    uint64_t rows_version = 0;
   };
 
   sqlite3_stmt* Prepare(const std::string& sql) const;
@@ -94,10 +98,14 @@ class LogDatabase {
   sqlite3* db_ = nullptr;
   std::string table_name_;
   sqlite3_stmt* insert_ = nullptr;
+  sqlite3_stmt* begin_ = nullptr;
+  sqlite3_stmt* commit_ = nullptr;
+  sqlite3_stmt* delete_all_ = nullptr;
   std::vector<Source> sources_;
   uint32_t handle_ = 0;
   std::vector<LogRow> pending_;
   size_t written_rows_ = 0;
+  uint64_t version_ = 1;  // changes whenever the rows change
 };
 
 }  // namespace qxqy::fuzzing

@@ -193,8 +193,8 @@ bool SessionDriver::Rebuild() {
   const LogTableChoice* choice = FindLogTable(ReadShortText(record_.LogTable));
   QXQY_FUZZ_CHECK(choice != nullptr, "a log table outside the alphabet");
   const bool opens = choice->table != nullptr && record_.Connection == log_.Handle();
-  const std::vector<ModelContact> rows =
-      opens ? log_.RowsInQueryOrder(choice->table) : std::vector<ModelContact>();
+  static const std::vector<ModelContact> kNoRows;
+  const std::vector<ModelContact>& rows = opens ? log_.RowsInQueryOrder(choice->table) : kNoRows;
   if (!Spend(kRebuildWork + rows.size())) return false;
 
   const bool closes = std::exchange(close_in_next_pause_, false);
