@@ -1,7 +1,9 @@
 // LogQuery over a registered SQLite connection. The statement handle is
-// owned by a move-only wrapper; the connection is never closed here.
+// owned by a move-only wrapper that hands it back to the connection's
+// registry entry when the query closes; the connection is never closed here.
 #include <sqlite3.h>
 
+#include <utility>
 #include <vector>
 
 #include "base/error.h"
@@ -16,15 +18,14 @@ namespace {
 class Statement {
  public:
   Statement() = default;
-  explicit Statement(sqlite3_stmt* statement) : statement_(statement) {}
-  Statement(Statement&& other) noexcept : statement_(other.statement_) {
-    other.statement_ = nullptr;
-  }
+  Statement(uint32_t handle, sqlite3_stmt* statement) : handle_(handle), statement_(statement) {}
+  Statement(Statement&& other) noexcept
+      : handle_(other.handle_), statement_(std::exchange(other.statement_, nullptr)) {}
   Statement& operator=(Statement&& other) noexcept {
     if (this != &other) {
       reset();
-      statement_ = other.statement_;
-      other.statement_ = nullptr;
+      handle_ = other.handle_;
+      statement_ = std::exchange(other.statement_, nullptr);
     }
     return *this;
   }
@@ -32,12 +33,12 @@ class Statement {
 
   sqlite3_stmt* get() const { return statement_; }
   explicit operator bool() const { return statement_ != nullptr; }
-  void reset() {
-    if (statement_ != nullptr) sqlite3_finalize(statement_);
-    statement_ = nullptr;
-  }
+  // Hands the statement back to the connection's registry entry, which keeps
+  // it for the next query with the same text.
+  void reset() noexcept { KeepStatement(handle_, std::exchange(statement_, nullptr)); }
 
  private:
+  uint32_t handle_ = 0;
   sqlite3_stmt* statement_ = nullptr;
 };
 
@@ -62,23 +63,30 @@ class SqliteLogQuery : public LogQuery {
     if (connection == nullptr) {
       throw DatabaseError("No database connection (handle " + std::to_string(handle_) + ")");
     }
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(connection, text_.c_str(), static_cast<int>(text_.size()), &raw,
-                           nullptr) != SQLITE_OK) {
-      throw DatabaseError(sqlite3_errmsg(connection));
+    sqlite3_stmt* raw = TakeKeptStatement(handle_, text_);
+    if (raw == nullptr) {
+      if (sqlite3_prepare_v2(connection, text_.c_str(), static_cast<int>(text_.size()), &raw,
+                             nullptr) != SQLITE_OK) {
+        throw DatabaseError(sqlite3_errmsg(connection));
+      }
+      if (raw == nullptr) throw DatabaseError("The query text holds no statement");
     }
-    if (raw == nullptr) throw DatabaseError("The query text holds no statement");
-    Statement statement(raw);
-    // Column names are resolved once per open, matched without regard to case.
-    const int count = sqlite3_column_count(raw);
-    std::vector<std::string> keys;
-    for (int i = 0; i < count; ++i) {
-      const char* name = sqlite3_column_name(raw, i);
-      keys.push_back(CaseInsensitiveKey(name != nullptr ? name : ""));
-    }
-    statement_ = std::move(statement);
-    column_keys_ = std::move(keys);
+    statement_ = Statement(handle_, raw);
     Step();
+    // Column names are resolved once per open, matched without regard to
+    // case. Read after the first step: a kept statement whose tables changed
+    // since is prepared again by that step.
+    try {
+      const int count = sqlite3_column_count(raw);
+      column_keys_.reserve(static_cast<size_t>(count));
+      for (int i = 0; i < count; ++i) {
+        const char* name = sqlite3_column_name(raw, i);
+        column_keys_.push_back(CaseInsensitiveKey(name != nullptr ? name : ""));
+      }
+    } catch (...) {
+      Close();  // no half-resolved columns behind an open query
+      throw;
+    }
   }
 
   bool Eof() const override { return eof_; }

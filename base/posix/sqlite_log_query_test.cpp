@@ -22,7 +22,8 @@ class SqliteLogQueryTest : public ::testing::Test {
   }
   ~SqliteLogQueryTest() override {
     UnregisterSqliteConnection(handle_);
-    sqlite3_close(db_);
+    // Fails while a statement kept for the handle is still open.
+    EXPECT_EQ(sqlite3_close(db_), SQLITE_OK);
   }
 
   void Exec(const char* sql) {
@@ -157,6 +158,48 @@ TEST_F(SqliteLogQueryTest, ReopeningRunsTheQueryAgain) {
   EXPECT_EQ(ReadAll(*query, {"CallSign"}).size(), 1u);
   Exec("INSERT INTO Log VALUES ('QX1B');");
   EXPECT_EQ(ReadAll(*query, {"CallSign"}).size(), 2u);
+}
+
+// Closed queries leave their statements with the registry for the next
+// query with the same text; what that query reads must be today's table.
+TEST_F(SqliteLogQueryTest, KeptStatementsReadTheTableAsItIsNow) {
+  Exec("CREATE TABLE Log (CallSign TEXT); INSERT INTO Log VALUES ('QX1A');");
+  const std::string sql = "Select * from Log order by CallSign";
+  EXPECT_EQ(ReadAll(*Query(sql), {"CallSign"}), (std::vector<std::string>{"QX1A|"}));
+
+  Exec(
+      "DROP TABLE Log; CREATE TABLE Log (WPX TEXT, CallSign TEXT);"
+      "INSERT INTO Log VALUES ('QY', 'QY2B');");
+  EXPECT_EQ(ReadAll(*Query(sql), {"CallSign", "WPX"}), (std::vector<std::string>{"QY2B|QY|"}));
+
+  // Two queries open at once with the same text each get a statement.
+  auto first = Query(sql);
+  auto second = Query(sql);
+  first->Open();
+  second->Open();
+  EXPECT_EQ(first->FieldAsText("CallSign"), "QY2B");
+  EXPECT_EQ(second->FieldAsText("CallSign"), "QY2B");
+
+  // Another connection's query never gets this one's statement.
+  sqlite3* other = nullptr;
+  ASSERT_EQ(sqlite3_open(":memory:", &other), SQLITE_OK);
+  const uint32_t other_handle = RegisterSqliteConnection(other);
+  auto elsewhere = CreateLogQuery(other_handle);
+  elsewhere->SetText(sql);
+  EXPECT_THROW(elsewhere->Open(), DatabaseError) << "no table Log there";
+  elsewhere.reset();
+  UnregisterSqliteConnection(other_handle);
+  EXPECT_EQ(sqlite3_close(other), SQLITE_OK);
+
+  first->Close();
+  second->Close();
+  Exec("DROP TABLE Log;");
+  try {
+    first->Open();
+    ADD_FAILURE() << "a kept statement read a dropped table";
+  } catch (const DatabaseError& error) {
+    EXPECT_STREQ(error.what(), "no such table: Log");
+  }
 }
 
 TEST_F(SqliteLogQueryTest, OverrideHandsOutTheTestsQuery) {
