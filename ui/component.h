@@ -22,6 +22,8 @@
 namespace qxqy {
 
 class ComponentRefBase;
+class Control;
+class Form;
 
 class Component {
  public:
@@ -63,6 +65,12 @@ class Component {
 
   // True from the moment destruction of this component has begun.
   bool Destroying() const { return destroying_; }
+
+  // This component as a control or a form, or null: every event dispatch
+  // looks for the sender's form, and a virtual call is much cheaper than a
+  // dynamic_cast (the multiplier window draws each item through one).
+  virtual Control* AsControl() { return nullptr; }
+  virtual Form* AsForm() { return nullptr; }
 
   // Ends `component` exactly once (a second call, or a call during its
   // destruction, does nothing): runs BeforeDestruction(), empties every

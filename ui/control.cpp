@@ -25,7 +25,7 @@ Control::~Control() {
 Form* Control::ParentForm() {
   Control* top = this;
   while (top->parent_ != nullptr) top = top->parent_;
-  return dynamic_cast<Form*>(top);
+  return top->AsForm();
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {

@@ -38,6 +38,8 @@ class Control : public Component {
   // The form this control sits on (itself for a form), or null.
   Form* ParentForm();
 
+  Control* AsControl() override { return this; }
+
   int Left() const { return bounds_.left; }
   int Top() const { return bounds_.top; }
   int Width() const { return bounds_.Width(); }

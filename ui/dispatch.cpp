@@ -14,11 +14,11 @@ namespace {
 // The form a component's events belong to: the form a control sits on, or
 // the nearest form among the owners of anything else (a form's settings storage).
 Form* FormOf(Component& sender) {
-  if (auto* control = dynamic_cast<Control*>(&sender)) {
+  if (Control* control = sender.AsControl()) {
     if (Form* form = control->ParentForm()) return form;
   }
   for (Component* c = &sender; c != nullptr; c = c->Owner()) {
-    if (auto* form = dynamic_cast<Form*>(c)) return form;
+    if (Form* form = c->AsForm()) return form;
   }
   return nullptr;
 }

@@ -67,6 +67,8 @@ class Form : public Control {
 
   const std::string& ClassName() const { return class_name_; }
 
+  Form* AsForm() override { return this; }
+
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string caption);
 
