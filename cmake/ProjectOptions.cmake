@@ -31,8 +31,12 @@ if(QXQY_FUZZERS)
   endif()
   # Every library is instrumented for coverage and checked by the sanitizers;
   # only the fuzz targets themselves link libFuzzer's main (fuzz/CMakeLists.txt).
-  target_compile_options(qxqy_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined
-                                                -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  # A target with the property QXQY_FUZZ_HARNESS (the fuzz harness) keeps the
+  # sanitizers without the coverage instrumentation.
+  target_compile_options(
+    qxqy_options
+    INTERFACE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+              $<$<NOT:$<BOOL:$<TARGET_PROPERTY:QXQY_FUZZ_HARNESS>>>:-fsanitize=fuzzer-no-link>)
   target_link_options(qxqy_options INTERFACE -fsanitize=address,undefined)
 endif()
 
