@@ -67,7 +67,11 @@ std::string ReadFileDenyWrite(const std::string& path) {
   if (::fcntl(file.get(), F_OFD_SETLK, &lock) != 0) throw FileOpenError(path);
 
   std::string content;
-  char buffer[65536];
+  struct stat info;
+  if (::fstat(file.get(), &info) == 0 && info.st_size > 0) {
+    content.reserve(static_cast<size_t>(info.st_size));
+  }
+  char buffer[4096];
   for (;;) {
     const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
     if (count < 0) {
