@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "fuzz/contest_model.h"
 #include "fuzz/log_database.h"
@@ -47,12 +48,13 @@ class SessionDriver final : private ContestObserver {
  public:
   // Limits that keep every input short. Each committed contact and each
   // replayed row is one unit of work, a rebuild kRebuildWork more; the
-  // action that would go beyond kMaxWork ends the input. That leaves room
-  // for a contact list of more than one 64-entry chunk. Rows beyond
-  // kMaxLogRows are not logged.
-  static constexpr size_t kMaxWork = 96;
+  // action that would go beyond kMaxWork ends the input. 64 contacts grow
+  // the lists' hash indexes from 16 slots to 128 and the contact buffer
+  // several times; more only repeat what they did. Rows beyond kMaxLogRows
+  // (what one rebuild can replay) are not logged.
+  static constexpr size_t kMaxWork = 64;
   static constexpr size_t kRebuildWork = 8;
-  static constexpr size_t kMaxLogRows = 80;
+  static constexpr size_t kMaxLogRows = kMaxWork - kRebuildWork;
 
   // `log` must be empty; `connection` is the record's Connection handle.
   SessionDriver(LogDatabase& log, const ReferenceFolder& references, uint32_t connection);
@@ -72,6 +74,9 @@ class SessionDriver final : private ContestObserver {
   void ClearStatisticsCells() override { ++clears_; }
   void LetPendingMessagesRun() override;
 
+  // Writes a field of the record and of written_.
+  void Write(ShortText HostRecord::*field, std::string_view text);
+
   ModelContact Contact() const;
   ModelStation Station() const;
 
@@ -90,12 +95,16 @@ class SessionDriver final : private ContestObserver {
   bool Spend(size_t units);
 
   void CheckBand(const std::string& band) const;
-  void CheckRecordUnchanged(const HostRecord& before, const char* action) const;
+  // The record must equal written_: `action` wrote nothing into it.
+  void CheckRecordUnchanged(const char* action) const;
   void CheckClosed() const;
 
   LogDatabase& log_;
   const ReferenceFolder& references_;
   HostRecord record_{};
+  // The record as the driver left it: what the plug-in wrote is checked and
+  // then taken over, so after every action the two must be equal.
+  HostRecord written_{};
   ContestSession session_;
   ContestModel model_;
   bool closed_ = false;
