@@ -33,7 +33,19 @@ void ListView::Clear() {
 
 Font ListView::DrawItemFont(int index) {
   Font font = GetFont();
-  if (OnCustomDrawItem) DispatchEvent(*this, [&] { OnCustomDrawItem(*this, index, font); });
+  if (OnCustomDrawItem) {
+    // Every item of every paint comes here: a handler that captures one
+    // pointer stays inside std::function's own storage, so drawing an item
+    // allocates nothing for the dispatch.
+    struct Draw {
+      ListView& list;
+      int index;
+      Font& font;
+    } draw{*this, index, font};
+    DispatchEvent(*this, [call = &draw] {
+      call->list.OnCustomDrawItem(call->list, call->index, call->font);
+    });
+  }
   return font;
 }
 
