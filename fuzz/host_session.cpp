@@ -228,7 +228,8 @@ bool HostSession::Perform(HostAction action, FuzzedDataProvider& input) {
       if (dom_list) dom_list->Close();
       break;
   }
-  CheckWindows(action == HostAction::kPumpMessages, ChangesMarks(action));
+  CheckWindows(action == HostAction::kPumpMessages, ChangesMarks(action),
+               action == HostAction::kAddQso || action == HostAction::kBandClick);
   // Counted per action and then forgotten: the log keeps only its latest
   // 256 messages, and a long input may fail more rebuilds than that.
   QXQY_FUZZ_CHECK(ErrorBoxLog().size() == expected_error_boxes_, "%zu error boxes, expected %zu",
@@ -254,7 +255,14 @@ bool HostSession::ChangesMarks(HostAction action) {
   }
 }
 
-void HostSession::CheckWindows(bool after_dispatch, bool check_marks) {
+HostSession::MarksBasis HostSession::BasisOf(const TfmDomList& window) {
+  const auto* owner = static_cast<const TfmMainForm*>(window.Owner());
+  const ScoringState* scoring = owner->Session().Scoring();
+  return MarksBasis{&window, scoring ? scoring->district_mults().Keys().size() : 0,
+                    window.CurrentBandText, window.LV1.Count()};
+}
+
+void HostSession::CheckWindows(bool after_dispatch, bool check_marks, bool only_adds_keys) {
   TfmMainForm* form = MainWindow();
   if (form)
     QXQY_FUZZ_CHECK(form->Session().Scoring() != nullptr, "the referenced window has no state");
@@ -262,7 +270,13 @@ void HostSession::CheckWindows(bool after_dispatch, bool check_marks) {
   if (dom_list) {
     QXQY_FUZZ_CHECK(dynamic_cast<TfmMainForm*>(dom_list->Owner()) != nullptr,
                     "the multiplier window is not owned by a main window");
-    if (check_marks) CheckItemColours(*dom_list);
+    if (check_marks) {
+      MarksBasis basis = BasisOf(*dom_list);
+      if (!only_adds_keys || !(marks_checked_against_ && *marks_checked_against_ == basis)) {
+        CheckItemColours(*dom_list);
+        marks_checked_against_ = std::move(basis);
+      }
+    }
   }
   if (!after_dispatch) return;
   // Once the pending releases are dispatched, exactly the referenced

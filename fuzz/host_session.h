@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -102,8 +103,24 @@ class HostSession {
   // finds every wrong one, at a fraction of the cost of checking after every
   // action.
   static bool ChangesMarks(HostAction action);
-  void CheckWindows(bool after_dispatch, bool check_marks);
+  void CheckWindows(bool after_dispatch, bool check_marks, bool only_adds_keys = false);
   void CheckItemColours(TfmDomList& window);
+
+  // What the marks were last checked against. AddQSO only adds keys and a
+  // band click only changes the band: after either, marks whose window, key
+  // count, band and items are as they were last time are checked already.
+  struct MarksBasis {
+    const TfmDomList* window = nullptr;
+    size_t district_keys = 0;
+    std::string band;
+    int items = 0;
+    bool operator==(const MarksBasis& other) const {
+      return window == other.window && district_keys == other.district_keys && band == other.band &&
+             items == other.items;
+    }
+  };
+  static MarksBasis BasisOf(const TfmDomList& window);
+  std::optional<MarksBasis> marks_checked_against_;
 
   LogDatabase& log_;
   std::vector<Triple> logged_;
