@@ -91,27 +91,28 @@ run_target() {
   fi
 }
 
-# From a target's session log: the latest status line, and the execution
-# (counted over all sessions) at which the edges and the features last grew.
+# From a target's session log, one line per session: the executions it
+# covered (counted over all sessions), its last edge and feature counts,
+# the execution at which each last grew, and its executions per second.
+# Sessions built from other sources count differently, so each stands alone.
 coverage_growth() {
   awk '
-    /^=== session/ { base = $(NF - 2) }
+    function report() {
+      if (!seen) return
+      printf "   executions %d-%d: edges %d (last grew at %d), features %d (last grew at %d), %d exec/s\n",
+             base, n, cov, at_cov, ft, at_ft, rate
+    }
+    /^=== session/ { report(); base = $(NF - 2); seen = 0; cov = ft = 0 }
     /^#[0-9]+\t/ && / cov: / {
       n = base + substr($1, 2)
       for (i = 1; i <= NF; i++) {
-        if ($i == "cov:") cov = $(i + 1)
-        if ($i == "ft:") ft = $(i + 1)
+        if ($i == "cov:" && $(i + 1) + 0 > cov) { cov = $(i + 1) + 0; at_cov = n }
+        if ($i == "ft:" && $(i + 1) + 0 > ft) { ft = $(i + 1) + 0; at_ft = n }
         if ($i == "exec/s:") rate = $(i + 1)
       }
-      if (cov + 0 > max_cov) { max_cov = cov + 0; at_cov = n }
-      if (ft + 0 > max_ft) { max_ft = ft + 0; at_ft = n }
-      last = $0
+      seen = 1
     }
-    END {
-      print "   latest: " last
-      printf "   edges %d, last grown at execution %d; features %d, last grown at execution %d\n",
-             max_cov, at_cov, max_ft, at_ft
-    }' "$1"
+    END { report() }' "$1"
 }
 
 # Minimises the kept corpus of `name` into a fresh folder and swaps it in.
