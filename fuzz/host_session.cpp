@@ -302,6 +302,10 @@ void HostSession::CheckItemColours(TfmDomList& window) {
   const auto* owner = static_cast<const TfmMainForm*>(window.Owner());
   const ScoringState* scoring = owner->Session().Scoring();
   const Font list_font = window.LV1.GetFont();
+  std::string all_keys;
+  if (scoring != nullptr) {
+    for (const std::string& key : scoring->district_mults().Keys()) all_keys.append(key) += '\n';
+  }
   std::string marks;
   for (int i = 0; i < window.LV1.Count(); ++i) {
     const Font font = window.LV1.DrawItemFont(i);
@@ -311,10 +315,11 @@ void HostSession::CheckItemColours(TfmDomList& window) {
       continue;
     }
     const std::string search = window.CurrentBandText + "|" + window.LV1.Caption(i) + "|";
-    const std::vector<std::string>& keys = scoring->district_mults().Keys();
-    const bool worked = std::any_of(keys.begin(), keys.end(), [&](const std::string& key) {
-      return key.find(search) != std::string::npos;
-    });
+    // A line break ends every key: no band text or caption holds one, so
+    // a match cannot run from one key into the next.
+    QXQY_FUZZ_CHECK(search.find('\n') == std::string::npos, "a line break in \"%s\"",
+                    search.c_str());
+    const bool worked = all_keys.find(search) != std::string::npos;
     QXQY_FUZZ_CHECK(font.bold == worked, "item \"%s\" on band \"%s\"",
                     window.LV1.Caption(i).c_str(), window.CurrentBandText.c_str());
   }
