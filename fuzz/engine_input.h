@@ -30,8 +30,8 @@ std::string PickText(FuzzedDataProvider& input, Alphabet alphabet, size_t raw_ma
 std::optional<std::string> PickLogValue(FuzzedDataProvider& input, Alphabet alphabet);
 
 // One of 256 contacts picked from the alphabets, named by one input byte, so
-// that one action can commit or log dozens of contacts (enough to fill and
-// split the contact list's chunks) at a byte each.
+// that one action can commit or log dozens of contacts (enough to grow the
+// lists' hash indexes several times) at a byte each.
 ModelContact GeneratedContact(uint8_t key);
 
 // What a record's field holds of `text`: its first kMaxRecordText bytes.
