@@ -1,7 +1,8 @@
 // The standard error box. On Windows a message box with the error icon,
-// owned by the application handle; natively nothing is shown. On both
-// backends every message is also recorded, so that tests read and clear
-// what the operator would have seen.
+// owned by the thread's active window or else the application handle, and
+// modal to the whole application while it shows; natively nothing is shown.
+// On both backends every message is also recorded, so that tests read and
+// clear what the operator would have seen.
 #pragma once
 
 #include <exception>

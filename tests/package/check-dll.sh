@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built QXQYDXContest.dll for what a shipped DLL must be:
 #   - exactly the six entry points, by name, at ordinals 1 to 6 (the host
-#     may bind them by ordinal),
+#     may bind them by ordinal), in an export table whose module name is
+#     QXQYDXContest (no ".dll"),
 #   - no import of a MinGW runtime DLL (a user's machine does not have them),
 #   - stripped: no symbol table, no debug sections,
 #   - the version resource: FILEVERSION and PRODUCTVERSION VERSION.0, and
@@ -46,6 +47,11 @@ if [ "$exports" != "$expected_exports" ]; then
 fi
 if ! grep -q 'Export Address Table -- Ordinal Base 1$' <<<"$headers"; then
   fail "the export ordinals do not start at 1"
+fi
+
+module_name=$(sed -n 's/^Name[[:space:]]*[0-9a-fA-F]* \(.*\)$/\1/p' <<<"$headers")
+if [ "$module_name" != "QXQYDXContest" ]; then
+  fail "the export table's module name is \"$module_name\" instead of \"QXQYDXContest\""
 fi
 
 runtime_imports=$(grep -oiE 'DLL Name: (libwinpthread|libstdc\+\+|libgcc)[^ ]*' <<<"$headers" || true)
@@ -103,4 +109,4 @@ done
 if [ "$failures" -ne 0 ]; then
   exit 1
 fi
-echo "check-dll: $dll: six exports at ordinals 1-6, stripped, version $version, time stamp $stamp"
+echo "check-dll: $dll: module QXQYDXContest, six exports at ordinals 1-6, stripped, version $version, time stamp $stamp"

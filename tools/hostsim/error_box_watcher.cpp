@@ -8,6 +8,7 @@
 #include "tools/hostsim/plugin_library.h"
 #include "tools/hostsim/text_format.h"
 #include "tools/hostsim/window_probe.h"
+#include "tools/hostsim/window_states.h"
 
 namespace qxqy::hostsim {
 
@@ -70,15 +71,24 @@ ErrorBoxWatcher::~ErrorBoxWatcher() {
   thread_.join();
 }
 
+void ErrorBoxWatcher::ReportAfterBoxes() {
+  if (boxes_shown_.exchange(0) == 0) return;
+  output_.Line("error-box", "after: " + EnabledStates(nullptr) + "; active " + ActiveWindowName());
+}
+
 void ErrorBoxWatcher::Watch() {
   while (!stopping_) {
     if (HWND box = FindMessageBox()) {
       std::string message;
+      std::string states;
       {
         std::lock_guard<std::mutex> lock(ModuleLoadMutex());
         message = MessageOf(box);
+        states = "owner " + WindowName(GetWindow(box, GW_OWNER)) + "; " + EnabledStates(box);
       }
       output_.Line("error-box", QuoteText(message));
+      output_.Line("error-box", "while shown: " + states);
+      ++boxes_shown_;
       for (int poll = 0; poll < kCloseWaitPolls && !stopping_; ++poll) {
         {
           std::lock_guard<std::mutex> lock(ModuleLoadMutex());

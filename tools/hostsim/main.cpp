@@ -4,12 +4,14 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "tools/hostsim/abi_check.h"
 #include "tools/hostsim/crash_report.h"
 #include "tools/hostsim/error_box_watcher.h"
 #include "tools/hostsim/exit_codes.h"
+#include "tools/hostsim/host_window.h"
 #include "tools/hostsim/options.h"
 #include "tools/hostsim/output.h"
 #include "tools/hostsim/session.h"
@@ -52,6 +54,15 @@ int RunSimulator(const std::vector<std::string>& args) {
   ResetFpu(kHostFpuControl, ReadFpuState().mxcsr);
   const FpuState host_fpu = ReadFpuState();
   InstallCrashReport(output);
+  std::optional<HostWindow> host_window;
+  try {
+    // Before any other thread starts, as a host's window is open before it
+    // loads a plug-in.
+    host_window.emplace();
+  } catch (const Error& error) {
+    output.Line("hostsim", error.what());
+    return kExitFailure;
+  }
   Watchdog watchdog(output, options.timeout_seconds);
   try {
     Session session(output, watchdog,
@@ -59,6 +70,7 @@ int RunSimulator(const std::vector<std::string>& args) {
                     host_fpu);
     session.LoadPlugin();
     ErrorBoxWatcher error_boxes(output);
+    session.SetAfterEachAction([&error_boxes] { error_boxes.ReportAfterBoxes(); });
     session.Run(commands);
   } catch (const PluginLoadError& error) {
     output.Line("load", error.what());

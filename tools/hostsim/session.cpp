@@ -25,6 +25,7 @@ const char* const kSysCommands[] = {"close", "minimize", "maximize", "restore"};
 const char* const kKeys[] = {"alt+f4"};
 const char* const kRegistryActions[] = {"show", "set", "set-dword", "delete"};
 const char* const kJunkKinds[] = {"reserved", "tails", "all"};
+const char* const kHostActions[] = {"enable", "disable"};
 
 long long ParseNumber(const Command& command, size_t index, long long min, long long max) {
   const std::string& text = command.args.at(index);
@@ -138,6 +139,7 @@ void CheckRegistry(const Command& command) {
   }
   if (what == "set-dword") ParseNumber(command, 3, 0, 0xFFFFFFFFLL);
 }
+void CheckHost(const Command& command) { RequireOneOf(command, 0, kHostActions); }
 void CheckShow(const Command& command) {
   RequireOneOf(command, 0, kShowWhats);
   RequireOneOf(command, 1, kTargets);
@@ -174,6 +176,7 @@ const std::vector<Session::Verb>& Session::Verbs() {
       {{"hover", 1, 1, true}, NoCheck, &Session::Hover},
       {{"move", 3, 5}, CheckMove, &Session::Move},
       {{"reg", 2, 4, true}, CheckRegistry, &Session::Registry},
+      {{"host", 1, 1}, CheckHost, &Session::HostAction},
       {{"show", 1, 2}, CheckShow, &Session::Show},
       {{"screenshot", 1, 1, true}, NoCheck, &Session::Screenshot},
       {{"screenshot-ready", 0, 1}, CheckScreenshotReady, &Session::ScreenshotReady},
@@ -218,6 +221,7 @@ void Session::Run(const std::vector<Command>& commands) {
     for (const auto& verb : Verbs()) {
       if (verb.signature.verb == command.verb) (this->*verb.run)(command);
     }
+    if (after_each_action_) after_each_action_();
     CheckHostFpu(action);
   }
   SetCurrentAction("the end of the session");

@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -55,6 +56,8 @@ class Session {
   void LoadPlugin();
   // Runs the commands in order. Throws AbiViolation or PluginLoadError.
   void Run(const std::vector<Command>& commands);
+  // Called after each action has run (the error-box watcher's report).
+  void SetAfterEachAction(std::function<void()> after) { after_each_action_ = std::move(after); }
 
  private:
   struct Verb;
@@ -103,6 +106,9 @@ class Session {
   // else in the multiplier window; nullopt after printing why there is none.
   std::optional<ButtonLook> FindAnyButton(const Command& command, const std::string& caption);
 
+  // The host's own main window (session_host.cpp).
+  void HostAction(const Command& command);
+
   // Looking at the windows (session_show.cpp).
   void Show(const Command& command);
   void ShowCaption(const Command& command, HWND window);
@@ -136,6 +142,7 @@ class Session {
   std::array<unsigned char, kShortTextSlot> grab_result_{};
   ComRef<AdoConnection> connection_;
   HWND main_window_ = nullptr;  // what the last _Run returned
+  std::function<void()> after_each_action_;
 };
 
 }  // namespace qxqy::hostsim

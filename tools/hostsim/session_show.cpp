@@ -8,6 +8,7 @@
 #include <psapi.h>
 // clang-format on
 
+#include "tools/hostsim/host_window.h"
 #include "tools/hostsim/list_view_probe.h"
 #include "tools/hostsim/session.h"
 #include "tools/hostsim/text_format.h"
@@ -116,6 +117,7 @@ void Session::ShowOwner(const Command& command, HWND window) {
 void Session::ShowWindows(const Command& command) {
   std::vector<std::string> lines;
   for (HWND window : ProcessTopLevelWindows(true)) {
+    if (IsHostWindow(window)) continue;
     lines.push_back(QuoteText(WindowText(window)) + (window == main_window_ ? " (main)" : ""));
   }
   std::sort(lines.begin(), lines.end());

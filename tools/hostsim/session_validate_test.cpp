@@ -30,6 +30,8 @@ TEST(SessionValidateTest, AcceptsTheWindowAndRegistryActions) {
       "syscommand 61536 multipliers",
       "show memory",
       "show button-layout multipliers",
+      "host disable",
+      "host enable",
   };
   for (const char* line : lines) {
     EXPECT_NO_THROW(Check(line)) << line;
@@ -58,6 +60,9 @@ TEST(SessionValidateTest, RejectsMalformedWindowAndRegistryActions) {
       "syscommand 0x10000",
       "syscommand shut",
       "show heap",
+      "host",
+      "host activate",
+      "host disable now",
   };
   for (const char* line : lines) {
     EXPECT_THROW(Check(line), ScriptError) << line;
