@@ -10,7 +10,10 @@ namespace {
 
 constexpr char kClassName[] = "QxqyHostSimulator";
 constexpr char kCaption[] = "Host simulator";
-constexpr RECT kBounds{0, 1000, 320, 1160};
+// Shown and enabled, as a logging program's main window is, so that the error
+// box's bookkeeping meets it; placed beyond the screen's top left corner so
+// that it covers no plug-in window and stays out of every screenshot.
+constexpr RECT kBounds{-2000, -2000, -1680, -1840};
 
 // Read by the error-box watcher's thread too.
 std::atomic<HWND> current_window{nullptr};
