@@ -30,6 +30,8 @@ TEST(SessionValidateTest, AcceptsTheWindowAndRegistryActions) {
       "syscommand 61536 multipliers",
       "show memory",
       "show button-layout multipliers",
+      "show grid-cells",
+      "show fonts multipliers",
   };
   for (const char* line : lines) {
     EXPECT_NO_THROW(Check(line)) << line;
