@@ -17,21 +17,23 @@ constexpr int kTaskBarHeight = 40;
 constexpr int kCaptionHeight = 19;
 
 Rect work_area{0, 0, kScreenWidth, kScreenHeight - kTaskBarHeight};
-int pixels_per_inch = 96;
+int screen_pixels_per_inch = 96;
 }  // namespace
 
 posix::ScopedWorkArea::ScopedWorkArea(const Rect& area) : previous_(work_area) { work_area = area; }
 
 posix::ScopedWorkArea::~ScopedWorkArea() { work_area = previous_; }
 
-posix::ScopedScreenPixelsPerInch::ScopedScreenPixelsPerInch(int density)
-    : previous_(pixels_per_inch) {
-  pixels_per_inch = density;
+posix::ScopedScreenPixelsPerInch::ScopedScreenPixelsPerInch(int pixels_per_inch)
+    : previous_(screen_pixels_per_inch) {
+  screen_pixels_per_inch = pixels_per_inch;
 }
 
-posix::ScopedScreenPixelsPerInch::~ScopedScreenPixelsPerInch() { pixels_per_inch = previous_; }
+posix::ScopedScreenPixelsPerInch::~ScopedScreenPixelsPerInch() {
+  screen_pixels_per_inch = previous_;
+}
 
-int ScreenPixelsPerInch() { return pixels_per_inch; }
+int ScreenPixelsPerInch() { return screen_pixels_per_inch; }
 
 Rect ScreenWorkArea() { return work_area; }
 
