@@ -43,41 +43,48 @@ TfmMainForm::TfmMainForm(Component* owner, const HostRecord& host_record,
 TfmMainForm::~TfmMainForm() = default;
 
 void TfmMainForm::BuildLayout() {
+  // Designed pixels to this screen's (the identity at 96 pixels per inch).
+  const DpiScale& scale = Scale();
   SetCaption(layout::kDesignCaption);
   SetBorderStyle(BorderStyle::kSingle);
   SetBorderIcons(/*system_menu=*/true, /*minimize_box=*/true, /*maximize_box=*/false);
   SetStayOnTop(true);
   SetColor(kColorButtonFace);
+  Font form_font = GetFont();
+  form_font.name = layout::kFontName;
+  form_font.height = scale(layout::kFontHeight);
+  SetFont(form_font);
   SetBounds(layout::kFirstLeft, layout::kFirstTop, Width(), Height());
-  SetClientSize(layout::kClientWidth, layout::kClientHeight);
+  SetClientSize(scale(layout::kClientWidth), scale(layout::kClientHeight));
 
-  Panel1.SetHeight(layout::kPanelHeight);
+  Panel1.SetHeight(scale(layout::kPanelHeight));
 
   Font label_font = Label1.GetFont();
   label_font.name = layout::kLabelFontName;
-  label_font.height = layout::kLabelFontHeight;
+  label_font.height = scale(layout::kLabelFontHeight);
   label_font.bold = true;
   label_font.color = kColorBlue;
   Label1.SetFont(label_font);
-  Label1.SetBounds(layout::kLabelLeft, layout::kLabelTop, 0, layout::kLabelFontHeight);
+  Label1.SetBoundsRect(
+      scale.Bounds(layout::kLabelLeft, layout::kLabelTop, 0, layout::kLabelFontHeight));
 
   BitBtn1.SetCaption("Recalc");
-  BitBtn1.SetBounds(layout::kRecalcLeft, layout::kButtonTop, layout::kButtonWidth,
-                    layout::kButtonHeight);
+  BitBtn1.SetBoundsRect(scale.Bounds(layout::kRecalcLeft, layout::kButtonTop, layout::kButtonWidth,
+                                     layout::kButtonHeight));
   BitBtn1.SetTabStop(true);
   BitBtn1.SetTabOrder(0);
   BitBtn1.SetGlyph(RefreshGlyph());
 
   btnOBL1.SetCaption("District");
-  btnOBL1.SetBounds(layout::kDistrictLeft, layout::kButtonTop, layout::kButtonWidth,
-                    layout::kButtonHeight);
+  btnOBL1.SetBoundsRect(scale.Bounds(layout::kDistrictLeft, layout::kButtonTop,
+                                     layout::kButtonWidth, layout::kButtonHeight));
   btnOBL1.SetTabStop(true);
   btnOBL1.SetTabOrder(1);
   btnOBL1.SetGlyph(ListGlyph());
 
   StringGrid1.SetSize(layout::kGridCols, layout::kGridRows);
-  StringGrid1.SetColWidth(layout::kGridColWidth);
-  StringGrid1.SetRowHeight(layout::kGridRowHeight);
+  StringGrid1.SetColWidth(scale(layout::kGridColWidth));
+  StringGrid1.SetRowHeight(scale(layout::kGridRowHeight));
   StringGrid1.SetGridLineWidth(layout::kGridLineWidth);
   StringGrid1.SetColor(layout::kGridColor);
   StringGrid1.SetEnabled(false);

@@ -68,35 +68,38 @@ void TfmDomList::CreateBandButtons() {
     button->SetCaption(std::string(BandNames[band]));
     button->SetTag(band);
     button->SetTabStop(false);
-    button->SetBounds(layout::kDesignButtonLeft[band], layout::kDesignButtonTop,
-                      layout::kDesignButtonWidth, layout::kDesignButtonHeight);
+    button->SetBoundsRect(Scale().Bounds(layout::kDesignButtonLeft[band], layout::kDesignButtonTop,
+                                         layout::kDesignButtonWidth, layout::kDesignButtonHeight));
     this->*kButtonMembers[band] = std::move(button);
   }
   BandButton(layout::kFirstDownBand).PushDown();
 }
 
 void TfmDomList::BuildLayout() {
+  // Designed pixels to this screen's (the identity at 96 pixels per inch).
+  const DpiScale& scale = Scale();
   SetCaption(layout::kCaption);
   SetBorderStyle(BorderStyle::kSizeable);
   SetBorderIcons(/*system_menu=*/true, /*minimize_box=*/true, /*maximize_box=*/false);
   SetStayOnTop(true);
   Font form_font = GetFont();
   form_font.name = layout::kFontName;
-  form_font.height = layout::kFontHeight;
+  form_font.height = scale(layout::kFontHeight);
   SetFont(form_font);
-  SetBounds(layout::kFirstLeft, layout::kFirstTop, layout::kFirstWidth, layout::kFirstHeight);
+  SetBounds(layout::kFirstLeft, layout::kFirstTop, scale(layout::kFirstWidth),
+            scale(layout::kFirstHeight));
   // The bar's layout is worked out for this client width, whatever frame the
   // platform draws around it.
-  SetClientSize(layout::kClientWidth, ClientHeight());
+  SetClientSize(scale(layout::kClientWidth), ClientHeight());
 
-  Panel2.SetHeight(layout::kBandBarHeight);
+  Panel2.SetHeight(scale(layout::kBandBarHeight));
 
   Font list_font = form_font;
   list_font.charset = layout::kListCharset;
   LV1.SetFont(list_font);
   LV1.SetTabStop(false);
 
-  spl1.SetHeight(layout::kBottomStripHeight);
+  spl1.SetHeight(scale(layout::kBottomStripHeight));
   Dock(/*top=*/&Panel2, /*fill=*/&LV1, /*bottom=*/&spl1);
 
   FormStorage1.SetPositionOnly(true);
@@ -169,13 +172,14 @@ void TfmDomList::Panel2Resize() {
   }
   if (buttons.empty()) return;
 
+  const DpiScale& scale = Scale();
   const int count = static_cast<int>(buttons.size());
   const int width = bar_width / count;
-  const int height = Panel2.Height() - 1;
+  const int height = Panel2.Height() - scale(layout::kButtonBottomGap);
   for (int k = 0; k < count; ++k) buttons[k]->SetBounds(k * width, 0, width, height);
   // A very narrow bar gives the last button a negative width, which both
   // backends take (Windows shows nothing of the button).
-  buttons.back()->SetWidth(bar_width + width - count * width - layout::kLastButtonRightGap);
+  buttons.back()->SetWidth(bar_width + width - count * width - scale(layout::kLastButtonRightGap));
 }
 
 }  // namespace qxqy

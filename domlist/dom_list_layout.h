@@ -1,5 +1,8 @@
 // Layout numbers of the multiplier window, in pixels at 96 dots per inch,
-// positions in client coordinates unless said otherwise.
+// positions in client coordinates unless said otherwise. On a screen of
+// another density every length here is scaled when the window is created
+// (ui/dpi_scale.h), the band bar's own layout included; the first position
+// on the screen is not.
 #pragma once
 
 #include <array>
@@ -10,7 +13,9 @@
 namespace qxqy::dom_list_layout {
 
 inline constexpr char kCaption[] = "Multipliers";
-// First window rectangle on the screen, used until the settings store saved one.
+// First window rectangle on the screen, used until the settings store saved
+// one. Its corner is a place on the screen, the same at every density; its
+// size is the design's.
 inline constexpr int kFirstLeft = 1020;
 inline constexpr int kFirstTop = 164;
 inline constexpr int kFirstWidth = 339;
@@ -39,6 +44,8 @@ inline constexpr std::array<int, 10> kDesignButtonLeft = {0,   -1,  34,  69,  10
 // bar's child order and so the order the resize handler lays them out in:
 // "10" comes last.
 inline constexpr std::array<int, 9> kBandBarOrder = {1, 2, 3, 5, 6, 7, 8, 9, 4};
+// The buttons leave this many pixels of the bar free below them.
+inline constexpr int kButtonBottomGap = 1;
 // The last button reaches to this many pixels before the bar's right edge.
 inline constexpr int kLastButtonRightGap = 4;
 

@@ -10,7 +10,9 @@
 namespace qxqy {
 
 Form::Form(Component* owner, std::string name, std::string class_name)
-    : Control(owner, std::move(name), nullptr), class_name_(std::move(class_name)) {
+    : Control(owner, std::move(name), nullptr),
+      class_name_(std::move(class_name)),
+      scale_(ScreenPixelsPerInch()) {
   StoreVisible(false);
 }
 

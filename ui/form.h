@@ -32,6 +32,7 @@
 
 #include "ui/component_ref.h"
 #include "ui/control.h"
+#include "ui/dpi_scale.h"
 #include "ui/window_placement.h"
 
 namespace qxqy {
@@ -66,6 +67,12 @@ class Form : public Control {
   ~Form() override;
 
   const std::string& ClassName() const { return class_name_; }
+
+  // The screen's pixels per inch when the form was created, which its
+  // window class lays itself out for (Scale() turns designed pixels into
+  // this screen's); the form's settings record it as "PixelsPerInch".
+  int PixelsPerInch() const { return scale_.PixelsPerInch(); }
+  const DpiScale& Scale() const { return scale_; }
 
   Form* AsForm() override { return this; }
 
@@ -179,6 +186,7 @@ class Form : public Control {
   void LayOutDocked();
 
   std::string class_name_;
+  DpiScale scale_;
   std::string caption_;
   BorderStyle border_style_ = BorderStyle::kSizeable;
   bool stay_on_top_ = false;

@@ -80,7 +80,9 @@ void FormStorage::RestorePlacement(SettingsStore& store) {
     return store.Read(Section(), name).value_or(std::string());
   };
   const std::optional<int> saved_ppi = ParseInt(read("PixelsPerInch"));
-  const bool same_density = saved_ppi && *saved_ppi == ScreenPixelsPerInch();
+  // The form was laid out for the screen's density at its creation: a
+  // rectangle saved at another density belongs to another layout.
+  const bool same_density = saved_ppi && *saved_ppi == form_->PixelsPerInch();
   const std::optional<Rect> saved = ParseRect(read("NormPos"));
   if (same_density && saved && saved->Width() > 0 && saved->Height() > 0 &&
       IsOnSomeScreen(WorkAreaToScreen(*saved, ScreenWorkArea()))) {
@@ -111,7 +113,7 @@ void FormStorage::Save() {
     store.Write(section, "FormVersion", "0");
     store.Write(section, "Flags", std::to_string(placement.flags));
     store.Write(section, "ShowCmd", std::to_string(placement.show_command));
-    store.Write(section, "PixelsPerInch", std::to_string(ScreenPixelsPerInch()));
+    store.Write(section, "PixelsPerInch", std::to_string(form_->PixelsPerInch()));
     store.Write(section, "MinMaxPos", FormatMinMaxPosition(placement));
     store.Write(section, "NormPos", FormatRect(placement.normal_position));
     store.Write(section, "Visible", form_->Visible() ? "1" : "0");

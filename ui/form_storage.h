@@ -6,7 +6,8 @@
 //  - Restore() when the form turns visible, before its show handler: reads
 //    the stored values (a missing one keeps its default) and applies the
 //    saved placement. A saved rectangle applies only when the saved
-//    "PixelsPerInch" equals the screen's; values that are not numbers, have
+//    "PixelsPerInch" equals the screen's as the form was laid out for it
+//    (Form::PixelsPerInch); values that are not numbers, have
 //    too few fields, describe an empty rectangle or lie off every screen are
 //    ignored, never fatal. A sizeable window takes the saved size too; a
 //    fixed-size one only the position and keeps its own size. Unless "position only", a saved
@@ -26,9 +27,9 @@
 // still hidden, through the same record; the check that it lies on a
 // screen converts it to screen coordinates first.
 //
-// Values written: "FormVersion" ("0"), "Flags", "ShowCmd", "PixelsPerInch",
-// "MinMaxPos", "NormPos", "Visible" ("1" or "0"), then each stored value. A
-// store that refuses a write (throws Error) ends the save silently: the
+// Values written: "FormVersion" ("0"), "Flags", "ShowCmd", "PixelsPerInch"
+// (the density the form was laid out for), "MinMaxPos", "NormPos", "Visible" ("1" or "0"), then
+// each stored value. A store that refuses a write (throws Error) ends the save silently: the
 // window's close goes on without an error box, and the store keeps what it
 // held for every value not yet written (all of them when it refuses the
 // first). A lost window position is cosmetic, and a box at the close would

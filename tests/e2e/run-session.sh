@@ -11,7 +11,11 @@
 # (e.g. SESSION.files/Plugins/qx-qy.dom) is copied over host/, symbolic links
 # followed (so a session can use the files of samples/). DB_SQL, when given,
 # is run by the sqlite3 shell to make log.db in the session's folder, which is
-# the current folder, so the script opens it with "db log.db".
+# the current folder, so the script opens it with "db log.db". A file
+# SESSION.dpi beside the session holds a screen density (pixels per inch):
+# the session then runs in a throwaway prefix of its own, whatever
+# WINEPREFIX says, whose LogPixels is set to it before the host starts, so
+# the screen reports it to the plug-in.
 #
 # The transcript (CR removed) plus a last line "exit: CODE" must equal
 # EXPECTED_FILE; on a difference the diff and Wine's error output are shown.
@@ -32,6 +36,13 @@ if [ $# -lt 3 ] || [ $# -gt 4 ]; then
 fi
 
 here=$(cd "$(dirname "$0")" && pwd)
+# A session at another screen density changes its prefix's registry, so it
+# always runs in a throwaway prefix (and X server) of its own: sessions that
+# share a prefix never see its density.
+if [ -f "${2%.session}.dpi" ] && [ -z "${QXQY_SESSION_OWN_PREFIX:-}" ]; then
+  export QXQY_SESSION_OWN_PREFIX=1
+  unset WINEPREFIX
+fi
 # shellcheck source=../wine/in-prefix.sh
 source "$here/../wine/in-prefix.sh" "$0" "$@"
 
@@ -54,6 +65,22 @@ fi
 cp "$session" "$work/session.txt"
 if [ -n "$sql" ] && ! sqlite3 "$work/log.db" < "$sql"; then
   echo "session $name: cannot build the database from $sql" >&2
+  exit 1
+fi
+
+dpi_file="${session%.session}.dpi"
+dpi=
+if [ -f "$dpi_file" ]; then
+  dpi=$(tr -d ' \t\r\n' <"$dpi_file")
+  if ! [[ "$dpi" =~ ^[1-9][0-9]{1,2}$ ]]; then
+    echo "session $name: $dpi_file does not hold a density from 10 to 999" >&2
+    exit 1
+  fi
+fi
+# A program reads the screen density when it starts, so it is set before.
+if [ -n "$dpi" ] && ! wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+  /d "$dpi" /f >/dev/null 2>&1; then
+  echo "session $name: cannot set the screen density $dpi" >&2
   exit 1
 fi
 

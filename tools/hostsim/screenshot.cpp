@@ -7,27 +7,11 @@
 #include <vector>
 
 #include "base/error.h"
-#include "tools/hostsim/unique_handle.h"
+#include "tools/hostsim/gdi_handles.h"
 
 namespace qxqy::hostsim {
 
 namespace {
-
-struct ScreenDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle dc) noexcept { ReleaseDC(nullptr, dc); }
-};
-struct MemoryDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle dc) noexcept { DeleteDC(dc); }
-};
-struct BitmapTraits {
-  using Handle = HBITMAP;
-  static Handle Invalid() noexcept { return nullptr; }
-  static void Close(Handle bitmap) noexcept { DeleteObject(bitmap); }
-};
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -38,9 +22,9 @@ struct FileCloser {
 void SaveScreenshot(const std::string& path) {
   const int width = GetSystemMetrics(SM_CXSCREEN);
   const int height = GetSystemMetrics(SM_CYSCREEN);
-  UniqueHandle<ScreenDcTraits> screen(GetDC(nullptr));
-  UniqueHandle<MemoryDcTraits> memory(CreateCompatibleDC(screen.get()));
-  UniqueHandle<BitmapTraits> bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+  ScreenDc screen(GetDC(nullptr));
+  MemoryDc memory(CreateCompatibleDC(screen.get()));
+  Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   if (!screen || !memory || !bitmap) throw Error("cannot read the screen");
 
   const HGDIOBJ original = SelectObject(memory.get(), bitmap.get());

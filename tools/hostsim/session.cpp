@@ -18,9 +18,9 @@ struct Session::Verb {
 namespace {
 
 const char* const kTargets[] = {"main", "multipliers"};
-const char* const kShowWhats[] = {"caption",       "score",   "grid", "buttons",
-                                  "window",        "windows", "list", "objects",
-                                  "button-layout", "memory",  "owner"};
+const char* const kShowWhats[] = {"caption", "score",         "grid",      "buttons", "window",
+                                  "windows", "list",          "objects",   "memory",  "owner",
+                                  "fonts",   "button-layout", "grid-cells"};
 const char* const kSysCommands[] = {"close", "minimize", "maximize", "restore"};
 const char* const kKeys[] = {"alt+f4"};
 const char* const kRegistryActions[] = {"show", "set", "set-dword", "delete"};

@@ -121,6 +121,8 @@ class Session {
   void ShowList(const Command& command, HWND window);
   void ShowObjects(const Command& command);
   void ShowButtonLayout(const Command& command, HWND window);
+  void ShowGridCells(const Command& command, HWND window);
+  void ShowFonts(const Command& command, HWND window);
   void ShowMemory(const Command& command);
 
   // The plug-in's settings in the registry (session_registry.cpp).

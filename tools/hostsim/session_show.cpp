@@ -8,6 +8,8 @@
 #include <psapi.h>
 // clang-format on
 
+#include "tools/hostsim/font_probe.h"
+#include "tools/hostsim/grid_cell_probe.h"
 #include "tools/hostsim/host_window.h"
 #include "tools/hostsim/list_view_probe.h"
 #include "tools/hostsim/session.h"
@@ -19,6 +21,8 @@ namespace qxqy::hostsim {
 namespace {
 
 constexpr char kGridClass[] = "QxqyStringGrid";
+// The colour the plug-in paints its grid lines in (silver).
+constexpr COLORREF kGridLineColour = RGB(192, 192, 192);
 
 std::string ColourName(COLORREF colour) {
   if (colour == CLR_DEFAULT) return "default";
@@ -58,6 +62,8 @@ void Session::Show(const Command& command) {
   if (what == "owner") ShowOwner(command, window);
   if (what == "list") ShowList(command, window);
   if (what == "button-layout") ShowButtonLayout(command, window);
+  if (what == "grid-cells") ShowGridCells(command, window);
+  if (what == "fonts") ShowFonts(command, window);
 }
 
 void Session::ShowCaption(const Command& command, HWND window) {
@@ -168,6 +174,33 @@ void Session::ShowButtonLayout(const Command& command, HWND window) {
                        std::to_string(place.top) + " size " +
                        std::to_string(place.right - place.left) + "x" +
                        std::to_string(place.bottom - place.top));
+  }
+}
+
+void Session::ShowGridCells(const Command& command, HWND window) {
+  HWND grid = FirstDescendant(window, kGridClass);
+  if (!grid) return Print(command, "no grid control");
+  const std::optional<Picture> picture = PaintClient(grid);
+  if (!picture) return Print(command, "cannot paint the grid");
+  const GridCells cells = FindGridCells(*picture, kGridLineColour);
+  const auto spans = [](const std::vector<PixelSpan>& list) {
+    std::string text;
+    for (const PixelSpan& span : list) {
+      text += " " + std::to_string(span.begin) + "-" + std::to_string(span.end);
+    }
+    return text.empty() ? std::string(" none") : text;
+  };
+  Print(command, "client " + std::to_string(cells.width) + "x" + std::to_string(cells.height));
+  Print(command, "columns" + spans(cells.columns));
+  Print(command, "rows" + spans(cells.rows));
+}
+
+void Session::ShowFonts(const Command& command, HWND window) {
+  const std::vector<ControlFont> fonts = ReadControlFonts(window);
+  if (fonts.empty()) Print(command, "none");
+  for (const ControlFont& font : fonts) {
+    Print(command, font.class_name + " " + QuoteText(font.name) + " " +
+                       std::to_string(font.height) + (font.bold ? " bold" : " regular"));
   }
 }
 

@@ -32,6 +32,8 @@ TEST(SessionValidateTest, AcceptsTheWindowAndRegistryActions) {
       "show button-layout multipliers",
       "host disable",
       "host enable",
+      "show grid-cells",
+      "show fonts multipliers",
   };
   for (const char* line : lines) {
     EXPECT_NO_THROW(Check(line)) << line;

@@ -1,6 +1,6 @@
 // The headless screen: one 1920 x 1080 screen at 96 pixels per inch, the
-// work area above a 40-pixel task bar (tests may move it, see
-// headless_screen.h), and a fixed-pitch font metric (each
+// work area above a 40-pixel task bar (tests may move the work area and
+// change the density, see headless_screen.h), and a fixed-pitch font metric (each
 // character half as wide as the font is high, rounded up), so that layout
 // that depends on text widths is the same on every machine.
 #include "ui/backend.h"
@@ -17,13 +17,23 @@ constexpr int kTaskBarHeight = 40;
 constexpr int kCaptionHeight = 19;
 
 Rect work_area{0, 0, kScreenWidth, kScreenHeight - kTaskBarHeight};
+int screen_pixels_per_inch = 96;
 }  // namespace
 
 posix::ScopedWorkArea::ScopedWorkArea(const Rect& area) : previous_(work_area) { work_area = area; }
 
 posix::ScopedWorkArea::~ScopedWorkArea() { work_area = previous_; }
 
-int ScreenPixelsPerInch() { return 96; }
+posix::ScopedScreenPixelsPerInch::ScopedScreenPixelsPerInch(int pixels_per_inch)
+    : previous_(screen_pixels_per_inch) {
+  screen_pixels_per_inch = pixels_per_inch;
+}
+
+posix::ScopedScreenPixelsPerInch::~ScopedScreenPixelsPerInch() {
+  screen_pixels_per_inch = previous_;
+}
+
+int ScreenPixelsPerInch() { return screen_pixels_per_inch; }
 
 Rect ScreenWorkArea() { return work_area; }
 

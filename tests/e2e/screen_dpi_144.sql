@@ -1,0 +1,1 @@
+../../samples/sample-log.sql
