@@ -1,0 +1,93 @@
+#include "tools/score/log_check_command.h"
+
+#include <ostream>
+
+#include "base/env.h"
+#include "logfile/byte_source.h"
+#include "logfile/country_file.h"
+#include "logfile/log_checker.h"
+#include "logfile/log_file.h"
+#include "logfile/report_writers.h"
+
+namespace qxqy::score {
+namespace {
+
+using namespace qxqy::logfile;
+
+// The country file named by --cty, else cty.dat in the plugins folder when
+// there is one; nullopt for the built-in rule. Throws LogReadError or
+// CountryFileError.
+std::optional<CountryFile> LoadCountries(const ScoreOptions& options,
+                                         const std::string& plugins_folder) {
+  std::string path = options.cty.value_or(plugins_folder + "cty.dat");
+  if (!options.cty && !env::FileExists(path)) return std::nullopt;
+  ByteSource source(path);
+  std::string text;
+  for (int c; (c = source.Get()) >= 0;) text += static_cast<char>(c);
+  return CountryFile::Parse(text, path);
+}
+
+void WriteContact(std::ostream& out, const ScoredContact& c) {
+  out << c.line << '\t' << c.call << '\t' << c.band << '\t' << c.mode << '\t' << c.exchange << '\t'
+      << c.wpx << '\t' << c.country << '\t' << c.group << '\t' << c.own_group << '\t' << c.points
+      << '\n';
+}
+
+}  // namespace
+
+int RunLogCheck(const ScoreOptions& options, const std::string& plugins_folder, std::ostream& out,
+                std::ostream& err) {
+  std::optional<LogFormat> format;
+  if (options.format_in) {
+    format = LogFormatOfName(*options.format_in);
+    if (!format) {
+      err << "qxqy-score: --format-in must be cabrillo or adif\n";
+      return 2;
+    }
+  }
+  std::optional<CountryFile> countries;
+  Report report;
+  ParsedLog log;
+  try {
+    countries = LoadCountries(options, plugins_folder);
+    ByteSource source(options.log);
+    log = ReadLog(source, format, report);
+  } catch (const Error& error) {
+    err << "qxqy-score: " << error.what() << '\n';
+    return 2;
+  }
+
+  CheckOptions check;
+  check.plugins_folder = plugins_folder;
+  check.countries = countries ? &*countries : nullptr;
+  check.own_group = options.own_group;
+  check.contact_group = options.group;
+  std::function<void(const ScoredContact&)> dump;
+  if (options.dump_contacts) dump = [&out](const ScoredContact& c) { WriteContact(out, c); };
+  const CheckResult result = CheckLog(log, check, report, dump);
+  report.SortByLine();
+
+  CheckSummary summary;
+  summary.file = options.log;
+  summary.statistics = &result.statistics;
+  summary.claimed_score = log.claimed_score;
+  summary.own_group = result.own_group;
+  summary.scored = result.scored;
+  summary.duplicates = result.duplicates;
+  summary.report = &report;
+  if (options.format == "json") {
+    WriteJson(out, summary);
+  } else {
+    if (!options.dump_contacts) {
+      if (options.format == "csv") {
+        WriteGridCsv(out, result.statistics);
+      } else {
+        WriteTextSummary(out, summary);
+      }
+    }
+    WriteFindings(err, summary);
+  }
+  return report.total() == 0 ? 0 : 1;
+}
+
+}  // namespace qxqy::score
