@@ -19,7 +19,7 @@ ByteSource::ByteSource(const std::string& path) : path_(path) {
   pos_ = end_ = buffer_.data();
 }
 
-ByteSource::ByteSource(std::string_view bytes)
+ByteSource::ByteSource(InMemory, std::string_view bytes)
     : pos_(bytes.data()), end_(bytes.data() + bytes.size()) {}
 
 ByteSource::~ByteSource() {

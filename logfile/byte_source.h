@@ -22,8 +22,10 @@ class ByteSource {
  public:
   // Reads the file at `path`; throws LogReadError when it cannot be opened.
   explicit ByteSource(const std::string& path);
-  // Reads `bytes`, which must outlive the source.
-  explicit ByteSource(std::string_view bytes);
+  // Reads `bytes`, which must outlive the source (tests, fuzzers). The tag
+  // keeps a std::string of bytes from being taken for a path.
+  struct InMemory {};
+  ByteSource(InMemory, std::string_view bytes);
   ~ByteSource();
   ByteSource(const ByteSource&) = delete;
   ByteSource& operator=(const ByteSource&) = delete;
