@@ -73,6 +73,7 @@ void ReportDuplicates(const ParsedLog& log, const std::vector<uint32_t>& duplica
 CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report,
                      const std::function<void(const ScoredContact&)>& on_contact) {
   CheckResult result;
+  if (log.contacts().empty()) report.Add(0, "no contact in the log could be scored");
   result.own_group = OwnGroup(log, options, report);
   auto& contacts = log.contacts();
   std::stable_sort(contacts.begin(), contacts.end(),

@@ -107,11 +107,13 @@ TEST_F(LogCheckerTest, TakesGroupsFromOptionsBeforeTheLog) {
   EXPECT_EQ(contacts_, Lines{"3 QX1AB QX1 QX dx/DX 1"});  // groups compare ignoring case
 }
 
-TEST_F(LogCheckerTest, ReportsALogWithoutItsOwnCall) {
+TEST_F(LogCheckerTest, ReportsALogWithoutContactsOrItsOwnCall) {
   const CheckResult result = Check({}, "");
   EXPECT_EQ(result.own_group, "");
-  ASSERT_EQ(Findings().size(), 1u);
-  EXPECT_EQ(Findings()[0].rfind("log: the log names no own call", 0), 0u);
+  ASSERT_EQ(Findings().size(), 2u);
+  EXPECT_EQ(Findings()[0], "log: no contact in the log could be scored");
+  EXPECT_EQ(Findings()[1].rfind("log: the log names no own call", 0), 0u);
+  EXPECT_EQ(result.statistics.score_line, "Score: 0*(0+0)=0");
 }
 
 TEST_F(LogCheckerTest, WritesTheResultAsJson) {
