@@ -62,10 +62,16 @@ class ByteSource {
   // Takes a UTF-8 byte order mark if the text starts with one.
   void SkipByteOrderMark();
 
-  // Reads the rest of the current line into `line` (without its end), at
-  // most `cap` bytes of it; the rest of a longer line is read past and
-  // `overlong` set. False at the end of the text.
-  bool ReadLine(std::string& line, size_t cap, bool& overlong);
+  // Reads the rest of the current line (without its end), at most `cap`
+  // bytes of it; the rest of a longer line is read past and `overlong` set.
+  // `line` views the bytes: in the buffer when the line lies within it,
+  // else in `storage`; it stays valid until the next read. False at the end
+  // of the text.
+  bool ReadLine(std::string& storage, std::string_view& line, size_t cap, bool& overlong);
+
+  // The size of the file in bytes as it was when opened, or 0 when not
+  // known: a hint for reserving memory, not a limit.
+  uint64_t SizeHint() const { return size_hint_; }
 
  private:
   bool Refill();
@@ -76,6 +82,7 @@ class ByteSource {
   const char* pos_ = nullptr;
   const char* end_ = nullptr;
   uint64_t consumed_ = 0;
+  uint64_t size_hint_ = 0;
   uint32_t line_ = 1;
   bool after_cr_ = false;
 };

@@ -61,17 +61,17 @@ class CabrilloReader {
       report_.Add(number, "not a Cabrillo line (TAG: value)");
       return true;
     }
-    const std::string name = UpperCase(tag);
     const std::string_view value = TrimBlanks(line.substr(colon + 1));
-    if (name == "QSO") {
+    const auto is = [tag](std::string_view name) { return SameIgnoringAsciiCase(tag, name); };
+    if (is("QSO")) {
       ReadQso(number, value);
-    } else if (name == "X-QSO") {
+    } else if (is("X-QSO")) {
       report_.Add(number, "X-QSO line, listed and not scored");
-    } else if (name == "CALLSIGN") {
+    } else if (is("CALLSIGN")) {
       log_.own_call = UpperCase(value);
-    } else if (name == "CLAIMED-SCORE") {
+    } else if (is("CLAIMED-SCORE")) {
       if (!value.empty()) log_.claimed_score = std::string(value);
-    } else if (name == "END-OF-LOG") {
+    } else if (is("END-OF-LOG")) {
       return false;
     }
     return true;
@@ -132,9 +132,10 @@ class CabrilloReader {
 void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
   source.SkipByteOrderMark();
   CabrilloReader reader(log, report);
-  std::string line;
+  std::string storage;
+  std::string_view line;
   bool overlong = false;
-  for (uint32_t number = source.line(); source.ReadLine(line, kMaxCabrilloLine, overlong);
+  for (uint32_t number = source.line(); source.ReadLine(storage, line, kMaxCabrilloLine, overlong);
        number = source.line()) {
     if (overlong) {
       report.Add(number,

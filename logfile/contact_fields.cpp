@@ -9,10 +9,10 @@ constexpr std::string_view kHomeCountries[] = {"QX", "QY"};
 
 }  // namespace
 
-std::string CountryOfCall(std::string_view call, std::string_view wpx,
+std::string CountryOfCall(std::string_view call, const CallParts& parts, std::string_view wpx,
                           const CountryFile* countries) {
   if (countries != nullptr) {
-    const CountryFile::Entity* entity = countries->Lookup(call);
+    const CountryFile::Entity* entity = countries->Lookup(call, parts);
     return entity != nullptr ? entity->primary_prefix : std::string();
   }
   for (std::string_view home : kHomeCountries) {
@@ -30,9 +30,10 @@ std::string GroupOfCountry(std::string_view country) {
 
 DerivedFields DeriveFields(std::string_view call, std::string_view log_prefix,
                            const CountryFile* countries) {
+  const CallParts parts = SplitCall(call);
   DerivedFields fields;
-  fields.wpx = log_prefix.empty() ? WpxPrefix(call) : std::string(log_prefix);
-  fields.country = CountryOfCall(call, fields.wpx, countries);
+  fields.wpx = log_prefix.empty() ? WpxPrefix(parts) : std::string(log_prefix);
+  fields.country = CountryOfCall(call, parts, fields.wpx, countries);
   fields.group = GroupOfCountry(fields.country);
   return fields;
 }

@@ -26,8 +26,9 @@ struct DerivedFields {
 DerivedFields DeriveFields(std::string_view call, std::string_view log_prefix,
                            const CountryFile* countries);
 
-// The country of `call` alone (see above), empty when unknown.
-std::string CountryOfCall(std::string_view call, std::string_view wpx,
+// The country of `call` (taken apart as `parts`) with WPX prefix `wpx`
+// (see above), empty when unknown.
+std::string CountryOfCall(std::string_view call, const CallParts& parts, std::string_view wpx,
                           const CountryFile* countries);
 
 // "QX" or "QY" for those countries, "DX" for every other (and unknown) one.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "base/text.h"
-#include "logfile/call_parts.h"
 
 namespace qxqy::logfile {
 namespace {
@@ -160,8 +159,12 @@ const CountryFile::Entity* CountryFile::LongestPrefix(std::string_view text) con
 }
 
 const CountryFile::Entity* CountryFile::Lookup(std::string_view call) const {
+  return Lookup(call, SplitCall(call));
+}
+
+const CountryFile::Entity* CountryFile::Lookup(std::string_view call,
+                                               const CallParts& parts) const {
   if (const Entity* exact = Exact(call)) return exact;
-  const CallParts parts = SplitCall(call);
   if (!parts.designator.empty() && !parts.DesignatorIsDigit()) {
     return LongestPrefix(parts.designator);
   }

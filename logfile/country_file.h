@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "base/error.h"
+#include "logfile/call_parts.h"
 
 namespace qxqy::logfile {
 
@@ -44,6 +45,8 @@ class CountryFile {
 
   // The entity of `call` (upper case, trimmed), or null when none matches.
   const Entity* Lookup(std::string_view call) const;
+  // The same, given also `call` taken apart (SplitCall).
+  const Entity* Lookup(std::string_view call, const CallParts& parts) const;
 
   size_t EntityCount() const { return entities_.size(); }
 

@@ -76,10 +76,14 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
   if (log.contacts().empty()) report.Add(0, "no contact in the log could be scored");
   result.own_group = OwnGroup(log, options, report);
   auto& contacts = log.contacts();
-  std::stable_sort(contacts.begin(), contacts.end(),
-                   [](const ParsedLog::Contact& a, const ParsedLog::Contact& b) {
-                     return a.time_key < b.time_key;
-                   });
+  const auto earlier = [](const ParsedLog::Contact& a, const ParsedLog::Contact& b) {
+    return a.time_key < b.time_key;
+  };
+  // Most logs are in time order already: then the sort and its buffer are
+  // not needed.
+  if (!std::is_sorted(contacts.begin(), contacts.end(), earlier)) {
+    std::stable_sort(contacts.begin(), contacts.end(), earlier);
+  }
 
   HostRecord record{};
   WriteShortText(record.OwnGroup, result.own_group);

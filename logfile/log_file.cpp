@@ -44,6 +44,7 @@ ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& r
         "<EOR>); name it with --format-in cabrillo|adif");
   }
   ParsedLog log;
+  log.ReserveForBytes(source.SizeHint());
   if (*format == LogFormat::kCabrillo) {
     ReadCabrillo(source, log, report);
   } else {

@@ -29,6 +29,15 @@ void ParsedLog::Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode,
                        band, mode});
 }
 
+void ParsedLog::ReserveForBytes(uint64_t bytes) {
+  // Reserved memory that is never written costs address space only.
+  constexpr uint64_t kMinBytesPerContact = 48;
+  constexpr uint64_t kMaxReserve = uint64_t{1} << 30;
+  const uint64_t contacts = std::min(bytes / kMinBytesPerContact, kMaxReserve / sizeof(Contact));
+  contacts_.reserve(static_cast<size_t>(contacts));
+  text_.reserve(static_cast<size_t>(std::min(bytes / 2, kMaxReserve)));
+}
+
 ContactText ParsedLog::TextOf(const Contact& contact) const {
   const std::string_view all(text_);
   const std::string_view call = all.substr(contact.text, contact.call_size);

@@ -39,6 +39,10 @@ class ParsedLog {
   // fit the buffer's 4 GB.
   void Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode, const ContactText& text);
 
+  // Makes room for a log of about `bytes` bytes (at least some 50 per
+  // contact), so that reading it does not copy what it read so far.
+  void ReserveForBytes(uint64_t bytes);
+
   std::vector<Contact>& contacts() { return contacts_; }
   const std::vector<Contact>& contacts() const { return contacts_; }
   ContactText TextOf(const Contact& contact) const;

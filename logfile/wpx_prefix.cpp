@@ -1,7 +1,5 @@
 #include "logfile/wpx_prefix.h"
 
-#include "logfile/call_parts.h"
-
 namespace qxqy::logfile {
 namespace {
 
@@ -18,8 +16,9 @@ std::string OwnPrefix(std::string_view text, size_t zero_after) {
 
 }  // namespace
 
-std::string WpxPrefix(std::string_view call) {
-  const CallParts parts = SplitCall(call);
+std::string WpxPrefix(std::string_view call) { return WpxPrefix(SplitCall(call)); }
+
+std::string WpxPrefix(const CallParts& parts) {
   if (parts.designator.empty()) return OwnPrefix(parts.call, 2);
   if (parts.DesignatorIsDigit()) {
     std::string prefix = OwnPrefix(parts.call, 2);

@@ -14,9 +14,13 @@
 #include <string>
 #include <string_view>
 
+#include "logfile/call_parts.h"
+
 namespace qxqy::logfile {
 
 // `call` is upper case and trimmed. The empty call has the empty prefix.
 std::string WpxPrefix(std::string_view call);
+// The same for a call already taken apart.
+std::string WpxPrefix(const CallParts& parts);
 
 }  // namespace qxqy::logfile
