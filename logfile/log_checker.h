@@ -39,7 +39,7 @@ struct ScoredContact {
 };
 
 struct CheckResult {
-  StatisticsTable statistics;
+  StatisticsTable statistics{};
   std::string own_group;
   size_t scored = 0;
   size_t duplicates = 0;

@@ -64,7 +64,13 @@ int RunLogCheck(const ScoreOptions& options, const std::string& plugins_folder, 
   check.contact_group = options.group;
   std::function<void(const ScoredContact&)> dump;
   if (options.dump_contacts) dump = [&out](const ScoredContact& c) { WriteContact(out, c); };
-  const CheckResult result = CheckLog(log, check, report, dump);
+  CheckResult result;
+  try {
+    result = CheckLog(log, check, report, dump);
+  } catch (const Error& error) {  // the district table exists but cannot be read
+    err << "qxqy-score: " << error.what() << '\n';
+    return 2;
+  }
   report.SortByLine();
 
   CheckSummary summary;

@@ -38,7 +38,8 @@ const char* ScoreUsage() {
          "  --help            this text\n"
          "\n"
          "Exit status with --log: 0 when the file was read and nothing was reported,\n"
-         "1 when something was reported, 2 when the file cannot be read at all.\n";
+         "1 when something was reported, 2 when the log, the country file or the\n"
+         "district table cannot be read at all.\n";
 }
 
 namespace {
@@ -49,6 +50,9 @@ void CheckCombination(const ScoreOptions& options) {
   }
   if (!options.db.empty() && !options.log.empty()) {
     throw std::invalid_argument("give --db or --log, not both (see --help)");
+  }
+  if (options.dump_contacts && options.format == "json") {
+    throw std::invalid_argument("--dump-contacts prints text: it does not go with --format json");
   }
   if (!options.log.empty()) {
     if (!options.table.empty() || !options.country.empty() || !options.caption.empty()) {
