@@ -1,6 +1,8 @@
 #include "tools/score/log_check_command.h"
 
 #include <ostream>
+#include <string>
+#include <string_view>
 
 #include "base/env.h"
 #include "logfile/byte_source.h"
@@ -27,10 +29,36 @@ std::optional<CountryFile> LoadCountries(const ScoreOptions& options,
   return CountryFile::Parse(text, path);
 }
 
+// A text of a dumped contact: a backslash, TAB, CR or LF in it (an ADIF
+// field may hold them) written as \\, \t, \r or \n, so that one contact
+// stays one line of TAB-separated cells.
+std::string DumpText(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
 void WriteContact(std::ostream& out, const ScoredContact& c) {
-  out << c.line << '\t' << c.call << '\t' << c.band << '\t' << c.mode << '\t' << c.exchange << '\t'
-      << c.wpx << '\t' << c.country << '\t' << c.group << '\t' << c.own_group << '\t' << c.points
-      << '\n';
+  out << c.line << '\t' << DumpText(c.call) << '\t' << c.band << '\t' << c.mode << '\t'
+      << DumpText(c.exchange) << '\t' << DumpText(c.wpx) << '\t' << DumpText(c.country) << '\t'
+      << DumpText(c.group) << '\t' << DumpText(c.own_group) << '\t' << c.points << '\n';
 }
 
 }  // namespace
