@@ -1,7 +1,5 @@
 #include "logfile/report_writers.h"
 
-#include <cstdio>
-
 namespace qxqy::logfile {
 namespace {
 
@@ -81,9 +79,10 @@ std::string JsonString(std::string_view text) {
     } else if (byte < 0x20 || byte > 0x7E) {
       // Bytes beyond ASCII are shown by their code: the text is single-byte,
       // not UTF-8, and JSON must stay valid whatever the log held.
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      out += escaped;
+      static constexpr char kHex[] = "0123456789abcdef";
+      out += "\\u00";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 0xF];
     } else {
       out += c;
     }
