@@ -121,6 +121,11 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
   result.duplicates = duplicates.size();
   ReportDuplicates(log, duplicates, report);
   result.statistics = *session.Statistics();
+  for (int band = 0; band < kBandCount; ++band) {
+    if (const TStatistic* figures = session.Scoring()->stat_list().Find(Bands()[band].label)) {
+      result.bands.push_back(*figures);
+    }
+  }
   return result;
 }
 

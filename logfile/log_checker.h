@@ -11,10 +11,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "logfile/country_file.h"
 #include "logfile/parsed_log.h"
 #include "logfile/report.h"
+#include "scoring/stat_list.h"
 #include "scoring/statistics_table.h"
 
 namespace qxqy::logfile {
@@ -40,6 +42,9 @@ struct ScoredContact {
 
 struct CheckResult {
   StatisticsTable statistics{};
+  // The figures of every band that has contacts, in ascending frequency
+  // (the grid shows six of the nine bands; the totals count all).
+  std::vector<TStatistic> bands;
   std::string own_group;
   size_t scored = 0;
   size_t duplicates = 0;

@@ -122,6 +122,7 @@ TEST_F(LogCheckerTest, WritesTheResultAsJson) {
   CheckSummary summary;
   summary.file = "a\"b.log";
   summary.statistics = &result.statistics;
+  summary.bands = result.bands;
   summary.claimed_score = log_.claimed_score;
   summary.own_group = result.own_group;
   summary.scored = result.scored;
@@ -148,6 +149,19 @@ TEST_F(LogCheckerTest, WritesTheResultAsJson) {
             "  ],\n"
             "  \"report_dropped\": 0\n"
             "}\n");
+}
+
+TEST_F(LogCheckerTest, ListsEveryBandWithContactsWarcBandsIncluded) {
+  const CheckResult result = Check({"21025 CW 1200 QY2CD BEX", "10120 CW 1201 QY2CD BEX",
+                                    "18100 CW 1202 QX3EF CAR", "1830 CW 1203 QX3EF CAR"});
+  Lines bands;
+  for (const TStatistic& band : result.bands) {
+    bands.push_back(band.Band + ":" + std::to_string(band.Qsos) + "/" +
+                    std::to_string(band.Points));
+  }
+  EXPECT_EQ(bands, (Lines{"1.8:1/1", "10:1/3", "18:1/1", "21:1/3"}));
+  // The grid has no row for the WARC bands; its totals count them.
+  EXPECT_EQ(result.statistics.totals[0], "4");
 }
 
 TEST(JsonStringTest, EscapesWhatJsonCannotHoldAsIs) {

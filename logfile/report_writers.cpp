@@ -30,7 +30,7 @@ void WriteGrid(std::ostream& out, const StatisticsTable& statistics, char separa
   });
 }
 
-// The figures as JSON members; the grid's figures are decimal text already.
+// The totals as JSON members; the grid's figures are decimal text already.
 void WriteFigures(std::ostream& out, const grid::Figures& figures) {
   static constexpr const char* kNames[] = {"qsos", "points", "districts", "prefixes"};
   for (size_t i = 0; i < figures.size(); ++i) {
@@ -94,12 +94,10 @@ void WriteJson(std::ostream& out, const CheckSummary& summary) {
   const StatisticsTable& statistics = *summary.statistics;
   out << "{\n  \"file\": " << JsonString(summary.file) << ",\n  \"bands\": [";
   bool first = true;
-  for (size_t i = 0; i < grid::kBandRows.size(); ++i) {
-    if (!statistics.bands[i]) continue;
-    out << (first ? "\n" : ",\n") << "    {\"band\": " << JsonString(grid::kBandRows[i].band)
-        << ", ";
-    WriteFigures(out, *statistics.bands[i]);
-    out << '}';
+  for (const TStatistic& band : summary.bands) {
+    out << (first ? "\n" : ",\n") << "    {\"band\": " << JsonString(band.Band)
+        << ", \"qsos\": " << band.Qsos << ", \"points\": " << band.Points
+        << ", \"districts\": " << band.Districts << ", \"prefixes\": " << band.Prefixes << '}';
     first = false;
   }
   out << (first ? "],\n" : "\n  ],\n") << "  \"totals\": {";

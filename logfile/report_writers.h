@@ -6,8 +6,10 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "logfile/report.h"
+#include "scoring/stat_list.h"
 #include "scoring/statistics_table.h"
 
 namespace qxqy::logfile {
@@ -16,6 +18,8 @@ namespace qxqy::logfile {
 struct CheckSummary {
   std::string file;
   const StatisticsTable* statistics = nullptr;
+  // The figures of every band that has contacts, in the order to list them.
+  std::vector<TStatistic> bands;
   std::optional<std::string> claimed_score;
   std::string own_group;
   size_t scored = 0;
@@ -36,8 +40,8 @@ void WriteTextSummary(std::ostream& out, const CheckSummary& summary);
 // were dropped.
 void WriteFindings(std::ostream& out, const CheckSummary& summary);
 
-// Everything as one JSON object: file, bands (the grid's band rows that have
-// figures), totals, score, score_line, claimed_score (null when none),
+// Everything as one JSON object: file, bands (every band that has
+// contacts, WARC bands included), totals, score, score_line, claimed_score (null when none),
 // own_group, scored, duplicates, report ([{line, reason}]) and
 // report_dropped.
 void WriteJson(std::ostream& out, const CheckSummary& summary);

@@ -104,6 +104,7 @@ int RunLogCheck(const ScoreOptions& options, const std::string& plugins_folder, 
   CheckSummary summary;
   summary.file = options.log;
   summary.statistics = &result.statistics;
+  summary.bands = result.bands;
   summary.claimed_score = log.claimed_score;
   summary.own_group = result.own_group;
   summary.scored = result.scored;

@@ -96,6 +96,8 @@ int Main(const std::vector<std::string>& args) {
     logfile::CheckSummary summary;
     summary.file = options.db;
     summary.statistics = &statistics;
+    const StatList& bands = session.Scoring()->stat_list();
+    summary.bands.assign(bands.begin(), bands.end());
     summary.own_group = options.own_group.value_or("");
     summary.report = &no_findings;
     logfile::WriteJson(std::cout, summary);
