@@ -91,16 +91,6 @@ int Main(const std::vector<std::string>& args) {
   const StatisticsTable statistics = *session.Statistics();
   if (options.format == "csv") {
     logfile::WriteGridCsv(std::cout, statistics);
-  } else if (options.format == "json") {
-    logfile::Report no_findings;
-    logfile::CheckSummary summary;
-    summary.file = options.db;
-    summary.statistics = &statistics;
-    const StatList& bands = session.Scoring()->stat_list();
-    summary.bands.assign(bands.begin(), bands.end());
-    summary.own_group = options.own_group.value_or("");
-    summary.report = &no_findings;
-    logfile::WriteJson(std::cout, summary);
   } else {
     logfile::WriteGridText(std::cout, statistics);
   }

@@ -20,7 +20,7 @@ const char* ScoreUsage() {
          "  --cty FILE        country file in the cty.dat layout (default: cty.dat in\n"
          "                    the plugins folder; without one, calls whose WPX prefix\n"
          "                    starts with QX or QY are in that country, others unknown)\n"
-         "  --format F        text (default), json or csv\n"
+         "  --format F        text (default), json (with --log) or csv\n"
          "  --dump-contacts   with --log: print each contact as passed to the engine\n"
          "                    (TAB-separated: line, call, band, mode, exchange, WPX,\n"
          "                    country, group, own group, points; \\, TAB, CR and LF\n"
@@ -61,8 +61,9 @@ void CheckCombination(const ScoreOptions& options) {
     }
     return;
   }
-  if (options.format_in || options.cty || options.dump_contacts) {
-    throw std::invalid_argument("--format-in, --cty and --dump-contacts go with --log only");
+  if (options.format_in || options.cty || options.dump_contacts || options.format == "json") {
+    throw std::invalid_argument(
+        "--format-in, --cty, --dump-contacts and --format json go with --log only");
   }
   if (options.db.empty())
     throw std::invalid_argument("--db FILE or --log FILE is required (see --help)");
