@@ -23,9 +23,17 @@ std::optional<CountryFile> LoadCountries(const ScoreOptions& options,
                                          const std::string& plugins_folder) {
   std::string path = options.cty.value_or(plugins_folder + "cty.dat");
   if (!options.cty && !env::FileExists(path)) return std::nullopt;
+  // A real country file is well under a megabyte; the cap keeps a wrong
+  // path (a device, a huge file) from filling memory.
+  constexpr size_t kMaxCountryFile = size_t{64} << 20;
   ByteSource source(path);
   std::string text;
-  for (int c; (c = source.Get()) >= 0;) text += static_cast<char>(c);
+  for (int c; (c = source.Get()) >= 0;) {
+    if (text.size() == kMaxCountryFile) {
+      throw LogReadError("country file " + path + " is larger than 64 MB");
+    }
+    text += static_cast<char>(c);
+  }
   return CountryFile::Parse(text, path);
 }
 
