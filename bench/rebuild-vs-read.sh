@@ -98,27 +98,7 @@ COMMIT;
 SQL
 }
 
-# Runs "$@" once with output discarded and sets wall (seconds, from bash's
-# microsecond clock), cpu (user + system seconds of the finished children,
-# to the millisecond, from the times builtin, which must run in this shell
-# to see them) and rss (peak resident kB, from /usr/bin/time).
-measure() {
-  local start end
-  times >"$work/times-before"
-  start=$EPOCHREALTIME
-  /usr/bin/time -f %M -o "$work/rss" "$@" >/dev/null
-  end=$EPOCHREALTIME
-  times >"$work/times-after"
-  wall="$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.4f", e - s }')"
-  cpu="$(awk 'FNR == 2 {
-      sign = (FILENAME ~ /before/) ? -1 : 1
-      for (i = 1; i <= 2; i++) { split($i, t, "m"); total += sign * (t[1] * 60 + t[2]) }
-    }
-    END { printf "%.3f", total }' "$work/times-before" "$work/times-after")"
-  rss="$(cat "$work/rss")"
-}
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+source bench/whole-process.sh
 
 echo "== machine"
 lscpu | grep -E '^(Model name|CPU\(s\))' || true

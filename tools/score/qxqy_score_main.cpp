@@ -1,7 +1,8 @@
 // qxqy-score: replays a SQLite log through a contest session, with no window.
 // It registers the log as the host's connection, fills a record from its
 // options, rebuilds the session from the log and prints the statistics grid
-// and score line as the main window shows them after its first show.
+// and score line as the main window shows them after its first show. With
+// --log it checks a Cabrillo or ADIF log file instead (log_check_command.h).
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -12,8 +13,10 @@
 #include <vector>
 
 #include "base/posix/sqlite_connections.h"
+#include "logfile/report_writers.h"
 #include "refdata/reference_files.h"
 #include "scoring/contest_session.h"
+#include "tools/score/log_check_command.h"
 #include "tools/score/score_options.h"
 
 namespace qxqy::score {
@@ -53,33 +56,11 @@ HostRecord RecordFromOptions(const ScoreOptions& options, uint32_t connection) {
   HostRecord record{};
   record.Connection = connection;
   WriteShortText(record.LogTable, options.table);
-  WriteShortText(record.OwnGroup, options.own_group);
-  WriteShortText(record.QsoGroup, options.group);
+  WriteShortText(record.OwnGroup, options.own_group.value_or(""));
+  WriteShortText(record.QsoGroup, options.group.value_or(""));
   WriteShortText(record.Country, options.country);
   WriteShortText(record.LogCaption, options.caption);
   return record;
-}
-
-// The grid as the main window shows it: the fixed texts, and the figures
-// of the bands that have an entry (a band without one shows nothing).
-void PrintStatistics(const StatisticsTable& table) {
-  namespace grid = statistics_table;
-  const auto print_row = [](std::string_view title, const grid::Figures* figures) {
-    std::cout << title;
-    for (size_t i = 0; i < grid::Figures().size(); ++i) {
-      std::cout << '\t' << (figures != nullptr ? (*figures)[i] : std::string());
-    }
-    std::cout << '\n';
-  };
-  for (size_t col = 0; col < grid::kHeaderRow.size(); ++col) {
-    std::cout << (col > 0 ? "\t" : "") << grid::kHeaderRow[col];
-  }
-  std::cout << '\n';
-  for (size_t i = 0; i < grid::kBandRows.size(); ++i) {
-    print_row(grid::kBandRows[i].title, table.bands[i] ? &*table.bands[i] : nullptr);
-  }
-  print_row(grid::kTotalTitle, &table.totals);
-  std::cout << table.score_line << '\n';
 }
 
 int Main(const std::vector<std::string>& args) {
@@ -99,6 +80,7 @@ int Main(const std::vector<std::string>& args) {
     plugins_folder = *options.plugins;
     if (plugins_folder.empty() || plugins_folder.back() != '/') plugins_folder += '/';
   }
+  if (!options.log.empty()) return RunLogCheck(options, plugins_folder, std::cout, std::cerr);
 
   LogDatabase database(options.db);
   HostRecord record = RecordFromOptions(options, database.handle());
@@ -106,7 +88,12 @@ int Main(const std::vector<std::string>& args) {
   // does, on every way out.
   ContestSession session(record, plugins_folder, /*observer=*/nullptr);
   session.Rebuild();
-  PrintStatistics(*session.Statistics());
+  const StatisticsTable statistics = *session.Statistics();
+  if (options.format == "csv") {
+    logfile::WriteGridCsv(std::cout, statistics);
+  } else {
+    logfile::WriteGridText(std::cout, statistics);
+  }
   return 0;
 }
 

@@ -1,0 +1,153 @@
+#include "logfile/cabrillo_reader.h"
+
+#include <array>
+#include <string>
+
+#include "base/text.h"
+#include "logfile/band_table.h"
+#include "logfile/mode_map.h"
+#include "logfile/qso_time.h"
+
+namespace qxqy::logfile {
+namespace {
+
+constexpr size_t kQsoFields = 10;  // an eleventh is the transmitter id
+enum Field { kFreq, kMode, kDate, kTime, kSentCall, kSentRst, kSentExch, kCall, kRst, kExch };
+
+bool IsSpace(char c) { return c == ' ' || c == '\t'; }
+
+// Splits `text` at runs of blanks into at most `fields.size()` fields and
+// returns how many there are (counting past the array's end).
+template <size_t N>
+size_t SplitFields(std::string_view text, std::array<std::string_view, N>& fields) {
+  size_t count = 0;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && IsSpace(text[i])) ++i;
+    if (i == text.size()) break;
+    const size_t start = i;
+    while (i < text.size() && !IsSpace(text[i])) ++i;
+    if (count < N) fields[count] = text.substr(start, i - start);
+    ++count;
+  }
+  return count;
+}
+
+bool HasControlBytes(std::string_view line) {
+  for (char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < ' ' && c != '\t') || byte == 0x7F) return true;
+  }
+  return false;
+}
+
+bool IsTagCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+}
+
+class CabrilloReader {
+ public:
+  CabrilloReader(ParsedLog& log, Report& report) : log_(log), report_(report) {}
+
+  // False once the log has ended.
+  bool ReadLine(uint32_t number, std::string_view line) {
+    line = TrimBlanks(line);
+    if (line.empty()) return true;
+    const size_t colon = line.find(':');
+    std::string_view tag = line.substr(0, colon);
+    bool is_tag = colon != std::string_view::npos && !tag.empty();
+    for (char c : tag) is_tag = is_tag && IsTagCharacter(c);
+    if (!is_tag) {
+      report_.Add(number, "not a Cabrillo line (TAG: value)");
+      return true;
+    }
+    const std::string_view value = TrimBlanks(line.substr(colon + 1));
+    const auto is = [tag](std::string_view name) { return SameIgnoringAsciiCase(tag, name); };
+    if (is("QSO")) {
+      ReadQso(number, value);
+    } else if (is("X-QSO")) {
+      report_.Add(number, "X-QSO line, listed and not scored");
+    } else if (is("CALLSIGN")) {
+      log_.own_call = UpperCase(value);
+    } else if (is("CLAIMED-SCORE")) {
+      if (!value.empty()) log_.claimed_score = std::string(value);
+    } else if (is("END-OF-LOG")) {
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  static std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+    return text;
+  }
+
+  void ReadQso(uint32_t number, std::string_view value) {
+    std::array<std::string_view, kQsoFields + 1> f;
+    const size_t count = SplitFields(value, f);
+    if (count != kQsoFields && count != kQsoFields + 1) {
+      report_.Add(number, "QSO line has " + std::to_string(count) +
+                              " fields, expected 10 or 11 (freq mode date time sent-call "
+                              "sent-rst sent-exch rcvd-call rcvd-rst rcvd-exch [transmitter-id])");
+      return;
+    }
+    const std::optional<int64_t> hz = ParseFrequency(f[kFreq], kKilohertz);
+    if (!hz) {
+      report_.Add(number, "cannot read the frequency '" + std::string(f[kFreq]) + "' (kHz)");
+      return;
+    }
+    const std::optional<uint8_t> band = BandOfHertz(*hz);
+    if (!band) {
+      report_.Add(number, "frequency " + std::string(f[kFreq]) +
+                              " kHz is outside the contest bands, not scored");
+      return;
+    }
+    const std::optional<std::string_view> mode = ModeOfCabrillo(f[kMode]);
+    if (!mode) {
+      report_.Add(number, "unknown mode '" + std::string(f[kMode]) + "' (CW, PH, FM, RY or DG)");
+      return;
+    }
+    const std::optional<int64_t> time = CabrilloTimeKey(f[kDate], f[kTime]);
+    if (!time) {
+      report_.Add(number, "cannot read the date and time '" + std::string(f[kDate]) + " " +
+                              std::string(f[kTime]) + "' (YYYY-MM-DD hhmm)");
+      return;
+    }
+    if (log_.own_call.empty()) log_.own_call = UpperCase(f[kSentCall]);
+    const std::string call = UpperCase(f[kCall]);
+    exchange_.assign(f[kRst]).append(" ").append(f[kExch]);
+    log_.Add(*time, number, *band, static_cast<uint8_t>(ModeIndex(*mode)),
+             {call, exchange_, std::string_view()});
+  }
+
+  ParsedLog& log_;
+  Report& report_;
+  std::string exchange_;
+};
+
+}  // namespace
+
+void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
+  source.SkipByteOrderMark();
+  CabrilloReader reader(log, report);
+  std::string storage;
+  std::string_view line;
+  bool overlong = false;
+  for (uint32_t number = source.line(); source.ReadLine(storage, line, kMaxCabrilloLine, overlong);
+       number = source.line()) {
+    if (overlong) {
+      report.Add(number,
+                 "line longer than " + std::to_string(kMaxCabrilloLine) + " characters, read past");
+      continue;
+    }
+    if (HasControlBytes(line)) {
+      report.Add(number, "binary data on the line, read past");
+      continue;
+    }
+    if (!reader.ReadLine(number, line)) break;
+  }
+}
+
+}  // namespace qxqy::logfile

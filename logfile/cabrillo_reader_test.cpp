@@ -1,0 +1,112 @@
+#include "logfile/cabrillo_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "logfile/reader_test_support.h"
+
+namespace qxqy::logfile {
+namespace {
+
+using testing::ReadText;
+using Lines = std::vector<std::string>;
+
+constexpr char kQso[] = "QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX";
+
+std::vector<std::string> Contacts(const std::string& text) {
+  return ReadText(text, LogFormat::kCabrillo).contacts;
+}
+std::vector<std::string> Findings(const std::string& text) {
+  return ReadText(text, LogFormat::kCabrillo).findings;
+}
+
+TEST(CabrilloReaderTest, TakesTheReceivedCallReportAndExchange) {
+  EXPECT_EQ(Contacts(std::string("START-OF-LOG: 3.0\n") + kQso + "\nEND-OF-LOG:\n"),
+            Lines{"2 QY2CD 14 CW [599 BEX]  20260314120000"});
+}
+
+TEST(CabrilloReaderTest, ReadsTenOrElevenFieldsAndReportsEveryOtherCount) {
+  const std::string base = "QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599";
+  const std::pair<std::string, bool> cases[] = {
+      {base, false},               // 9 fields: the exchange is missing
+      {base + " BEX", true},       // 10
+      {base + " BEX 1", true},     // 11: a transmitter id
+      {base + " BEX 1 X", false},  // 12
+      {"QSO:", false},             // none
+      {base + "\tBEX", true},      // tabs separate fields too
+      {"QSO:14025  CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599   BEX  ", true},
+  };
+  for (const auto& [line, read] : cases) {
+    const auto result = ReadText(line + "\n", LogFormat::kCabrillo);
+    EXPECT_EQ(result.contacts.size(), read ? 1u : 0u) << line;
+    EXPECT_EQ(result.findings.size(), read ? 0u : 1u) << line;
+    if (!read && !result.findings.empty()) {
+      EXPECT_NE(result.findings[0].find("expected 10 or 11"), std::string::npos);
+    }
+  }
+  // The transmitter id is never read as the exchange.
+  EXPECT_EQ(Contacts(base + " BEX 1\n"), Lines{"1 QY2CD 14 CW [599 BEX]  20260314120000"});
+}
+
+TEST(CabrilloReaderTest, ReportsWhatItCannotScore) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"QSO: 5360 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+       "1: frequency 5360 kHz is outside the contest bands, not scored"},
+      {"QSO: 14O25 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+       "1: cannot read the frequency '14O25' (kHz)"},
+      {"QSO: 14025 SSB 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+       "1: unknown mode 'SSB' (CW, PH, FM, RY or DG)"},
+      {"QSO: 14025 CW 2026-13-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+       "1: cannot read the date and time '2026-13-14 1200' (YYYY-MM-DD hhmm)"},
+      {"QSO: 14025 CW 2026-03-14 12:00 QX1OWN 599 001 QY2CD 599 BEX",
+       "1: cannot read the date and time '2026-03-14 12:00' (YYYY-MM-DD hhmm)"},
+      {"X-QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+       "1: X-QSO line, listed and not scored"},
+      {"just some text", "1: not a Cabrillo line (TAG: value)"},
+      {std::string("QSO: 14025\0CW", 13), "1: binary data on the line, read past"},
+      {std::string(kMaxCabrilloLine + 1, 'Q'), "1: line longer than 4096 characters, read past"},
+  };
+  for (const auto& [line, finding] : cases) {
+    EXPECT_EQ(Findings(line + "\n"), Lines{finding}) << line;
+  }
+}
+
+TEST(CabrilloReaderTest, CountsLinesAcrossEveryKindOfLineEnd) {
+  const std::string text = std::string("\xEF\xBB\xBFSTART-OF-LOG: 3.0\r\n") + "\r\n" + kQso + "\r" +
+                           kQso + "\n" + "bad\r\n" + kQso;
+  const auto result = ReadText(text, LogFormat::kCabrillo);
+  EXPECT_EQ(result.contacts, (Lines{"3 QY2CD 14 CW [599 BEX]  20260314120000",
+                                    "4 QY2CD 14 CW [599 BEX]  20260314120000",
+                                    "6 QY2CD 14 CW [599 BEX]  20260314120000"}));
+  EXPECT_EQ(result.findings, Lines{"5: not a Cabrillo line (TAG: value)"});
+}
+
+TEST(CabrilloReaderTest, ReadsTheHeaderInAnyLetterCaseAndStopsAtTheEnd) {
+  const std::string text =
+      std::string("start-of-log: 3.0\nCallsign: qx1own\nclaimed-score: 216\n") +
+      "qso: 7010 cw 2026-03-14 1215 QX1OWN 599 005 dl1xyz 599 017\n" + "END-OF-LOG:\n" + kQso +
+      "\n";
+  const auto result = ReadText(text, LogFormat::kCabrillo);
+  EXPECT_EQ(result.contacts, Lines{"4 DL1XYZ 7 CW [599 017]  20260314121500"});
+  EXPECT_EQ(result.own_call, "QX1OWN");
+  EXPECT_EQ(result.claimed_score, "216");
+}
+
+TEST(CabrilloReaderTest, TakesTheOwnCallFromTheFirstContactWithoutCallsign) {
+  const auto result = ReadText(std::string("CLAIMED-SCORE:\n") + kQso + "\n", LogFormat::kCabrillo);
+  EXPECT_EQ(result.own_call, "QX1OWN");
+  EXPECT_EQ(result.claimed_score, "-");  // an empty claim is none
+}
+
+TEST(CabrilloReaderTest, CutsTextsToWhatTheHostRecordHolds) {
+  const std::string call(300, 'Q');
+  const auto result = ReadText(
+      "QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 " + call + " 599 BEX\n", LogFormat::kCabrillo);
+  ASSERT_EQ(result.contacts.size(), 1u);
+  EXPECT_EQ(result.contacts[0], "1 " + std::string(255, 'Q') + " 14 CW [599 BEX]  20260314120000");
+}
+
+}  // namespace
+}  // namespace qxqy::logfile

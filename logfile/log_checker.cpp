@@ -1,0 +1,132 @@
+#include "logfile/log_checker.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+#include "logfile/band_table.h"
+#include "logfile/contact_fields.h"
+#include "logfile/mode_map.h"
+#include "records/host_record.h"
+#include "scoring/contest_session.h"
+
+namespace qxqy::logfile {
+namespace {
+
+std::string OwnGroup(const ParsedLog& log, const CheckOptions& options, Report& report) {
+  if (options.own_group) return *options.own_group;
+  if (log.own_call.empty()) {
+    report.Add(0,
+               "the log names no own call (Cabrillo CALLSIGN:, ADIF STATION_CALLSIGN or "
+               "OPERATOR); every contact scored as another group's; give --own-group");
+    return std::string();
+  }
+  return GroupOfCountry(DeriveFields(log.own_call, {}, options.countries).country);
+}
+
+// Reports each duplicate with the line of the contact it repeats: the first
+// contact, in time order, with the same call, band and mode. Only the
+// duplicates' calls are indexed, so this costs one pass over the log and
+// memory for the duplicates alone.
+void ReportDuplicates(const ParsedLog& log, const std::vector<uint32_t>& duplicates,
+                      Report& report) {
+  if (duplicates.empty()) return;
+  struct Original {
+    uint8_t band;
+    uint8_t mode;
+    uint32_t line;  // 0 until found
+  };
+  std::unordered_map<std::string_view, std::vector<Original>> by_call;
+  const auto& contacts = log.contacts();
+  for (uint32_t index : duplicates) {
+    const auto& contact = contacts[index];
+    auto& originals = by_call[log.TextOf(contact).call];
+    const bool known = std::any_of(originals.begin(), originals.end(), [&](const Original& o) {
+      return o.band == contact.band && o.mode == contact.mode;
+    });
+    if (!known) originals.push_back({contact.band, contact.mode, 0});
+  }
+  for (const auto& contact : contacts) {
+    const auto found = by_call.find(log.TextOf(contact).call);
+    if (found == by_call.end()) continue;
+    for (Original& original : found->second) {
+      if (original.line == 0 && original.band == contact.band && original.mode == contact.mode) {
+        original.line = contact.line;
+      }
+    }
+  }
+  for (uint32_t index : duplicates) {
+    const auto& contact = contacts[index];
+    const std::string_view call = log.TextOf(contact).call;
+    for (const Original& original : by_call[call]) {
+      if (original.band != contact.band || original.mode != contact.mode) continue;
+      report.Add(contact.line, "duplicate of line " + std::to_string(original.line) + " (" +
+                                   std::string(call) + " " +
+                                   std::string(Bands()[contact.band].label) + " " +
+                                   std::string(kModes[contact.mode]) + "), not counted");
+    }
+  }
+}
+
+}  // namespace
+
+CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report,
+                     const std::function<void(const ScoredContact&)>& on_contact) {
+  CheckResult result;
+  if (log.contacts().empty()) report.Add(0, "no contact in the log could be scored");
+  result.own_group = OwnGroup(log, options, report);
+  auto& contacts = log.contacts();
+  const auto earlier = [](const ParsedLog::Contact& a, const ParsedLog::Contact& b) {
+    return a.time_key < b.time_key;
+  };
+  // Most logs are in time order already: then the sort and its buffer are
+  // not needed.
+  if (!std::is_sorted(contacts.begin(), contacts.end(), earlier)) {
+    std::stable_sort(contacts.begin(), contacts.end(), earlier);
+  }
+
+  HostRecord record{};
+  WriteShortText(record.OwnGroup, result.own_group);
+  ContestSession session(record, options.plugins_folder, /*observer=*/nullptr);
+  std::vector<uint32_t> duplicates;
+  for (size_t i = 0; i < contacts.size(); ++i) {
+    const ParsedLog::Contact& contact = contacts[i];
+    const ContactText text = log.TextOf(contact);
+    DerivedFields fields = DeriveFields(text.call, text.prefix, options.countries);
+    if (options.contact_group) fields.group = *options.contact_group;
+    const std::string_view band = Bands()[contact.band].label;
+    const std::string_view mode = kModes[contact.mode];
+    WriteShortText(record.Call, text.call);
+    WriteShortText(record.Band, band);
+    WriteShortText(record.Mode, mode);
+    WriteShortText(record.ReportReceived, text.exchange);
+    WriteShortText(record.Wpx, fields.wpx);
+    WriteShortText(record.Country, fields.country);
+    WriteShortText(record.QsoGroup, fields.group);
+    const int32_t points = session.Commit();
+    if (points < 0) {
+      duplicates.push_back(static_cast<uint32_t>(i));
+    } else {
+      ++result.scored;
+    }
+    if (fields.country.empty()) {
+      report.Add(contact.line,
+                 "country of " + std::string(text.call) + " unknown, no prefix multiplier");
+    }
+    if (on_contact) {
+      on_contact({contact.line, text.call, band, mode, text.exchange, fields.wpx, fields.country,
+                  fields.group, result.own_group, points});
+    }
+  }
+  result.duplicates = duplicates.size();
+  ReportDuplicates(log, duplicates, report);
+  result.statistics = *session.Statistics();
+  for (int band = 0; band < kBandCount; ++band) {
+    if (const TStatistic* figures = session.Scoring()->stat_list().Find(Bands()[band].label)) {
+      result.bands.push_back(*figures);
+    }
+  }
+  return result;
+}
+
+}  // namespace qxqy::logfile

@@ -1,0 +1,59 @@
+// What a reader took from a log file: its contacts, packed, and what its
+// header says of the log.
+//
+// Each contact costs one small fixed record (time, line, band, mode and
+// where its texts stand) plus its characters in one shared text buffer, so a
+// log of a million contacts stays within the engine's own budget per
+// contact. Texts are cut to 255 characters, the most the host's record holds.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qxqy::logfile {
+
+// The texts of one contact as a reader found them.
+struct ContactText {
+  std::string_view call;      // upper case, trimmed
+  std::string_view exchange;  // as received
+  std::string_view prefix;    // the log's own WPX prefix (ADIF PFX); may be empty
+};
+
+class ParsedLog {
+ public:
+  struct Contact {
+    int64_t time_key;  // YYYYMMDDhhmmss; equal keys keep file order
+    uint32_t line;
+    uint32_t text;  // offset of call, exchange and prefix, one after another
+    uint8_t call_size;
+    uint8_t exchange_size;
+    uint8_t prefix_size;
+    uint8_t band;  // index into Bands()
+    uint8_t mode;  // index into kModes
+  };
+
+  // Appends a contact. Throws LogReadError when the log's texts no longer
+  // fit the buffer's 4 GB.
+  void Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode, const ContactText& text);
+
+  // Makes room for a log of about `bytes` bytes (at least some 50 per
+  // contact), so that reading it does not copy what it read so far.
+  void ReserveForBytes(uint64_t bytes);
+
+  std::vector<Contact>& contacts() { return contacts_; }
+  const std::vector<Contact>& contacts() const { return contacts_; }
+  ContactText TextOf(const Contact& contact) const;
+
+  // From the log's header (or its first contacts).
+  std::string own_call;
+  std::optional<std::string> claimed_score;  // nullopt when the log claims none
+
+ private:
+  std::string text_;
+  std::vector<Contact> contacts_;
+};
+
+}  // namespace qxqy::logfile
