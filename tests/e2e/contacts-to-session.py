@@ -14,13 +14,16 @@ every field the engine read (the country also as the lookup country), asks
 for the preview score and logs the contact (get-score, add-qso). It ends with
 the window's grid and score line and a release. Every value is written as one
 quoted word, so blanks, empty values and any byte survive the script's
-parsing. A line that does not have ten columns is an error (exit 1): a field
+parsing; a value longer than a text field of the record (255 bytes) is cut
+to what the field holds, which is what the scorer's engine read. A line that does not have ten columns is an error (exit 1): a field
 holding a TAB or a line end cannot be carried through the dump.
 """
 
+import os
 import sys
 
 COLUMNS = 10
+SHORT_TEXT = 255  # the most characters a text field of the record holds
 # The record's fields, in the dump's column order from the call on; the
 # country goes into two fields.
 FIELDS = (
@@ -49,7 +52,7 @@ def quote(value: bytes) -> str:
 
 
 def session_lines(dump: bytes, name: str):
-    yield "# The contacts of %s, passed to the plug-in one by one." % name
+    yield "# The contacts of %s, passed to the plug-in one by one." % os.path.basename(name)
     yield "reg delete TfmMainForm"
     yield "reg delete TfmDomList"
     yield "timeout 600"
@@ -69,7 +72,7 @@ def session_lines(dump: bytes, name: str):
                                          columns[-1].decode("ascii", "replace"))
         for fields, value in zip(FIELDS, columns[1:-1]):
             for field in fields:
-                yield "set %s %s" % (field, quote(value))
+                yield "set %s %s" % (field, quote(value[:SHORT_TEXT]))
         yield "get-score"
         yield "add-qso"
     yield "pump"
