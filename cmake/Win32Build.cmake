@@ -38,6 +38,19 @@ if(QXQY_TESTS)
                    ${QXQY_WIN32_BINARY_DIR}/tests/e2e/plugin-host/hostsim.exe)
   set_tests_properties(e2e_soak PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 300)
 
+  # The log-file checker against the plug-in: the contacts the native scorer
+  # derived from a log file, passed to the DLL one by one, must get the same
+  # points, grid and score line (the two sample logs and a generated one, in
+  # one Wine prefix).
+  add_test(NAME e2e_log_proof
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/wine/run-in-prefix.sh ${QXQY_WINE_TEMPLATE}
+                   ${PROJECT_SOURCE_DIR}/tests/e2e/log-proof.sh $<TARGET_FILE:qxqy-score>
+                   ${QXQY_WIN32_BINARY_DIR}/tests/e2e/plugin-host/hostsim.exe
+                   ${PROJECT_SOURCE_DIR}/samples ${PROJECT_SOURCE_DIR}/samples/cty-sample.dat
+                   ${PROJECT_SOURCE_DIR}/samples/sample-log.cbr
+                   ${PROJECT_SOURCE_DIR}/samples/sample-log.adi generated:300)
+  set_tests_properties(e2e_log_proof PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 180)
+
   # The DLL the sessions above ran is the one scripts/package.sh ships (same
   # configuration, reproducible build): it is checked as shipped, and two
   # fresh builds of it in other folders must give the same bytes.
