@@ -15,8 +15,10 @@ for the preview score and logs the contact (get-score, add-qso). It ends with
 the window's grid and score line and a release. Every value is written as one
 quoted word, so blanks, empty values and any byte survive the script's
 parsing; a value longer than a text field of the record (255 bytes) is cut
-to what the field holds, which is what the scorer's engine read. A line that does not have ten columns is an error (exit 1): a field
-holding a TAB or a line end cannot be carried through the dump.
+to what the field holds, which is what the scorer's engine read. The dump
+writes a backslash, TAB, CR or LF inside a text as \\\\, \\t, \\r or \\n;
+they are read back to the bytes. A line that does not have ten columns, or
+an escape the dump never writes, is an error (exit 1).
 """
 
 import os
@@ -51,6 +53,26 @@ def quote(value: bytes) -> str:
     return '"' + "".join(out) + '"'
 
 
+UNESCAPED = {ord("\\"): b"\\", ord("t"): b"\t", ord("r"): b"\r", ord("n"): b"\n"}
+
+
+def unescape(value: bytes, where: str) -> bytes:
+    """The text a dump column stands for."""
+    out = bytearray()
+    index = 0
+    while index < len(value):
+        byte = value[index]
+        if byte == 0x5C:
+            if index + 1 >= len(value) or value[index + 1] not in UNESCAPED:
+                raise ValueError("%s: a backslash the dump does not write" % where)
+            out += UNESCAPED[value[index + 1]]
+            index += 2
+        else:
+            out.append(byte)
+            index += 1
+    return bytes(out)
+
+
 def session_lines(dump: bytes, name: str):
     yield "# The contacts of %s, passed to the plug-in one by one." % os.path.basename(name)
     yield "reg delete TfmMainForm"
@@ -71,8 +93,9 @@ def session_lines(dump: bytes, name: str):
         yield "# line %s: points %s" % (columns[0].decode("ascii", "replace"),
                                          columns[-1].decode("ascii", "replace"))
         for fields, value in zip(FIELDS, columns[1:-1]):
+            text = unescape(value, "%s:%d" % (name, number))
             for field in fields:
-                yield "set %s %s" % (field, quote(value[:SHORT_TEXT]))
+                yield "set %s %s" % (field, quote(text[:SHORT_TEXT]))
         yield "get-score"
         yield "add-qso"
     yield "pump"
