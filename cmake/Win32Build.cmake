@@ -2,20 +2,19 @@
 # mingw-w64 toolchain in build/win32, built on every build, and its test suite
 # run by the outer CTest under Wine (each run in a throwaway copy of a prefix
 # made once per build tree).
+#
+# scripts/demo.sh may have configured and partly built build/win32 already,
+# with the same arguments (cmake/Win32BuildArgs.cmake): this build then
+# compiles only what is missing there.
 include(ExternalProject)
+include(${CMAKE_CURRENT_LIST_DIR}/Win32BuildArgs.cmake)
 
 set(QXQY_WIN32_BINARY_DIR ${CMAKE_BINARY_DIR}/win32)
+qxqy_win32_build_args(win32_cmake_args ${PROJECT_SOURCE_DIR} ${QXQY_TESTS} ${QXQY_WERROR})
 ExternalProject_Add(win32
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
   BINARY_DIR ${QXQY_WIN32_BINARY_DIR}
-  CMAKE_ARGS
-    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
-    # Release whatever the outer build type: the DLL the tests run must be the
-    # one scripts/package.sh ships, which builds it the same way.
-    -DCMAKE_BUILD_TYPE=Release
-    -DQXQY_TESTS=${QXQY_TESTS}
-    -DQXQY_WERROR=${QXQY_WERROR}
-    -DQXQY_BENCHMARKS=OFF
+  CMAKE_ARGS ${win32_cmake_args}
   BUILD_ALWAYS ON
   INSTALL_COMMAND "")
 
@@ -62,4 +61,10 @@ if(QXQY_TESTS)
            COMMAND ${PROJECT_SOURCE_DIR}/tests/package/reproducible.sh ${PROJECT_VERSION}
                    ${CMAKE_BINARY_DIR}/reproducible)
   set_tests_properties(win32_dll_reproducible PROPERTIES TIMEOUT 900)
+  # The package around that DLL: the same zip, byte for byte, from two copies
+  # of the sources in other folders, with other file modes, times and zones.
+  add_test(NAME win32_zip_reproducible
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/package/reproducible-zip.sh
+                   ${QXQY_WIN32_BINARY_DIR}/Plugin/QXQYDXContest.dll ${PROJECT_VERSION}
+                   ${CMAKE_BINARY_DIR}/reproducible-zip)
 endif()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds what a Windows user downloads:
-#   1. installs the packages that are missing (scripts/install-deps.sh),
+#   1. installs the packages that are missing, those this needs
+#      (scripts/install-deps.sh package),
 #   2. build-package/: the Windows build alone (the mingw-w64 toolchain file,
 #      Release, tests and benchmarks off), only the DLL. Release is also what
 #      the superbuild's Windows half (cmake/Win32Build.cmake) builds for the
@@ -10,15 +11,18 @@
 #      1-6, stripped, version resource, time stamp, no build path),
 #   4. dist/QXQYDXContest-<version>-win32.zip: the DLL, the two sample
 #      reference files, README.txt (docs/user-guide.txt with CR LF) and
-#      SHA256SUMS.txt; beside it the zip's own .sha256.
+#      SHA256SUMS.txt; beside it the zip's own .sha256. The zip's bytes
+#      depend only on the sources: fixed entry order, modes and time stamps,
+#      no extra fields (cmake/write-reproducible-zip.py).
 # Steps 2 to 4 are the build-package/ target dist_zip; incremental after the
 # first time. SOURCE_DATE_EPOCH, when set, becomes the DLL's link time stamp
-# (0 otherwise).
+# (0 otherwise) and the time of every entry of the zip (the last commit's
+# time otherwise).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh package
 
 echo "== configuring build-package/ (the Windows build alone)"
 cmake -S . -B build-package -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw-i686.cmake" \

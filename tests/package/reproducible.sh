@@ -28,16 +28,6 @@ else
   trap 'rm -rf "$work"' EXIT
 fi
 
-# The files git would commit: tracked ones and new ones not ignored.
-copy_sources() {
-  mkdir -p "$1"
-  git -C "$root" ls-files -z --cached --others --exclude-standard |
-    while IFS= read -r -d '' file; do
-      if [ -e "$root/$file" ]; then printf '%s\0' "$file"; fi
-    done |
-    tar -C "$root" --null -T - -cf - | tar -C "$1" -xf -
-}
-
 # configure_and_build SOURCE_DIR BUILD_DIR LOG: the package's configuration.
 configure_and_build() {
   cmake -S "$1" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$1/cmake/toolchain-mingw-i686.cmake" \
@@ -49,8 +39,8 @@ source_a="$work/a/src"
 build_a="$source_a/build-package"
 source_b="$work/second-checkout/QXQYDXContest-sources"
 build_b="$work/second-checkout/out"
-copy_sources "$source_a"
-copy_sources "$source_b"
+"$here/copy-sources.sh" "$root" "$source_a"
+"$here/copy-sources.sh" "$root" "$source_b"
 
 unset SOURCE_DATE_EPOCH
 configure_and_build "$source_a" "$build_a" "$work/a.log" &
