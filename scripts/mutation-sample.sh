@@ -193,8 +193,9 @@ def sites_of(root, rel, seed):
 
 def plan(root, seed, count, plan_file, folders):
     sites = [s for rel in product_files(root, folders) for s in sites_of(root, rel, seed)]
+    # Tried in the order drawn, so the first k results of a run cut short are
+    # a random sample of k too.
     chosen = random.Random(int(seed)).sample(sites, min(int(count), len(sites)))
-    chosen.sort(key=lambda s: (s[0], s[1], s[2]))
     with open(plan_file, "w", encoding="latin-1") as out:
         for index, (rel, number, op, before, after) in enumerate(chosen):
             out.write(SEP.join([str(index), rel, str(number), op, before, after]) + "\n")
