@@ -220,9 +220,9 @@ TEST_F(FormTest, ANormalPositionCanBeSetBeforeTheWindowExists) {
   auto* form = App().CreateForm<ProbeForm>(&log_);
   ASSERT_EQ(form->Peer(), nullptr);
   const Rect work_area = ScreenWorkArea();
-  form->SetNormalPosition(Rect{10, 20, 110, 220});
-  EXPECT_EQ(form->BoundsRect(), (Rect{work_area.left + 10, work_area.top + 20, work_area.left + 110,
-                                      work_area.top + 220}));
+  form->SetNormalPosition(Rect{10, 20, 410, 320});
+  EXPECT_EQ(form->BoundsRect(), (Rect{work_area.left + 10, work_area.top + 20, work_area.left + 410,
+                                      work_area.top + 320}));
   EXPECT_FALSE(form->Visible());
 }
 

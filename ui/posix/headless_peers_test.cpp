@@ -18,7 +18,9 @@ namespace {
 class PaintedForm : public Form {
  public:
   explicit PaintedForm(Component* owner)
-      : Form(owner, "painted", "TPaintedForm"), grid(this, "grid", this), list(this, "list", this) {}
+      : Form(owner, "painted", "TPaintedForm"),
+        grid(this, "grid", this),
+        list(this, "list", this) {}
 
   StringGrid grid;
   ListView list;
@@ -44,8 +46,9 @@ TEST_F(HeadlessPeersTest, ARepaintPaintsEveryGridCellAndListItemOnce) {
 
   form_.grid.Repaint();
   form_.list.Repaint();
-  EXPECT_EQ(cells, (std::map<std::pair<int, int>, int>{
-                       {{0, 0}, 1}, {{1, 0}, 1}, {{2, 0}, 1}, {{0, 1}, 1}, {{1, 1}, 1}, {{2, 1}, 1}}));
+  EXPECT_EQ(cells,
+            (std::map<std::pair<int, int>, int>{
+                {{0, 0}, 1}, {{1, 0}, 1}, {{2, 0}, 1}, {{0, 1}, 1}, {{1, 1}, 1}, {{2, 1}, 1}}));
   EXPECT_EQ(items, (std::map<int, int>{{0, 1}, {1, 1}, {2, 1}}));
 }
 
