@@ -207,6 +207,7 @@ TEST_F(PeerUpdatesTest, SettingWhatAWidgetAlreadyHoldsTellsNothing) {
   f.button.SetEnabled(true);
   f.button.SetTabStop(true);  // a button's default
   f.button.SetTabOrder(0);
+  f.button.SetBoundsRect(f.button.BoundsRect());
   f.button.SetCaption("Go");
   f.label.SetCaption("Score");
   f.toggle.SetCaption("14");
