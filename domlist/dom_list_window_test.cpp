@@ -135,6 +135,27 @@ TEST_F(DomListWindowTest, TheNineBandButtonsAreOneGroupInTheBarCaptionedAndTagge
   }
 }
 
+// The bar's resize handler counts the band buttons among the bar's
+// children; with none left it leaves the bar's other children alone.
+TEST_F(DomListWindowTest, ABarWithoutBandButtonsIsLeftAsItIs) {
+  TfmDomList& window = Create();
+  window.RzBitBtn1.reset();
+  window.RzBitBtn2.reset();
+  window.RzBitBtn3.reset();
+  window.RzBitBtn4.reset();
+  window.RzBitBtn5.reset();
+  window.RzBitBtn6.reset();
+  window.RzBitBtn7.reset();
+  window.RzBitBtn8.reset();
+  window.RzBitBtn9.reset();
+  auto* other = window.Create<Panel>("other", &window.Panel2);
+  other->SetBounds(5, 6, 7, 8);
+  window.SetClientSize(400, 200);
+  EXPECT_EQ(window.Panel2.Width(), 400);
+  EXPECT_EQ(other->BoundsRect(), RectFromBounds(5, 6, 7, 8));
+  EXPECT_TRUE(ErrorBoxLog().empty());
+}
+
 // The four characters after the first "=" lose the codes 0 to 32 at both
 // ends; "!" (33) and the bytes 128 to 255 stay.
 TEST_F(DomListWindowTest, ACaptionIsTrimmedOfCodesUpToTheBlankAtBothEnds) {
