@@ -17,9 +17,11 @@
 # Prints one line per site and the share caught among the mutants that
 # built; the same goes to <build>/mutation-sample.txt.
 #
-#   bash scripts/mutation-sample.sh [--sites N] [--seed S] [--build DIR] [--list]
+#   bash scripts/mutation-sample.sh [--sites N] [--seed S] [--build DIR] [--list] [--only I,J]
 #
-# --list prints the chosen sites and mutants without building anything.
+# --list prints the chosen sites and mutants without building anything;
+# --only tries only the sites of the sample with those numbers (the survivors
+# of an earlier run with the same sites and seed, say).
 # QXQY_JOBS sets the build's parallelism (2); a test that runs longer than
 # QXQY_TEST_TIMEOUT seconds (60) counts as a failure, so a mutant that loops
 # is caught.
@@ -31,13 +33,15 @@ sites=50
 seed=1
 build=build-native
 list_only=0
+only=""
 while (($#)); do
   case "$1" in
     --sites) sites="$2"; shift 2 ;;
     --seed) seed="$2"; shift 2 ;;
     --build) build="$2"; shift 2 ;;
     --list) list_only=1; shift ;;
-    *) echo "usage: $0 [--sites N] [--seed S] [--build DIR] [--list]" >&2; exit 2 ;;
+    --only) only=",$2,"; shift 2 ;;
+    *) echo "usage: $0 [--sites N] [--seed S] [--build DIR] [--list] [--only I,J]" >&2; exit 2 ;;
   esac
 done
 jobs="${QXQY_JOBS:-2}"
@@ -283,6 +287,7 @@ report="$root/$build/mutation-sample.txt"
 : >"$report"
 caught=0 survived=0 failed_build=0
 while IFS=$'\x1f' read -r index file line op before after; do
+  [[ -z "$only" || "$only" == *",$index,"* ]] || continue
   cp "$root/$file" "$saved_copy"
   echo "$file" >"$pending"
   python3 -c "$helper" apply "$root" "$plan_file" "$index"
