@@ -21,7 +21,8 @@ class LogQuery {
   virtual const std::string& Text() const = 0;
   // Runs the query and stands on its first row. Throws DatabaseError.
   virtual void Open() = 0;
-  // True once the query has passed its last row (at once for no rows).
+  // True once the query has passed its last row (at once for no rows), and
+  // while it is closed.
   virtual bool Eof() const = 0;
   // The current row's value of the named column as text; empty for null.
   // Throws DatabaseError for an unknown column.

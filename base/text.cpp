@@ -20,17 +20,13 @@ bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-namespace {
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
-}  // namespace
-
-std::string Trim(std::string_view text) {
-  size_t begin = 0;
-  size_t end = text.size();
-  while (begin < end && IsTrimmed(text[begin])) ++begin;
-  while (end > begin && IsTrimmed(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
+std::string_view TrimView(std::string_view text) {
+  while (!text.empty() && IsTrimmedChar(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsTrimmedChar(text.back())) text.remove_suffix(1);
+  return text;
 }
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
 int CompareOrdinal(std::string_view a, std::string_view b) {
   // std::string_view::compare uses char_traits<char>::compare, which is

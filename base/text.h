@@ -15,8 +15,14 @@ std::string UpperCase(std::string_view text);
 // (a to z only); compares without copying.
 bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
 
-// Removes every character with a code from 0 to 32 at both ends.
+// True for the characters trimming removes: codes 0 to 32 (the blank and
+// the control characters), compared as unsigned bytes, so 128 to 255 stay.
+constexpr bool IsTrimmedChar(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// Removes every character with a code from 0 to 32 at both ends. TrimView
+// does the same without copying: the result views `text`.
 std::string Trim(std::string_view text);
+std::string_view TrimView(std::string_view text);
 
 // Byte-by-byte comparison of unsigned bytes; a prefix sorts first.
 // Returns -1, 0 or 1.

@@ -17,6 +17,18 @@ TEST(TextTest, TrimRemovesCodesUpToSpaceAtBothEnds) {
   EXPECT_EQ(Trim("   "), "");
 }
 
+TEST(TextTest, TrimViewTrimsLikeTrimWithoutCopying) {
+  const std::string text("\0\x20!A\xFF!\x1F\x20", 8);
+  const std::string_view view = TrimView(text);
+  EXPECT_EQ(view, "!A\xFF!");
+  EXPECT_EQ(view.data(), text.data() + 2);
+  EXPECT_EQ(Trim(text), std::string(view));
+  EXPECT_EQ(TrimView("\x20\x01"), "");
+  EXPECT_TRUE(IsTrimmedChar(' '));
+  EXPECT_FALSE(IsTrimmedChar('!'));
+  EXPECT_FALSE(IsTrimmedChar('\x80'));
+}
+
 TEST(TextTest, CompareOrdinalUsesUnsignedBytesAndPutsAPrefixFirst) {
   EXPECT_EQ(CompareOrdinal("", ""), 0);
   EXPECT_EQ(CompareOrdinal("", "A"), -1);

@@ -1,20 +1,9 @@
 #include "refdata/call_lookup.h"
 
+#include "base/text.h"
 #include "refdata/home_country.h"
 
 namespace qxqy {
-
-namespace {
-
-bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view TrimmedView(std::string_view text) {
-  while (!text.empty() && IsBlankOrControl(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlankOrControl(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-}  // namespace
 
 void LookupDistrict(const StringList& call_districts, std::string_view lookup_country,
                     std::string_view call, std::string& suggestion) {
@@ -26,7 +15,7 @@ void LookupDistrict(const StringList& call_districts, std::string_view lookup_co
   // the name test alone decides: the trimmed line must be the call followed
   // by "=". Every line is examined; the last match wins.
   for (const std::string& line : call_districts.Lines()) {
-    const std::string_view trimmed = TrimmedView(line);
+    const std::string_view trimmed = TrimView(line);
     if (trimmed.size() <= call.size() || trimmed[call.size()] != '=') continue;
     if (trimmed.compare(0, call.size(), call) != 0) continue;
     suggestion.assign(trimmed.substr(call.size() + 1));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+
 namespace qxqy {
 
 namespace {
@@ -15,9 +17,7 @@ char UpperCaseLetter(char c) {
 bool ExtractDistrictCode(std::string_view exchange, char (&code)[kDistrictCodeLength]) {
   // Letters lie above the trimmed range, so three trailing letters of the
   // text trimmed at its end are also those of the text trimmed at both ends.
-  while (!exchange.empty() && static_cast<unsigned char>(exchange.back()) <= 32) {
-    exchange.remove_suffix(1);
-  }
+  while (!exchange.empty() && IsTrimmedChar(exchange.back())) exchange.remove_suffix(1);
   if (exchange.size() < kDistrictCodeLength) return false;
   char letters[kDistrictCodeLength];
   for (size_t i = 0; i < kDistrictCodeLength; ++i) {

@@ -39,6 +39,20 @@ TEST_F(ComponentTest, DestroyFreesOnceAndUnregistersFromOwner) {
   EXPECT_EQ(log, (std::vector<std::string>{"child", "root"}));
 }
 
+TEST_F(ComponentTest, DestroyingNothingOrAComponentAlreadyGoingDoesNothing) {
+  Component::Destroy(nullptr);
+  std::vector<std::string> log;
+  // A component whose teardown asks for its own destruction again, as a
+  // handler reacting to the going window can.
+  struct SelfDestroying : DestroyProbe {
+    using DestroyProbe::DestroyProbe;
+    void BeforeDestruction() override { Component::Destroy(this); }
+  };
+  auto* probe = App().Create<SelfDestroying>("probe", &log);
+  Component::Destroy(probe);
+  EXPECT_EQ(log, std::vector<std::string>{"probe"});
+}
+
 TEST_F(ComponentTest, MembersRegisterButAreNotFreedByTheOwner) {
   struct Holder : Component {
     explicit Holder(std::vector<std::string>* log)

@@ -11,6 +11,7 @@
 #include "ui/button.h"
 #include "ui/component_ref.h"
 #include "ui/panel.h"
+#include "ui/screen.h"
 #include "ui/testing/framework_fixture.h"
 
 namespace qxqy {
@@ -215,6 +216,16 @@ TEST_F(FormTest, OwnerWindowIsTheApplicationEvenForAFormOwnedByAForm) {
 
 // The windows' own layout tests pin the coordinates; here: a docked
 // control that goes is left out of the layout from then on.
+TEST_F(FormTest, ANormalPositionCanBeSetBeforeTheWindowExists) {
+  auto* form = App().CreateForm<ProbeForm>(&log_);
+  ASSERT_EQ(form->Peer(), nullptr);
+  const Rect work_area = ScreenWorkArea();
+  form->SetNormalPosition(Rect{10, 20, 410, 320});
+  EXPECT_EQ(form->BoundsRect(), (Rect{work_area.left + 10, work_area.top + 20, work_area.left + 410,
+                                      work_area.top + 320}));
+  EXPECT_FALSE(form->Visible());
+}
+
 TEST_F(FormTest, DockedControlThatGoesIsLeftOut) {
   auto* form = App().CreateForm<ProbeForm>(&log_);
   auto* bar = form->Create<Panel>("bar", form);

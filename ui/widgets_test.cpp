@@ -89,6 +89,12 @@ TEST_F(WidgetsTest, ToggleButtonsOfOneParentKeepOneButtonDown) {
   EXPECT_TRUE(elsewhere->Down()) << "a button under another parent is not touched";
 }
 
+TEST_F(WidgetsTest, AToggleButtonWithoutAParentIsAGroupOfItsOwn) {
+  auto* alone = form_.Create<ToggleButton>("alone", nullptr);
+  alone->Click();
+  EXPECT_TRUE(alone->Down());
+}
+
 TEST_F(WidgetsTest, ListViewKeepsItemsSorted) {
   for (const char* caption : {"MOW", "ABC", "KRA", "ABC", "XYZ"}) form_.list.AddItem(caption);
   EXPECT_EQ(form_.list.AddItem("LUX"), 3);

@@ -62,12 +62,15 @@ TEST(IniSettingsStoreTest, GarbageLinesAreIgnored) {
                                      "; comment=1\n"
                                      "[broken\n"
                                      "Hidden=1\n"
+                                     "[Odd=Section]\n"
                                      "[TfmDomList]\n"
                                      "NormPos=1,2,3,4=5\n");
   IniSettingsStore store(path);
   EXPECT_EQ(store.Read("TfmMainForm", "CurrentBand"), "7");
   EXPECT_EQ(store.Read("TfmMainForm", "orphan"), std::nullopt);
   EXPECT_EQ(store.Read("TfmMainForm", "Hidden"), std::nullopt);
+  // A section line is never read as a value, even with "=" in its name.
+  EXPECT_EQ(store.Read("Odd=Section", "[Odd"), std::nullopt);
   EXPECT_EQ(store.Read("TfmDomList", "NormPos"), "1,2,3,4=5");
 }
 

@@ -160,6 +160,16 @@ TEST_F(SqliteLogQueryTest, ReopeningRunsTheQueryAgain) {
   EXPECT_EQ(ReadAll(*query, {"CallSign"}).size(), 2u);
 }
 
+TEST_F(SqliteLogQueryTest, AClosedQueryIsAtItsEnd) {
+  Exec("CREATE TABLE Log (CallSign TEXT); INSERT INTO Log VALUES ('QX1A');");
+  auto query = Query("Select * from Log");
+  query->Open();
+  ASSERT_FALSE(query->Eof());
+  query->Close();
+  EXPECT_FALSE(query->IsOpen());
+  EXPECT_TRUE(query->Eof());  // so a loop over the rows stops, as with the test double
+}
+
 // Closed queries leave their statements with the registry for the next
 // query with the same text; what that query reads must be today's table.
 TEST_F(SqliteLogQueryTest, KeptStatementsReadTheTableAsItIsNow) {

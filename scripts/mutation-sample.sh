@@ -1,0 +1,315 @@
+#!/usr/bin/env bash
+# A random sample of one-line mutations of the product, each tried against
+# the native test suite (by hand; not part of CI; docs/robustness.md):
+#   1. lists every mutation site in the product folders (records refdata
+#      scoring ui domlist MainForm Plugin base; not tests, test doubles or
+#      fixtures, and not the win32/ backends, which the native suite never
+#      compiles): a statement line dropped, a boolean literal flipped, a
+#      comparison flipped (== and !=, < and <=, > and >=), an integer literal
+#      moved by one;
+#   2. picks --sites of them at random with --seed, so a run is repeatable
+#      (the same seed on the same sources picks the same sites);
+#   3. for each: copies the file aside, writes the mutant, rebuilds the
+#      native test targets incrementally (--build, build-native/ by default),
+#      runs the native CTest suite, records caught / survived / build failed,
+#      and puts the file back. A trap puts it back however the run ends; a
+#      run killed outright is repaired by the next one, which finds the copy.
+# Prints one line per site and the share caught among the mutants that
+# built; the same goes to <build>/mutation-sample.txt.
+#
+#   bash scripts/mutation-sample.sh [--sites N] [--seed S] [--build DIR] [--list] [--only I,J]
+#
+# --list prints the chosen sites and mutants without building anything;
+# --only tries only the sites of the sample with those numbers (the survivors
+# of an earlier run with the same sites and seed, say).
+# QXQY_JOBS sets the build's parallelism (2); a test that runs longer than
+# QXQY_TEST_TIMEOUT seconds (60) counts as a failure, so a mutant that loops
+# is caught.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+sites=50
+seed=1
+build=build-native
+list_only=0
+only=""
+while (($#)); do
+  case "$1" in
+    --sites) sites="$2"; shift 2 ;;
+    --seed) seed="$2"; shift 2 ;;
+    --build) build="$2"; shift 2 ;;
+    --list) list_only=1; shift ;;
+    --only) only=",$2,"; shift 2 ;;
+    *) echo "usage: $0 [--sites N] [--seed S] [--build DIR] [--list] [--only I,J]" >&2; exit 2 ;;
+  esac
+done
+jobs="${QXQY_JOBS:-2}"
+test_timeout="${QXQY_TEST_TIMEOUT:-60}"
+folders="records refdata scoring ui domlist MainForm Plugin base"
+
+# Finds the sites, picks the sample and writes one mutant. Subcommands:
+#   plan <root> <seed> <count> <plan file> <folders...>
+#   apply <root> <plan file> <index>
+# A plan line: index, file, line number, operator, original, mutant,
+# separated by the unit separator (0x1F) so that empty fields survive.
+read -r -d '' helper <<'PY' || true
+import json, random, re, sys
+from pathlib import Path
+
+SEP = "\x1f"
+CMP_FLIP = {"==": "!=", "!=": "==", "<": "<=", "<=": "<", ">": ">=", ">=": ">"}
+DECL = re.compile(
+    r"^(?:(?:const|static|constexpr|inline|thread_local|unsigned|signed|mutable)\s+)*"
+    r"[A-Za-z_][\w:]*(?:<[^;()]*>)?(?:\s*[*&]+\s*|\s+)(?:const\s+)?[*&]*\s*[A-Za-z_]\w*\s*[=({\[;]")
+STATEMENT_WORDS = ("throw", "delete", "goto")
+
+
+def product_files(root, folders):
+    for folder in folders:
+        for path in sorted((root / folder).rglob("*")):
+            rel = path.relative_to(root).as_posix()
+            parts = rel.split("/")
+            if path.suffix not in (".cpp", ".h") or "win32" in parts or "testing" in parts:
+                continue
+            if rel.endswith(("_test.cpp", "_fixture.h", "_win32.cpp")):
+                continue
+            yield rel
+
+
+def mask(lines):
+    """Each line's code with string and character literals blanked and
+    comments removed (same length), so operators and numbers are only
+    found in code."""
+    out, in_block = [], False
+    for line in lines:
+        code, i, quote = [], 0, None
+        while i < len(line):
+            c = line[i]
+            if in_block:
+                if line.startswith("*/", i):
+                    in_block = False
+                    code.append("  ")
+                    i += 2
+                    continue
+                code.append(" ")
+            elif quote:
+                if c == "\\":
+                    code.append("  ")
+                    i += 2
+                    continue
+                if c == quote:
+                    quote = None
+                    code.append(c)
+                else:
+                    code.append(" ")
+            elif line.startswith("//", i):
+                break
+            elif line.startswith("/*", i):
+                in_block = True
+                code.append("  ")
+                i += 2
+                continue
+            elif c in "\"'":
+                quote = c
+                code.append(c)
+            else:
+                code.append(c)
+            i += 1
+        out.append("".join(code)[: len(line)])
+    return out
+
+
+def code_contexts(masked):
+    """For each line, whether it lies directly inside a block of code (a
+    function body, a lambda, a statement block) rather than a namespace, a
+    class or an initialiser: only there is dropping a line a mutant."""
+    stack, inside, pending = [], [], ""
+    for code in masked:
+        inside.append(bool(stack) and stack[-1] == "code")
+        for c in code:
+            if c == "{":
+                words = set(re.findall(r"\w+", pending))
+                if words & {"namespace", "extern"}:
+                    kind = "namespace"
+                elif words & {"class", "struct", "union", "enum"} and ")" not in pending:
+                    kind = "type"
+                elif re.search(r"[=,(]\s*$|^\s*$|return\s*$", pending) and ")" not in pending[-2:]:
+                    kind = "init"
+                else:
+                    kind = "code"
+                stack.append(kind)
+                pending = ""
+            elif c == "}":
+                if stack:
+                    stack.pop()
+                pending = ""
+            elif c == ";":
+                pending = ""
+            else:
+                pending += c
+        pending += " "
+    return inside
+
+
+def droppable(code, previous, in_code):
+    text = code.strip()
+    if not in_code or not text.endswith(";") or text.startswith(("case ", "default:", "}")):
+        return False
+    if text.count("(") != text.count(")") or text.count("{") != text.count("}"):
+        return False
+    if not previous.endswith((";", "{", "}", ":")):
+        return False  # the end of a statement that began on an earlier line
+    first = re.match(r"\w*", text).group(0)
+    if first == "return" and text != "return;":
+        return False  # a function without its result does not build
+    if first not in STATEMENT_WORDS and DECL.match(text):
+        return False  # a declaration: its uses would not build
+    return True
+
+
+def sites_of(root, rel, seed):
+    lines = (root / rel).read_text(encoding="latin-1").split("\n")
+    masked = mask(lines)
+    inside = code_contexts(masked)
+    previous = ""
+    for number, (line, code) in enumerate(zip(lines, masked), start=1):
+        text = code.strip()
+        if not text or text.startswith("#"):
+            continue
+        spans = []
+        for m in re.finditer(r"\b(true|false)\b", code):
+            spans.append(("flip-bool", m.start(), m.end(), "false" if m.group() == "true" else "true"))
+        for m in re.finditer(r"(?<= )(==|!=|<=|>=|<|>)(?= )", code):
+            spans.append(("flip-compare", m.start(), m.end(), CMP_FLIP[m.group()]))
+        for m in re.finditer(r"(?<![\w.'])\d+(?![\w.'])", code):
+            value = int(m.group())
+            step = random.Random(f"{seed}:{rel}:{number}:{m.start()}").choice((1, -1))
+            moved = value + 1 if value == 0 else value + step
+            spans.append(("move-int", m.start(), m.end(), str(moved)))
+        for op, start, end, new in spans:
+            yield (rel, number, op, line, line[:start] + new + line[end:])
+        if droppable(code, previous, inside[number - 1]):
+            indent = line[: len(line) - len(line.lstrip())]
+            yield (rel, number, "drop-line", line, indent + "// (dropped)")
+        previous = text
+
+
+def plan(root, seed, count, plan_file, folders):
+    sites = [s for rel in product_files(root, folders) for s in sites_of(root, rel, seed)]
+    # Tried in the order drawn, so the first k results of a run cut short are
+    # a random sample of k too.
+    chosen = random.Random(int(seed)).sample(sites, min(int(count), len(sites)))
+    with open(plan_file, "w", encoding="latin-1") as out:
+        for index, (rel, number, op, before, after) in enumerate(chosen):
+            out.write(SEP.join([str(index), rel, str(number), op, before, after]) + "\n")
+    print(f"{len(sites)} sites in {len(list(product_files(root, folders)))} files; "
+          f"{len(chosen)} chosen with seed {seed}")
+
+
+def apply(root, plan_file, index):
+    for entry in open(plan_file, encoding="latin-1").read().split("\n"):
+        fields = entry.split(SEP)
+        if fields[0] != index:
+            continue
+        rel, number, before, after = fields[1], int(fields[2]), fields[4], fields[5]
+        path = root / rel
+        lines = path.read_text(encoding="latin-1").split("\n")
+        if lines[number - 1] != before:
+            sys.exit(f"{rel}:{number} is not the line the plan was made from")
+        lines[number - 1] = after
+        path.write_text("\n".join(lines), encoding="latin-1")
+        return
+    sys.exit(f"no site {index} in the plan")
+
+
+command = sys.argv[1]
+if command == "plan":
+    plan(Path(sys.argv[2]), sys.argv[3], sys.argv[4], sys.argv[5], sys.argv[6:])
+elif command == "apply":
+    apply(Path(sys.argv[2]), sys.argv[3], sys.argv[4])
+PY
+
+state="$root/$build/mutation-sample"
+mkdir -p "$state"
+plan_file="$state/plan"
+saved_copy="$state/original"
+pending="$state/pending"  # names the file under mutation while one is
+
+put_back() {
+  if [[ -f "$pending" ]]; then
+    cp "$saved_copy" "$root/$(cat "$pending")"  # a new time stamp: the next build compiles it again
+    rm -f "$pending"
+  fi
+}
+if [[ -f "$pending" ]]; then
+  echo "putting back $(cat "$pending"), left mutated by an earlier run that was killed"
+  put_back
+fi
+trap put_back EXIT
+trap 'put_back; exit 130' INT TERM HUP
+
+# shellcheck disable=SC2086
+python3 -c "$helper" plan "$root" "$seed" "$sites" "$plan_file" $folders
+
+if ((list_only)); then
+  while IFS=$'\x1f' read -r index file line op before after; do
+    printf '%3d %s:%s %s\n      - %s\n      + %s\n' "$index" "$file" "$line" "$op" \
+      "$(sed 's/^ *//' <<<"$before")" "$(sed 's/^ *//' <<<"$after")"
+  done <"$plan_file"
+  exit 0
+fi
+
+[[ -f "$build/CMakeCache.txt" ]] || cmake --preset native >/dev/null
+# The test targets: every executable the native CTest suite runs (the unit and
+# fault test programs, the scorer its scripts drive).
+mapfile -t targets < <(ctest --test-dir "$build" --show-only=json-v1 | python3 -c '
+import json, os, sys
+build = os.path.realpath(sys.argv[1])
+names = set()
+for test in json.load(sys.stdin)["tests"]:
+    for arg in test.get("command", []):
+        path = os.path.realpath(arg)
+        if path.startswith(build + os.sep) and os.access(path, os.X_OK) and os.path.isfile(path):
+            names.add(os.path.basename(path))
+print("\n".join(sorted(names)))' "$build")
+
+build_tests() { cmake --build "$build" -j "$jobs" --target "${targets[@]}" >"$state/build.log" 2>&1; }
+run_tests() { ctest --test-dir "$build" --timeout "$test_timeout" >"$state/test.log" 2>&1; }
+
+echo "== unmutated: build and run the native suite"
+if ! build_tests || ! run_tests; then
+  echo "the unmutated tree does not build or pass; see $state/build.log and $state/test.log" >&2
+  exit 1
+fi
+
+report="$root/$build/mutation-sample.txt"
+: >"$report"
+caught=0 survived=0 failed_build=0
+while IFS=$'\x1f' read -r index file line op before after; do
+  [[ -z "$only" || "$only" == *",$index,"* ]] || continue
+  cp "$root/$file" "$saved_copy"
+  echo "$file" >"$pending"
+  python3 -c "$helper" apply "$root" "$plan_file" "$index"
+  if ! build_tests; then
+    result="build-failed"
+    failed_build=$((failed_build + 1))
+  elif run_tests; then
+    result="SURVIVED"
+    survived=$((survived + 1))
+  else
+    result="caught by $(grep -oE '[0-9]+ - [A-Za-z0-9_]+ \([A-Za-z ]+\)' "$state/test.log" |
+      sed -E 's/^[0-9]+ - //; s/ \(.*//' | sort -u | paste -sd, -)"
+    caught=$((caught + 1))
+  fi
+  put_back
+  printf '%3d %s:%s %s: %s\n      - %s\n      + %s\n' "$index" "$file" "$line" "$op" "$result" \
+    "$(sed 's/^ *//' <<<"$before")" "$(sed 's/^ *//' <<<"$after")" | tee -a "$report"
+done <"$plan_file"
+
+built=$((caught + survived))
+share="n/a"
+((built > 0)) && share="$((100 * caught / built))%"
+summary="seed $seed: $((built + failed_build)) mutants, $failed_build did not build;"
+summary+=" of the $built that built, $caught caught and $survived survived: $share caught"
+echo "$summary" | tee -a "$report"
