@@ -151,6 +151,16 @@ TEST(WpxPrefixTest, FollowsTheRuleAndItsExamples) {
       // A designator without a digit keeps all its letters before the 0.
       {"F/N8BJQ", "F0"},
       {"N8BJQ/PA", "PA0"},
+      // A leading digit is one of the country's letters, not a call area.
+      {"9A/N8BJQ", "9A0"},
+      {"N8BJQ/3A", "3A0"},
+      {"9H/N8BJQ/P", "9H0"},
+      {"4XABC", "4X0"},
+      {"4XABC/5", "4X5"},
+      {"9A1A", "9A1"},
+      {"9A1A/4", "9A4"},
+      {"4U1UN", "4U1"},
+      {"3D2/N8BJQ", "3D2"},
       // Degenerate texts.
       {"", ""},
       {"Q", "Q0"},
