@@ -2,11 +2,10 @@
 // - a call's prefix is the call up to and including its last digit
 //   (N8BJQ -> N8, WD8ABC -> WD8, HG19ABC -> HG19, 2E0ABC -> 2E0);
 // - a call without a digit gets a 0 after its first two letters
-//   (XEFTJW -> XE0); a digit in first place is one of the country's
-//   letters, not a call area (4XABC -> 4X0, but 4X4ABC -> 4X4);
-// - a portable designator becomes the prefix (N8BJQ/KH9 -> KH9), one
-//   without a digit with a 0 after its letters (PA/N8BJQ -> PA0,
-//   9A/N8BJQ -> 9A0);
+//   (XEFTJW -> XE0);
+// - a portable designator becomes the prefix as it is written
+//   (N8BJQ/KH9 -> KH9, VP2E/N8BJQ -> VP2E, 9A/N8BJQ -> 9A), one without
+//   a digit with a 0 after its letters (PA/N8BJQ -> PA0);
 // - a lone digit replaces the digits that end the call's own prefix
 //   (K1TEO/8 -> K8, HG19ABC/5 -> HG5);
 // - /P, /M, /MM, /AM, /A, /E, /J and /QRP never count (see SplitCall for
