@@ -46,9 +46,13 @@ TEST(AdifReaderTest, CountsDataLengthsInBytesWhateverTheyHold) {
   EXPECT_EQ(result.contacts, (Lines{"1 QY2CD 14 CW [599 BEX]  0", "3 QX3EF 14 CW [599 CARXX]  0"}));
   // A length shorter than the text leaves the rest between fields, unread.
   EXPECT_EQ(Read("<CALL:3>QY2CD<BAND:3>20m<MODE:2>CW<EOR>").contacts, Lines{"1 QY2 14 CW []  0"});
-  // A zero length is an empty field.
-  EXPECT_EQ(Read("<CALL:5>QY2CD<BAND:3>20m<MODE:2>CW<SRX_STRING:0><SRX:3>017<EOR>").contacts,
-            Lines{"1 QY2CD 14 CW [017]  0"});
+  // A zero length is an empty field, and so is one of blanks only, as for
+  // every other field: SRX_STRING then gives way to SRX.
+  for (const std::string blank : {"<SRX_STRING:0>", "<SRX_STRING:2>  ", "<SRX_STRING:1>\t"}) {
+    EXPECT_EQ(Read("<CALL:5>QY2CD<BAND:3>20m<MODE:2>CW" + blank + "<SRX:7>599 ABC<EOR>").contacts,
+              Lines{"1 QY2CD 14 CW [599 ABC]  0"})
+        << blank;
+  }
 }
 
 TEST(AdifReaderTest, SkipsTheHeaderUpToEoh) {

@@ -90,7 +90,7 @@ void AdifRecord::AddTo(uint32_t line, ParsedLog& log, Report& report, int64_t& t
     }
   }
   const std::string* exchange = Get(kSrxString);
-  if (exchange == nullptr || exchange->empty()) exchange = Get(kSrx);
+  if (exchange == nullptr || Trim(*exchange).empty()) exchange = Get(kSrx);
   const std::string prefix = Get(kPfx) != nullptr ? UpperCase(Trim(*Get(kPfx))) : std::string();
   log.Add(time_key, line, *band, static_cast<uint8_t>(ModeIndex(*mode)),
           {call, exchange != nullptr ? std::string_view(*exchange) : std::string_view(), prefix});

@@ -49,20 +49,30 @@ class CabrilloReader {
  public:
   CabrilloReader(ParsedLog& log, Report& report) : log_(log), report_(report) {}
 
-  // False once the log has ended.
-  bool ReadLine(uint32_t number, std::string_view line) {
+  // True once END-OF-LOG: has been read. What follows it is not part of
+  // the log (mail signatures, attachments), except that a contact line
+  // there is reported, so that no contact is dropped without a word.
+  bool ended() const { return ended_; }
+
+  void ReadLine(uint32_t number, std::string_view line) {
     line = TrimBlanks(line);
-    if (line.empty()) return true;
+    if (line.empty()) return;
     const size_t colon = line.find(':');
     std::string_view tag = line.substr(0, colon);
     bool is_tag = colon != std::string_view::npos && !tag.empty();
     for (char c : tag) is_tag = is_tag && IsTagCharacter(c);
     if (!is_tag) {
-      report_.Add(number, "not a Cabrillo line (TAG: value)");
-      return true;
+      if (!ended_) report_.Add(number, "not a Cabrillo line (TAG: value)");
+      return;
     }
     const std::string_view value = TrimBlanks(line.substr(colon + 1));
     const auto is = [tag](std::string_view name) { return SameIgnoringAsciiCase(tag, name); };
+    if (ended_) {
+      if (is("QSO") || is("X-QSO")) {
+        report_.Add(number, UpperCase(tag) + ": line after END-OF-LOG:, not scored");
+      }
+      return;
+    }
     if (is("QSO")) {
       ReadQso(number, value);
     } else if (is("X-QSO")) {
@@ -72,9 +82,8 @@ class CabrilloReader {
     } else if (is("CLAIMED-SCORE")) {
       if (!value.empty()) log_.claimed_score = std::string(value);
     } else if (is("END-OF-LOG")) {
-      return false;
+      ended_ = true;
     }
-    return true;
   }
 
  private:
@@ -125,6 +134,7 @@ class CabrilloReader {
   ParsedLog& log_;
   Report& report_;
   std::string exchange_;
+  bool ended_ = false;
 };
 
 }  // namespace
@@ -138,15 +148,17 @@ void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
   for (uint32_t number = source.line(); source.ReadLine(storage, line, kMaxCabrilloLine, overlong);
        number = source.line()) {
     if (overlong) {
-      report.Add(number,
-                 "line longer than " + std::to_string(kMaxCabrilloLine) + " characters, read past");
+      if (!reader.ended()) {
+        report.Add(number, "line longer than " + std::to_string(kMaxCabrilloLine) +
+                               " characters, read past");
+      }
       continue;
     }
     if (HasControlBytes(line)) {
-      report.Add(number, "binary data on the line, read past");
+      if (!reader.ended()) report.Add(number, "binary data on the line, read past");
       continue;
     }
-    if (!reader.ReadLine(number, line)) break;
+    reader.ReadLine(number, line);
   }
 }
 

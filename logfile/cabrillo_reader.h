@@ -4,7 +4,8 @@
 // A QSO: line with another number of fields is reported and skipped (a
 // column is never guessed), as is one whose frequency, mode, date or time
 // cannot be read or whose frequency is outside the bands. X-QSO: lines are
-// listed and not scored. Reading stops at END-OF-LOG:.
+// listed and not scored. The log ends at END-OF-LOG:; a QSO: or X-QSO:
+// line after it is reported and not scored, anything else there ignored.
 #pragma once
 
 #include "logfile/byte_source.h"

@@ -84,12 +84,17 @@ TEST(CabrilloReaderTest, CountsLinesAcrossEveryKindOfLineEnd) {
 }
 
 TEST(CabrilloReaderTest, ReadsTheHeaderInAnyLetterCaseAndStopsAtTheEnd) {
+  // After END-OF-LOG: only contact lines are reported (not scored); mail
+  // text, binary data and long lines there are not part of the log.
   const std::string text =
       std::string("start-of-log: 3.0\nCallsign: qx1own\nclaimed-score: 216\n") +
       "qso: 7010 cw 2026-03-14 1215 QX1OWN 599 005 dl1xyz 599 017\n" + "END-OF-LOG:\n" + kQso +
-      "\n";
+      "\n-- \nsent from my rig\nCALLSIGN: QY9XX\n" + std::string("\x01\x02", 2) + "\n" +
+      std::string(kMaxCabrilloLine + 1, 'Q') + "\nx-qso: " + (kQso + 5) + "\n";
   const auto result = ReadText(text, LogFormat::kCabrillo);
   EXPECT_EQ(result.contacts, Lines{"4 DL1XYZ 7 CW [599 017]  20260314121500"});
+  EXPECT_EQ(result.findings, (Lines{"6: QSO: line after END-OF-LOG:, not scored",
+                                    "12: X-QSO: line after END-OF-LOG:, not scored"}));
   EXPECT_EQ(result.own_call, "QX1OWN");
   EXPECT_EQ(result.claimed_score, "216");
 }

@@ -139,18 +139,29 @@ TEST(WpxPrefixTest, FollowsTheRuleAndItsExamples) {
       {"XEFTJW/3", "XE3"},
       // Both sides with digits: the shorter is the designator, the first
       // when both are as long.
-      {"VP2E/N8BJQ", "VP2"},
+      {"VP2E/N8BJQ", "VP2E"},
       {"N8BJQ/W9", "W9"},
       {"KH6XX/AD8", "AD8"},
       {"AD8/KH6XX", "AD8"},
-      {"W1AW/K2A", "K2"},
-      {"W1AW/K2AB", "W1"},
+      // Two whole calls: the shorter (else the first) is the designator,
+      // taken as written.
+      {"W1AW/K2A", "K2A"},
+      {"W1AW/K2AB", "W1AW"},
       // Several slashes: the longest part is the call, the first other part
       // the designator.
       {"KH9/N8BJQ/W9", "KH9"},
       // A designator without a digit keeps all its letters before the 0.
       {"F/N8BJQ", "F0"},
       {"N8BJQ/PA", "PA0"},
+      // A designator with a digit is the prefix as written, even when the
+      // digit leads (9A, 3A, 9H: cut at the digit they would all be 9).
+      {"9A/N8BJQ", "9A"},
+      {"N8BJQ/3A", "3A"},
+      {"9H/N8BJQ/P", "9H"},
+      {"9A1A", "9A1"},
+      {"9A1A/4", "9A4"},
+      {"4U1UN", "4U1"},
+      {"3D2/N8BJQ", "3D2"},
       // Degenerate texts.
       {"", ""},
       {"Q", "Q0"},

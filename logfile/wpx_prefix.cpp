@@ -5,13 +5,22 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The prefix of a call or of a designator written alone; `zero_after` is
-// how many leading characters a text without digits keeps before its 0.
-std::string OwnPrefix(std::string_view text, size_t zero_after) {
-  const size_t last_digit = text.find_last_of("0123456789");
-  if (last_digit != std::string_view::npos) return std::string(text.substr(0, last_digit + 1));
-  if (text.empty()) return std::string();
-  return std::string(text.substr(0, zero_after)) + '0';
+// A call's own prefix: the call up to and including its last digit; a
+// call without a digit gets a 0 after its first two letters.
+std::string CallPrefix(std::string_view call) {
+  const size_t last_digit = call.find_last_of("0123456789");
+  if (last_digit != std::string_view::npos) return std::string(call.substr(0, last_digit + 1));
+  if (call.empty()) return std::string();
+  return std::string(call.substr(0, 2)) + '0';
+}
+
+// A portable designator is the prefix as it is written (KH9, VP2E, 9A);
+// one without a digit gets a 0 after its letters (PA -> PA0).
+std::string DesignatorPrefix(std::string_view designator) {
+  if (designator.find_first_of("0123456789") != std::string_view::npos) {
+    return std::string(designator);
+  }
+  return std::string(designator) + '0';
 }
 
 }  // namespace
@@ -19,13 +28,13 @@ std::string OwnPrefix(std::string_view text, size_t zero_after) {
 std::string WpxPrefix(std::string_view call) { return WpxPrefix(SplitCall(call)); }
 
 std::string WpxPrefix(const CallParts& parts) {
-  if (parts.designator.empty()) return OwnPrefix(parts.call, 2);
+  if (parts.designator.empty()) return CallPrefix(parts.call);
   if (parts.DesignatorIsDigit()) {
-    std::string prefix = OwnPrefix(parts.call, 2);
+    std::string prefix = CallPrefix(parts.call);
     while (!prefix.empty() && IsDigit(prefix.back())) prefix.pop_back();
     return prefix + parts.designator[0];
   }
-  return OwnPrefix(parts.designator, parts.designator.size());
+  return DesignatorPrefix(parts.designator);
 }
 
 }  // namespace qxqy::logfile

@@ -3,8 +3,9 @@
 //   (N8BJQ -> N8, WD8ABC -> WD8, HG19ABC -> HG19, 2E0ABC -> 2E0);
 // - a call without a digit gets a 0 after its first two letters
 //   (XEFTJW -> XE0);
-// - a portable designator becomes the prefix (N8BJQ/KH9 -> KH9), one
-//   without a digit with a 0 after its letters (PA/N8BJQ -> PA0);
+// - a portable designator becomes the prefix as it is written
+//   (N8BJQ/KH9 -> KH9, VP2E/N8BJQ -> VP2E, 9A/N8BJQ -> 9A), one without
+//   a digit with a 0 after its letters (PA/N8BJQ -> PA0);
 // - a lone digit replaces the digits that end the call's own prefix
 //   (K1TEO/8 -> K8, HG19ABC/5 -> HG5);
 // - /P, /M, /MM, /AM, /A, /E, /J and /QRP never count (see SplitCall for
