@@ -15,11 +15,12 @@ namespace {
 
 std::string OwnGroup(const ParsedLog& log, const CheckOptions& options, Report& report) {
   if (options.own_group) return *options.own_group;
+  // A log without an own call is a station of no known country: its group
+  // is DX, as for an own call whose country is unknown.
   if (log.own_call.empty()) {
     report.Add(0,
                "the log names no own call (Cabrillo CALLSIGN:, ADIF STATION_CALLSIGN or "
-               "OPERATOR); every contact scored as another group's; give --own-group");
-    return std::string();
+               "OPERATOR); own group taken as DX; give --own-group");
   }
   return GroupOfCountry(DeriveFields(log.own_call, {}, options.countries).country);
 }

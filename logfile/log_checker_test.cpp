@@ -109,7 +109,7 @@ TEST_F(LogCheckerTest, TakesGroupsFromOptionsBeforeTheLog) {
 
 TEST_F(LogCheckerTest, ReportsALogWithoutContactsOrItsOwnCall) {
   const CheckResult result = Check({}, "");
-  EXPECT_EQ(result.own_group, "");
+  EXPECT_EQ(result.own_group, "DX");
   ASSERT_EQ(Findings().size(), 2u);
   EXPECT_EQ(Findings()[0], "log: no contact in the log could be scored");
   EXPECT_EQ(Findings()[1].rfind("log: the log names no own call", 0), 0u);
