@@ -9,19 +9,19 @@
 // A call resolves to an entity by, in order: the exact entry of the whole
 // call; the longest prefix of its designator (see SplitCall) when it has one
 // that is not a lone digit; else the exact entry of the call without its
-// suffixes and lone digit, then that call's longest prefix. Lookups cost one hash search per
-// character of the longest prefix, whatever the size of the file.
+// suffixes and lone digit, then that call's longest prefix. Lookups cost one hash search,
+// without allocation, per prefix length the file has, whatever its size.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "base/error.h"
 #include "logfile/call_parts.h"
+#include "logfile/text_index.h"
 
 namespace qxqy::logfile {
 
@@ -56,9 +56,11 @@ class CountryFile {
   void AddAlias(std::string_view alias, uint32_t entity);
 
   std::vector<Entity> entities_;
-  std::unordered_map<std::string, uint32_t> prefixes_;
-  std::unordered_map<std::string, uint32_t> exact_calls_;
+  TextIndex prefixes_;
+  TextIndex exact_calls_;
   size_t longest_prefix_ = 0;
+  // The lengths some prefix has: a lookup searches only those.
+  std::vector<bool> prefix_lengths_;
 };
 
 }  // namespace qxqy::logfile
