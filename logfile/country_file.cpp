@@ -84,8 +84,9 @@ void CountryFile::AddAlias(std::string_view alias, uint32_t entity) {
   }
   const size_t length = stripped.size();
   longest_prefix_ = std::max(longest_prefix_, length);
-  if (prefix_lengths_.size() <= length) prefix_lengths_.resize(length + 1);
-  prefix_lengths_[length] = true;
+  if (length <= kFilteredLengths) {
+    prefix_starts_[length].set(static_cast<unsigned char>(stripped[0]));
+  }
   prefixes_.Add(stripped, entity);
 }
 
@@ -155,7 +156,7 @@ const CountryFile::Entity* CountryFile::Exact(std::string_view call) const {
 
 const CountryFile::Entity* CountryFile::LongestPrefix(std::string_view text) const {
   for (size_t length = std::min(text.size(), longest_prefix_); length > 0; --length) {
-    if (!prefix_lengths_[length]) continue;
+    if (!MayHavePrefix(text, length)) continue;
     if (const uint32_t* found = prefixes_.Find(text.substr(0, length))) return &entities_[*found];
   }
   return nullptr;
