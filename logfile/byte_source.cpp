@@ -42,6 +42,7 @@ bool ByteSource::Refill() {
   }
   pos_ = buffer_.data();
   end_ = pos_ + got;
+  next_lf_ = nullptr;  // not searched in these bytes yet
   return true;
 }
 
@@ -58,6 +59,15 @@ void ByteSource::SkipByteOrderMark() {
   consumed_ += 3;
 }
 
+const char* ByteSource::NextLineEnd() {
+  if (next_lf_ == nullptr || next_lf_ < pos_) {
+    const void* lf = std::memchr(pos_, '\n', static_cast<size_t>(end_ - pos_));
+    next_lf_ = lf != nullptr ? static_cast<const char*>(lf) : end_;
+  }
+  const void* cr = std::memchr(pos_, '\r', static_cast<size_t>(next_lf_ - pos_));
+  return cr != nullptr ? static_cast<const char*>(cr) : next_lf_;
+}
+
 bool ByteSource::ReadLine(std::string& storage, std::string_view& line, size_t cap,
                           bool& overlong) {
   overlong = false;
@@ -69,8 +79,7 @@ bool ByteSource::ReadLine(std::string& storage, std::string_view& line, size_t c
   bool copied = false;
   storage.clear();
   while (Peek() >= 0) {
-    const char* run_end = pos_;
-    while (run_end != end_ && *run_end != '\n' && *run_end != '\r') ++run_end;
+    const char* run_end = NextLineEnd();
     const auto run = static_cast<size_t>(run_end - pos_);
     const size_t room = cap - std::min(cap, storage.size());
     if (run > room) overlong = true;

@@ -75,12 +75,19 @@ class ByteSource {
 
  private:
   bool Refill();
+  // The first CR or LF from pos_ on in the buffer, or end_ when none.
+  const char* NextLineEnd();
 
   std::FILE* file_ = nullptr;
   std::string path_;
   std::string buffer_;
   const char* pos_ = nullptr;
   const char* end_ = nullptr;
+  // The first LF at or after pos_ as last searched (end_ when none, null
+  // when the buffer's bytes were not searched yet): kept,
+  // so that a text whose lines end in CR alone is not searched to the end
+  // of the buffer for an LF on every line.
+  const char* next_lf_ = nullptr;
   uint64_t consumed_ = 0;
   uint64_t size_hint_ = 0;
   uint32_t line_ = 1;

@@ -1,6 +1,8 @@
 #include "logfile/cabrillo_reader.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "base/text.h"
@@ -33,10 +35,35 @@ size_t SplitFields(std::string_view text, std::array<std::string_view, N>& field
   return count;
 }
 
+bool IsControlByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte < ' ' && c != '\t') || byte == 0x7F;
+}
+
+// True when some byte of `word` is below 0x20 or is 0x7F (a tab counts).
+bool MayHoldControlBytes(uint64_t word) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  const uint64_t below_space = (word - kOnes * 0x20) & ~word & kHighBits;
+  const uint64_t del = word ^ (kOnes * 0x7F);
+  const uint64_t is_del = (del - kOnes) & ~del & kHighBits;
+  return (below_space | is_del) != 0;
+}
+
 bool HasControlBytes(std::string_view line) {
-  for (char c : line) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < ' ' && c != '\t') || byte == 0x7F) return true;
+  // Eight bytes at a time; only a word that may hold one (or a tab) is
+  // looked at byte by byte.
+  size_t i = 0;
+  for (; i + 8 <= line.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, line.data() + i, sizeof word);
+    if (!MayHoldControlBytes(word)) continue;
+    for (size_t j = i; j < i + 8; ++j) {
+      if (IsControlByte(line[j])) return true;
+    }
+  }
+  for (; i < line.size(); ++i) {
+    if (IsControlByte(line[i])) return true;
   }
   return false;
 }

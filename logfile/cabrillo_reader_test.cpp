@@ -73,6 +73,26 @@ TEST(CabrilloReaderTest, ReportsWhatItCannotScore) {
   }
 }
 
+TEST(CabrilloReaderTest, FindsAControlByteWhereverItStandsAndOnlyThose) {
+  // The line is checked several bytes at a time: every control byte at
+  // every position (each place within a word and the tail) is found, and
+  // bytes that look alike in part (a tab, 0x20, 0x7E, 0x80, 0xFF) are not.
+  const std::string qso = kQso;
+  for (int byte = 0; byte < 256; ++byte) {
+    if (byte == '\n' || byte == '\r') continue;  // line ends
+    const bool control = (byte < 0x20 && byte != '\t') || byte == 0x7F;
+    if (!control && byte != '\t' && byte != 0x7E && byte != 0x80 && byte != 0xFF) continue;
+    for (size_t at = 0; at < qso.size(); ++at) {
+      std::string line = qso;
+      line[at] = static_cast<char>(byte);
+      const Lines findings = Findings(line + "\n");
+      const bool binary =
+          findings.size() == 1 && findings[0] == "1: binary data on the line, read past";
+      ASSERT_EQ(binary, control) << "byte " << byte << " at " << at;
+    }
+  }
+}
+
 TEST(CabrilloReaderTest, CountsLinesAcrossEveryKindOfLineEnd) {
   const std::string text = std::string("\xEF\xBB\xBFSTART-OF-LOG: 3.0\r\n") + "\r\n" + kQso + "\r" +
                            kQso + "\n" + "bad\r\n" + kQso;

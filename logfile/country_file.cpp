@@ -79,11 +79,15 @@ void CountryFile::AddAlias(std::string_view alias, uint32_t entity) {
   if (stripped.empty()) return;
   if (stripped[0] == '=') {
     stripped.erase(0, 1);
-    if (!stripped.empty()) exact_calls_.emplace(std::move(stripped), entity);
+    if (!stripped.empty()) exact_calls_.Add(stripped, entity);
     return;
   }
-  longest_prefix_ = std::max(longest_prefix_, stripped.size());
-  prefixes_.emplace(std::move(stripped), entity);
+  const size_t length = stripped.size();
+  longest_prefix_ = std::max(longest_prefix_, length);
+  if (length <= kFilteredLengths) {
+    prefix_starts_[length].set(static_cast<unsigned char>(stripped[0]));
+  }
+  prefixes_.Add(stripped, entity);
 }
 
 CountryFile CountryFile::Parse(std::string_view text, const std::string& source) {
@@ -146,14 +150,14 @@ CountryFile CountryFile::Parse(std::string_view text, const std::string& source)
 }
 
 const CountryFile::Entity* CountryFile::Exact(std::string_view call) const {
-  const auto found = exact_calls_.find(std::string(call));
-  return found == exact_calls_.end() ? nullptr : &entities_[found->second];
+  const uint32_t* found = exact_calls_.Find(call);
+  return found == nullptr ? nullptr : &entities_[*found];
 }
 
 const CountryFile::Entity* CountryFile::LongestPrefix(std::string_view text) const {
   for (size_t length = std::min(text.size(), longest_prefix_); length > 0; --length) {
-    const auto found = prefixes_.find(std::string(text.substr(0, length)));
-    if (found != prefixes_.end()) return &entities_[found->second];
+    if (!MayHavePrefix(text, length)) continue;
+    if (const uint32_t* found = prefixes_.Find(text.substr(0, length))) return &entities_[*found];
   }
   return nullptr;
 }

@@ -9,19 +9,22 @@
 // A call resolves to an entity by, in order: the exact entry of the whole
 // call; the longest prefix of its designator (see SplitCall) when it has one
 // that is not a lone digit; else the exact entry of the call without its
-// suffixes and lone digit, then that call's longest prefix. Lookups cost one hash search per
-// character of the longest prefix, whatever the size of the file.
+// suffixes and lone digit, then that call's longest prefix. Lookups cost one hash search,
+// without allocation, per prefix length the file has with the call's first
+// character, whatever the file's size.
 #pragma once
 
+#include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "base/error.h"
 #include "logfile/call_parts.h"
+#include "logfile/text_index.h"
 
 namespace qxqy::logfile {
 
@@ -56,9 +59,19 @@ class CountryFile {
   void AddAlias(std::string_view alias, uint32_t entity);
 
   std::vector<Entity> entities_;
-  std::unordered_map<std::string, uint32_t> prefixes_;
-  std::unordered_map<std::string, uint32_t> exact_calls_;
+  TextIndex prefixes_;
+  TextIndex exact_calls_;
   size_t longest_prefix_ = 0;
+  // For each prefix length up to kFilteredLengths, the bytes some prefix of
+  // that length starts with: a lookup searches only lengths and first bytes
+  // that some prefix has, so most of a call's lengths cost no hash. Longer
+  // lengths (no real prefix is that long) are always searched.
+  static constexpr size_t kFilteredLengths = 15;
+  bool MayHavePrefix(std::string_view text, size_t length) const {
+    return length > kFilteredLengths ||
+           prefix_starts_[length].test(static_cast<unsigned char>(text[0]));
+  }
+  std::array<std::bitset<256>, kFilteredLengths + 1> prefix_starts_;
 };
 
 }  // namespace qxqy::logfile

@@ -49,6 +49,29 @@ TEST(CountryFileTest, ResolvesByExactCallThenLongestPrefixThenDesignator) {
   }
 }
 
+TEST(CountryFileTest, FindsPrefixesOfEveryLengthAndFirstByte) {
+  // Prefixes of lengths 1 to 20 (past the lengths a lookup filters by their
+  // first byte), beginning with a digit, a letter or a byte above 127.
+  const std::string long_prefix = "QX1234567890ABCDEFGH";
+  const std::string text = "A: 1: 2: EU: 0: 0: 0: QX:\n  QX," + long_prefix +
+                           ";\nB: 1: 2: EU: 0: 0: 0: 9A:\n  9A,9,\xC4\xD6X;\n";
+  const CountryFile file = CountryFile::Parse(text, "cty.dat");
+  const std::pair<std::string, std::string> cases[] = {
+      {long_prefix + "Z", "QX"},
+      {long_prefix, "QX"},
+      {"QX12", "QX"},
+      {"9A1A", "9A"},
+      {"9Z1A", "9A"},
+      {"\xC4\xD6X1", "9A"},
+      {"\xC4\xD6", ""},
+      {long_prefix.substr(1), ""},
+  };
+  for (const auto& [call, country] : cases) {
+    const CountryFile::Entity* entity = file.Lookup(call);
+    EXPECT_EQ(entity != nullptr ? entity->primary_prefix : std::string(), country) << call;
+  }
+}
+
 TEST(CountryFileTest, ReportsTheLineOfWhatItCannotRead) {
   const std::pair<std::string, std::string> cases[] = {
       {"Short: 1: 2: EU: QX:\n  QX;\n", "cty.dat:1: expected an entity line of eight fields"},

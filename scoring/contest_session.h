@@ -19,6 +19,7 @@
 // through it safely.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -69,6 +70,14 @@ class ContestSession final : public DistrictMarks, private RebuildHost {
                               std::string_view district) const override;
   // The figures of the statistics; nullopt once closed.
   std::optional<StatisticsTable> Statistics() const;
+
+  // Makes room for `contacts` contacts to be committed, whose calls, bands
+  // and modes hold `text_bytes` characters together, so that the contact
+  // list does not grow while they come (a log file scored at once). Nothing
+  // once closed. A failed allocation (std::bad_alloc) changes no contact.
+  void ReserveContacts(size_t contacts, size_t text_bytes) {
+    if (scoring_) scoring_->ReserveContacts(contacts, text_bytes);
+  }
 
   // Closes the log query and releases every list. Safe to call again.
   void Close();

@@ -8,8 +8,15 @@ namespace {
 constexpr size_t kFirstSlotCount = 16;
 }  // namespace
 
-void HashSlots::Grow() {
-  const size_t size = std::max(kFirstSlotCount, slots_.size() * 2);
+void HashSlots::Grow() { Rehash(std::max(kFirstSlotCount, slots_.size() * 2)); }
+
+void HashSlots::Reserve(size_t count) {
+  size_t size = std::max(kFirstSlotCount, slots_.size());
+  while (count * 4 > size * 3) size *= 2;
+  if (size != slots_.size()) Rehash(size);
+}
+
+void HashSlots::Rehash(size_t size) {
   std::vector<Slot> grown(size, Slot{0, kEmpty});
   const size_t mask = size - 1;
   for (const Slot& slot : slots_) {

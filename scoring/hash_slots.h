@@ -92,6 +92,11 @@ class HashSlots {
   // it no longer apply.
   void Grow();
 
+  // Makes room for `count` entries in all, so that filling up to that many
+  // needs no Grow(): for an owner that knows how many are coming. Never
+  // shrinks. Same guarantee and effect on probes as Grow().
+  void Reserve(size_t count);
+
   // Puts an entry into the empty slot of `probe`, which came from Find() with
   // the same hash after the last Grow(). `ref` must not be the reserved
   // value 0xFFFFFFFF. Never fails.
@@ -132,6 +137,10 @@ class HashSlots {
     uint32_t hash;
     uint32_t ref;  // kEmpty for an empty slot
   };
+
+  // Places every entry again in `size` slots (a power of two that holds
+  // them under the load limit).
+  void Rehash(size_t size);
 
   std::vector<Slot> slots_;  // empty, or a power of two of them
   size_t count_ = 0;

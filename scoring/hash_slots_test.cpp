@@ -80,6 +80,21 @@ TEST(HashSlotsTest, FindsEveryEntryAmongEqualHashesAcrossGrowthAndWrapAround) {
   }
 }
 
+TEST(HashSlotsTest, ReservedRoomTakesThatManyEntriesWithoutGrowingAndKeepsThoseThere) {
+  for (const uint32_t before : {0u, 5u, 40u}) {
+    NumberedIndex index({3, 3, 17, 0xFFFFFFFFu});
+    for (uint32_t n = 0; n < before; ++n) ASSERT_TRUE(index.Add(n));
+    index.slots().Reserve(1000);
+    index.slots().Reserve(10);  // never shrinks
+    for (uint32_t n = 0; n < before; ++n) ASSERT_TRUE(index.Find(n).found) << n;
+    for (uint32_t n = before; n < 1000; ++n) {
+      ASSERT_FALSE(index.slots().FullForOneMore()) << "before " << before << ", entry " << n;
+      ASSERT_TRUE(index.Add(n));
+    }
+    for (uint32_t n = 0; n < 1000; ++n) ASSERT_TRUE(index.Find(n).found) << n;
+  }
+}
+
 TEST(HashSlotsTest, AnEmptyIndexFindsNothingAndNeedsToGrow) {
   HashSlots slots;
   EXPECT_FALSE(slots.Find(0, [](uint32_t) { return true; }).found);

@@ -97,6 +97,12 @@ void QsoList::Prefetch(std::string_view call, std::string_view band, std::string
   index_.Prefetch(HashBytes(record.bytes()));
 }
 
+void QsoList::Reserve(size_t contacts, size_t text_bytes) {
+  // Each record holds its three texts' characters and a length byte each.
+  records_.reserve(text_bytes + 3 * contacts);
+  index_.Reserve(contacts);
+}
+
 void QsoList::Clear() {
   records_.clear();
   index_.Clear();

@@ -51,6 +51,12 @@ class QsoList {
   // contact starts (HashSlots::Prefetch). Changes nothing.
   void Prefetch(std::string_view call, std::string_view band, std::string_view mode) const;
 
+  // Makes room for `contacts` contacts in all whose texts hold
+  // `text_bytes` characters together, so that adding them grows nothing:
+  // for a caller that knows the contacts to come (a log file). Never
+  // shrinks; on std::bad_alloc the list is unchanged, with what room it had.
+  void Reserve(size_t contacts, size_t text_bytes);
+
   // Forgets every contact; the buffer and the index keep their room for a
   // rebuild.
   void Clear();

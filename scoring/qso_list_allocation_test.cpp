@@ -72,5 +72,25 @@ TEST(QsoListAllocationTest, AnAddThatRunsOutOfMemoryLeavesTheListAsItWas) {
   EXPECT_GE(failures, 8);
 }
 
+TEST(QsoListAllocationTest, AReservedListAddsThatManyContactsWithoutAllocating) {
+  QsoList list;
+  ASSERT_TRUE(list.AddIfAbsent("QX1EARLY", "14", "CW"));
+  constexpr int kContacts = 2000;
+  size_t text_bytes = 0;
+  for (int i = 0; i < kContacts; ++i) text_bytes += CallNumber(i).size() + 2 + 2;
+  list.Reserve(kContacts + 1, text_bytes + 8 + 4);
+  for (int i = 0; i < kContacts; ++i) {
+    const std::string call = CallNumber(i);  // allocates nothing: a short string
+    allocations_before_failure = 0;
+    failure_fired = false;
+    ASSERT_NO_THROW(list.AddIfAbsent(call, "14", "CW")) << call;
+    allocations_before_failure = -1;
+    ASSERT_FALSE(failure_fired) << call;
+  }
+  EXPECT_EQ(list.Count(), static_cast<size_t>(kContacts) + 1);
+  EXPECT_TRUE(list.IsDupe("QX1EARLY", "14", "CW"));
+  EXPECT_TRUE(list.IsDupe(CallNumber(kContacts - 1), "14", "CW"));
+}
+
 }  // namespace
 }  // namespace qxqy

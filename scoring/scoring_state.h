@@ -1,6 +1,7 @@
 // The scoring state of the main window and the one scoring operation.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -47,6 +48,12 @@ class ScoringState {
   // before scoring (the rebuild stepping to the next row) does not wait for
   // it then. Changes nothing.
   void PrefetchContact() const;
+
+  // Makes room in the contact list for `contacts` contacts whose calls,
+  // bands and modes hold `text_bytes` characters together (QsoList::Reserve).
+  void ReserveContacts(size_t contacts, size_t text_bytes) {
+    qso_list_.Reserve(contacts, text_bytes);
+  }
 
   // Empties the contact list and the statistics, then both key lists.
   void Clear();
