@@ -14,18 +14,8 @@
 namespace qxqy::testing {
 namespace {
 
-Font WindowFont() {
-  Font font;
-  font.name = "MS Sans Serif";
-  font.height = 11;
-  font.bold = false;
-  font.color = kColorWindowText;
-  font.charset = kDefaultCharset;
-  return font;
-}
-
 Font ScoreLineFont() {
-  Font font = WindowFont();
+  Font font = DesignedWindowFont();
   font.name = "Courier";
   font.height = 13;
   font.bold = true;
@@ -46,7 +36,7 @@ TEST_F(MainFormTest, TheFrameIsAFixedAlwaysOnTopWindowWithoutAMaximiseBox) {
   EXPECT_FALSE(form->HasMaximizeBox());
   EXPECT_TRUE(form->StayOnTop());
   EXPECT_EQ(form->GetColor(), kColorButtonFace);
-  EXPECT_EQ(form->GetFont(), WindowFont());
+  EXPECT_EQ(form->GetFont(), DesignedWindowFont());
   EXPECT_EQ(form->GetWindowState(), WindowState::kNormal);
   EXPECT_FALSE(form->Visible());  // shown by Run, after the first recalculation
 }
@@ -65,13 +55,15 @@ TEST_F(MainFormTest, EveryWidgetHasItsDesignedPlaceFontColourAndKeyboardStop) {
     bool tab_stop;
   };
   const Expected widgets[] = {
-      {&form->Panel1, form, Rect{0, 149, 328, 193}, WindowFont(), kColorButtonFace, true, false},
-      {&form->StringGrid1, form, Rect{0, 0, 328, 149}, WindowFont(), kPaleYellow, false, false},
+      {&form->Panel1, form, Rect{0, 149, 328, 193}, DesignedWindowFont(), kColorButtonFace, true,
+       false},
+      {&form->StringGrid1, form, Rect{0, 0, 328, 149}, DesignedWindowFont(), kPaleYellow, false,
+       false},
       {&form->Label1, &form->Panel1, RectFromBounds(8, 0, 0, 13), ScoreLineFont(), kColorButtonFace,
        true, false},
-      {&form->BitBtn1, &form->Panel1, RectFromBounds(121, 18, 102, 25), WindowFont(),
+      {&form->BitBtn1, &form->Panel1, RectFromBounds(121, 18, 102, 25), DesignedWindowFont(),
        kColorButtonFace, true, true},
-      {&form->btnOBL1, &form->Panel1, RectFromBounds(224, 18, 102, 25), WindowFont(),
+      {&form->btnOBL1, &form->Panel1, RectFromBounds(224, 18, 102, 25), DesignedWindowFont(),
        kColorButtonFace, true, true},
   };
   for (const Expected& e : widgets) {

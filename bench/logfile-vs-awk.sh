@@ -25,14 +25,8 @@ target=2.0
 [[ -x "$scorer" ]] || { echo "no scorer at $scorer (build it first)" >&2; exit 2; }
 [[ -x /usr/bin/time ]] || { echo "needs /usr/bin/time (scripts/install-deps.sh)" >&2; exit 2; }
 
-if [[ -n "${WORK:-}" ]]; then
-  work="$WORK"
-  mkdir -p "$work"
-else
-  work="$(mktemp -d)"
-  trap 'rm -rf "$work"' EXIT
-fi
 source bench/whole-process.sh
+use_work_folder
 
 # Writes a Cabrillo log of $2 contacts to $1. Every call is different (its
 # prefix, digit and three letters count through the contacts), so the log

@@ -27,13 +27,8 @@ rss_limit_kb=128000 # 125 MB, for the largest log
 [[ -x "$scorer" ]] || { echo "no scorer at $scorer (build it first)" >&2; exit 2; }
 [[ -x /usr/bin/time ]] || { echo "needs /usr/bin/time (scripts/install-deps.sh)" >&2; exit 2; }
 
-if [[ -n "${WORK:-}" ]]; then
-  work="$WORK"
-  mkdir -p "$work"
-else
-  work="$(mktemp -d)"
-  trap 'rm -rf "$work"' EXIT
-fi
+source bench/whole-process.sh
+use_work_folder
 
 # Writes a log of $2 rows to $1. Two steps of a 31-bit linear congruential
 # generator per row (the high 24 bits of each are used): the first gives the
@@ -98,7 +93,6 @@ COMMIT;
 SQL
 }
 
-source bench/whole-process.sh
 
 echo "== machine"
 lscpu | grep -E '^(Model name|CPU\(s\))' || true

@@ -1,6 +1,18 @@
 # Helpers for timing whole processes, sourced by the bench/*-vs-*.sh scripts:
-# measure (wall, CPU and peak memory of one run) and median. The caller sets
-# $work to a folder for scratch files.
+# use_work_folder (the folder for scratch files), measure (wall, CPU and peak
+# memory of one run) and median.
+
+# Sets $work: the folder WORK names (kept afterwards), else a temporary one
+# removed when the script exits.
+use_work_folder() {
+  if [[ -n "${WORK:-}" ]]; then
+    work="$WORK"
+    mkdir -p "$work"
+  else
+    work="$(mktemp -d)"
+    trap 'rm -rf "$work"' EXIT
+  fi
+}
 
 # Runs "$@" once with output discarded and sets wall (seconds, from bash's
 # microsecond clock), cpu (user + system seconds of the finished children,

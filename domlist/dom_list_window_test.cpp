@@ -29,16 +29,6 @@ class PlainMainWindow : public DistrictMarks, public DomListHost {
   DistrictTable table;
 };
 
-Font WindowFont() {
-  Font font;
-  font.name = "MS Sans Serif";
-  font.height = 11;
-  font.bold = false;
-  font.color = kColorWindowText;
-  font.charset = kDefaultCharset;
-  return font;
-}
-
 class DomListWindowTest : public testing::FrameworkTest {
  protected:
   TfmDomList& Create(std::vector<std::string> table_lines = {}) {
@@ -60,7 +50,7 @@ TEST_F(DomListWindowTest, TheFrameIsASizeableAlwaysOnTopWindowWithoutAMaximiseBo
   EXPECT_FALSE(window.HasMaximizeBox());
   EXPECT_TRUE(window.StayOnTop());
   EXPECT_EQ(window.GetColor(), kColorButtonFace);
-  EXPECT_EQ(window.GetFont(), WindowFont());
+  EXPECT_EQ(window.GetFont(), testing::DesignedWindowFont());
   EXPECT_FALSE(window.Visible());
 }
 
@@ -76,7 +66,7 @@ TEST_F(DomListWindowTest, TheFirstRectangleIsTheDesignedOneWithAClientAreaOf327W
 
 TEST_F(DomListWindowTest, TheBarTheListAndTheStripHaveTheirDesignedPlacesFontsAndStops) {
   TfmDomList& window = Create();
-  Font list_font = WindowFont();
+  Font list_font = testing::DesignedWindowFont();
   list_font.charset = kCyrillicCharset;
   struct Expected {
     const Control* widget;
@@ -85,9 +75,9 @@ TEST_F(DomListWindowTest, TheBarTheListAndTheStripHaveTheirDesignedPlacesFontsAn
     bool tab_stop;
   };
   const Expected widgets[] = {
-      {&window.Panel2, 18, WindowFont(), false},
+      {&window.Panel2, 18, testing::DesignedWindowFont(), false},
       {&window.LV1, window.ClientHeight() - 18 - 3, list_font, false},
-      {&window.spl1, 3, WindowFont(), false},
+      {&window.spl1, 3, testing::DesignedWindowFont(), false},
   };
   for (const Expected& e : widgets) {
     SCOPED_TRACE(e.widget->Name());
@@ -122,7 +112,7 @@ TEST_F(DomListWindowTest, TheNineBandButtonsAreOneGroupInTheBarCaptionedAndTagge
     EXPECT_EQ(button.Tag(), band);
     EXPECT_FALSE(button.TabStop());
     EXPECT_TRUE(button.Enabled());
-    EXPECT_EQ(button.GetFont(), WindowFont());
+    EXPECT_EQ(button.GetFont(), testing::DesignedWindowFont());
     EXPECT_EQ(button.Down(), band == 4);  // "10" is down when the window is created
   }
   // One group: each press leaves exactly the pressed button down.

@@ -14,6 +14,7 @@
 #include "ui/component.h"
 #include "ui/error_box.h"
 #include "ui/form_storage.h"
+#include "ui/graphics.h"
 
 namespace qxqy::testing {
 
@@ -52,5 +53,17 @@ class DestroyProbe : public Component {
  private:
   std::vector<std::string>* log_;
 };
+
+// The font both windows are designed with: "MS Sans Serif", 11 pixels high
+// at 96 pixels per inch, regular, in the window-text colour.
+inline Font DesignedWindowFont() {
+  Font font;
+  font.name = "MS Sans Serif";
+  font.height = 11;
+  font.bold = false;
+  font.color = kColorWindowText;
+  font.charset = kDefaultCharset;
+  return font;
+}
 
 }  // namespace qxqy::testing
