@@ -29,8 +29,7 @@ class PressWhenReleased : public Form {
 class RunWhenDestroyed : public Form {
  public:
   RunWhenDestroyed(Component* owner, std::function<void()> on_destroy)
-      : Form(owner, "runWhenDestroyed", "TRunWhenDestroyed"),
-        on_destroy_(std::move(on_destroy)) {}
+      : Form(owner, "runWhenDestroyed", "TRunWhenDestroyed"), on_destroy_(std::move(on_destroy)) {}
   ~RunWhenDestroyed() override { on_destroy_(); }
 
  private:
