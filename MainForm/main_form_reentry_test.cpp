@@ -3,6 +3,11 @@
 // entry point called then.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <utility>
+
 #include "MainForm/main_form_fixture.h"
 
 namespace qxqy::testing {
@@ -18,6 +23,17 @@ class PressWhenReleased : public Form {
 
  private:
   Button& button_;
+};
+
+// A window that runs a hook when it is destroyed.
+class RunWhenDestroyed : public Form {
+ public:
+  RunWhenDestroyed(Component* owner, std::function<void()> on_destroy)
+      : Form(owner, "runWhenDestroyed", "TRunWhenDestroyed"), on_destroy_(std::move(on_destroy)) {}
+  ~RunWhenDestroyed() override { on_destroy_(); }
+
+ private:
+  std::function<void()> on_destroy_;
 };
 
 class MainFormReentryTest : public MainFormTest {
@@ -56,6 +72,23 @@ TEST_F(MainFormReentryTest, APressDispatchedBeforeTheRebuildStartsANestedRecalcu
   EXPECT_EQ(form->Label1.Caption(), "Score: 6*(0+2)=12");
   EXPECT_TRUE(form->BitBtn1.Enabled());
   EXPECT_TRUE(ErrorBoxLog().empty());
+}
+
+// The rebuild's pause lets the messages pending when the log opened run once,
+// before its first row: a window released then is gone before any contact is
+// replayed.
+TEST_F(MainFormReentryTest, MessagesPendingWhenTheLogOpensRunBeforeTheFirstRow) {
+  AddRows(2);
+  TfmMainForm* form = Create(HostDefaults());
+  std::optional<size_t> contacts_when_destroyed;
+  const auto count_contacts = [&] {
+    contacts_when_destroyed = form->Session().Scoring()->qso_list().Count();
+  };
+  on_open_ = [&] { App().CreateForm<RunWhenDestroyed>(count_contacts)->Release(); };
+  form->Show();
+  ASSERT_TRUE(contacts_when_destroyed.has_value()) << "the release was not dispatched";
+  EXPECT_EQ(*contacts_when_destroyed, 0u);
+  EXPECT_EQ(form->Session().Scoring()->qso_list().Count(), 2u);
 }
 
 TEST_F(MainFormReentryTest, AReleaseDispatchedDuringTheRebuildWaitsUntilItHasReturned) {

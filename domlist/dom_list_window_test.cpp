@@ -54,6 +54,13 @@ TEST_F(DomListWindowTest, TheFrameIsASizeableAlwaysOnTopWindowWithoutAMaximiseBo
   EXPECT_FALSE(window.Visible());
 }
 
+// The window's store restores its position only, never a saved window state:
+// the maximise box aside, a maximised multiplier window is not brought back.
+TEST_F(DomListWindowTest, ItsStoreKeepsThePositionOnly) {
+  TfmDomList& window = Create();
+  EXPECT_TRUE(window.FormStorage1.PositionOnly());
+}
+
 TEST_F(DomListWindowTest, TheFirstRectangleIsTheDesignedOneWithAClientAreaOf327Wide) {
   TfmDomList& window = Create();
   // The layout fixes the client width; the frame around it is the

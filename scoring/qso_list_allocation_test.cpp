@@ -92,5 +92,27 @@ TEST(QsoListAllocationTest, AReservedListAddsThatManyContactsWithoutAllocating) 
   EXPECT_TRUE(list.IsDupe(CallNumber(kContacts - 1), "14", "CW"));
 }
 
+// A rebuild clears the list and adds the log's contacts again: the room the
+// first pass took serves the second, which allocates nothing.
+TEST(QsoListAllocationTest, AClearedListAddsAsManyContactsAgainWithoutAllocating) {
+  QsoList list;
+  constexpr int kContacts = 500;
+  size_t text_bytes = 0;
+  for (int i = 0; i < kContacts; ++i) text_bytes += CallNumber(i).size() + 2 + 2;
+  list.Reserve(kContacts, text_bytes);
+  for (int i = 0; i < kContacts; ++i) ASSERT_TRUE(list.AddIfAbsent(CallNumber(i), "14", "CW"));
+  list.Clear();
+  EXPECT_EQ(list.Count(), 0u);
+  for (int i = 0; i < kContacts; ++i) {
+    const std::string call = CallNumber(i);
+    allocations_before_failure = 0;
+    failure_fired = false;
+    ASSERT_NO_THROW(list.AddIfAbsent(call, "14", "CW")) << call;
+    allocations_before_failure = -1;
+    ASSERT_FALSE(failure_fired) << call;
+  }
+  EXPECT_EQ(list.Count(), static_cast<size_t>(kContacts));
+}
+
 }  // namespace
 }  // namespace qxqy

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "base/error.h"
 #include "ui/component_ref.h"
@@ -113,6 +115,34 @@ TEST_F(ComponentTest, ReferenceOutlivedByTargetUnregistersItself) {
   EXPECT_EQ(log, std::vector<std::string>{"target"});
 }
 
+// A reference assigned from another takes the other's target (or none) and
+// follows it from then on; assigning a reference to itself keeps its target.
+TEST_F(ComponentTest, AssignedReferenceTakesTheOthersTarget) {
+  std::vector<std::string> log;
+  auto* first = App().Create<DestroyProbe>("first", &log);
+  auto* second = App().Create<DestroyProbe>("second", &log);
+  ComponentRef<DestroyProbe> to_first(first);
+  ComponentRef<DestroyProbe> to_second(second);
+  ComponentRef<DestroyProbe> empty;
+  ComponentRef<DestroyProbe> assigned;
+
+  assigned = to_first;
+  EXPECT_EQ(assigned.get(), first);
+  assigned = to_second;
+  EXPECT_EQ(assigned.get(), second);
+  const ComponentRef<DestroyProbe>& same = assigned;
+  assigned = same;
+  EXPECT_EQ(assigned.get(), second);
+
+  Component::Destroy(second);
+  EXPECT_FALSE(assigned) << "the assigned reference follows its new target";
+  assigned = to_first;
+  assigned = empty;
+  EXPECT_FALSE(assigned);
+  Component::Destroy(first);  // must not touch the reference that left it
+  EXPECT_FALSE(to_first);
+}
+
 TEST_F(ComponentTest, ReferencesAreEmptyDuringTheTargetsOwnTeardown) {
   struct Watcher : Component {
     Watcher(Component* owner, ComponentRef<Component>* ref, bool* seen_empty)
@@ -127,6 +157,27 @@ TEST_F(ComponentTest, ReferencesAreEmptyDuringTheTargetsOwnTeardown) {
   ref = watcher;
   Component::Destroy(watcher);
   EXPECT_TRUE(seen_empty);
+}
+
+// A component destroyed directly (a member, or one on the stack) is as much
+// on its way out as one given to Destroy(): what its children's teardown
+// does to it finds it going.
+TEST_F(ComponentTest, ADirectlyDestroyedComponentIsGoingForItsChildrensTeardown) {
+  struct Child : Component {
+    Child(Component* owner, bool* owner_was_held)
+        : Component(owner, "child"), held_(owner_was_held) {}
+    ~Child() override {
+      ComponentRef<Component> to_owner(Owner());
+      *held_ = !to_owner.empty();
+    }
+    bool* held_;
+  };
+  bool owner_was_held = true;
+  {
+    Component parent(nullptr, "parent");
+    parent.Create<Child>(&owner_was_held);
+  }
+  EXPECT_FALSE(owner_was_held);
 }
 
 }  // namespace

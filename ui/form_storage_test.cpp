@@ -47,6 +47,24 @@ TEST_F(FormStorageTest, StoredValueKeepsItsDefaultUntilSaved) {
   EXPECT_THROW(form_.storage.StoredValue("Unknown"), Error);
 }
 
+// A value the window never declared is an error for reading and for writing,
+// and the message names it; writing one changes nothing.
+TEST_F(FormStorageTest, UndeclaredStoredValueIsAnErrorNamingIt) {
+  const std::function<void()> uses[] = {
+      [this] { form_.storage.StoredValue("CurentBand"); },
+      [this] { form_.storage.SetStoredValue("CurentBand", "4"); },
+  };
+  for (const auto& use : uses) {
+    try {
+      use();
+      ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+      EXPECT_STREQ(error.what(), "Unknown stored value CurentBand");
+    }
+  }
+  EXPECT_EQ(form_.storage.StoredValue("CurrentBand"), "0");
+}
+
 TEST_F(FormStorageTest, RestoreRunsBeforeTheShowHandler) {
   store_.Set(kSection, "CurrentBand", "7");
   form_.Show();

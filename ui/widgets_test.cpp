@@ -160,6 +160,17 @@ TEST_F(WidgetsTest, GridCellRectsIncludeGridLines) {
   EXPECT_EQ(form_.grid.CellRect(2, 3), (Rect{130, 54, 194, 71}));
 }
 
+// A grid that was never sized has the framework's default metrics: columns
+// 64 wide, rows 24 high, 1-pixel lines.
+TEST_F(WidgetsTest, GridStartsWithTheFrameworksDefaultCellMetrics) {
+  StringGrid& grid = form_.grid;
+  EXPECT_EQ(grid.ColWidth(), 64);
+  EXPECT_EQ(grid.RowHeight(), 24);
+  EXPECT_EQ(grid.GridLineWidth(), 1);
+  grid.SetSize(2, 2);
+  EXPECT_EQ(grid.CellRect(1, 1), (Rect{65, 25, 129, 49}));
+}
+
 TEST_F(WidgetsTest, GridPaintsDefaultThenTheHandlerWithTheGridsBrush) {
   form_.grid.SetSize(2, 1);
   form_.grid.SetColor(Rgb(253, 255, 206));
