@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "logfile/band_table.h"
@@ -155,6 +156,20 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
     }
   }
   return result;
+}
+
+CheckSummary SummarizeCheck(std::string file, const ParsedLog& log, const CheckResult& result,
+                            const Report& report) {
+  CheckSummary summary;
+  summary.file = std::move(file);
+  summary.statistics = &result.statistics;
+  summary.bands = result.bands;
+  summary.claimed_score = log.claimed_score;
+  summary.own_group = result.own_group;
+  summary.scored = result.scored;
+  summary.duplicates = result.duplicates;
+  summary.report = &report;
+  return summary;
 }
 
 }  // namespace qxqy::logfile

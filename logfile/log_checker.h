@@ -16,6 +16,7 @@
 #include "logfile/country_file.h"
 #include "logfile/parsed_log.h"
 #include "logfile/report.h"
+#include "logfile/report_writers.h"
 #include "scoring/stat_list.h"
 #include "scoring/statistics_table.h"
 
@@ -55,5 +56,10 @@ struct CheckResult {
 // when the district table exists but cannot be read.
 CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report,
                      const std::function<void(const ScoredContact&)>& on_contact = {});
+
+// What the report writers show of a check of `file`; points into `result`
+// and `report`, which must outlive it.
+CheckSummary SummarizeCheck(std::string file, const ParsedLog& log, const CheckResult& result,
+                            const Report& report);
 
 }  // namespace qxqy::logfile

@@ -119,15 +119,7 @@ TEST_F(LogCheckerTest, ReportsALogWithoutContactsOrItsOwnCall) {
 TEST_F(LogCheckerTest, WritesTheResultAsJson) {
   const CheckResult result = Check({"14025 CW 1200 QY2CD BEX", "14030 CW 1201 QY2CD BEX"},
                                    "CALLSIGN: QX1OWN\nCLAIMED-SCORE: 9\n");
-  CheckSummary summary;
-  summary.file = "a\"b.log";
-  summary.statistics = &result.statistics;
-  summary.bands = result.bands;
-  summary.claimed_score = log_.claimed_score;
-  summary.own_group = result.own_group;
-  summary.scored = result.scored;
-  summary.duplicates = result.duplicates;
-  summary.report = &report_;
+  const CheckSummary summary = SummarizeCheck("a\"b.log", log_, result, report_);
   std::ostringstream json;
   WriteJson(json, summary);
   EXPECT_EQ(json.str(),

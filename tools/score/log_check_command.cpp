@@ -109,15 +109,7 @@ int RunLogCheck(const ScoreOptions& options, const std::string& plugins_folder, 
   }
   report.SortByLine();
 
-  CheckSummary summary;
-  summary.file = options.log;
-  summary.statistics = &result.statistics;
-  summary.bands = result.bands;
-  summary.claimed_score = log.claimed_score;
-  summary.own_group = result.own_group;
-  summary.scored = result.scored;
-  summary.duplicates = result.duplicates;
-  summary.report = &report;
+  const CheckSummary summary = SummarizeCheck(options.log, log, result, report);
   if (options.format == "json") {
     WriteJson(out, summary);
   } else {
