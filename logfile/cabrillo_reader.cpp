@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "base/text.h"
@@ -68,6 +69,53 @@ bool HasControlBytes(std::string_view line) {
   return false;
 }
 
+// The tags Cabrillo 3.0 defines; a tag starting with "X-" is the log's own
+// and is ignored.
+bool IsKnownTag(std::string_view tag) {
+  static constexpr std::string_view kTags[] = {"START-OF-LOG",
+                                               "END-OF-LOG",
+                                               "CALLSIGN",
+                                               "CONTEST",
+                                               "CATEGORY-ASSISTED",
+                                               "CATEGORY-BAND",
+                                               "CATEGORY-MODE",
+                                               "CATEGORY-OPERATOR",
+                                               "CATEGORY-POWER",
+                                               "CATEGORY-STATION",
+                                               "CATEGORY-TIME",
+                                               "CATEGORY-TRANSMITTER",
+                                               "CATEGORY-OVERLAY",
+                                               "CERTIFICATE",
+                                               "CLAIMED-SCORE",
+                                               "CLUB",
+                                               "CREATED-BY",
+                                               "EMAIL",
+                                               "GRID-LOCATOR",
+                                               "LOCATION",
+                                               "NAME",
+                                               "ADDRESS",
+                                               "ADDRESS-CITY",
+                                               "ADDRESS-STATE-PROVINCE",
+                                               "ADDRESS-POSTALCODE",
+                                               "ADDRESS-COUNTRY",
+                                               "OPERATORS",
+                                               "OFFTIME",
+                                               "SOAPBOX",
+                                               "QSO",
+                                               "QTC",
+                                               "DEBUG"};
+  if (tag.size() > 2 && SameIgnoringAsciiCase(tag.substr(0, 2), "X-")) return true;
+  for (std::string_view known : kTags) {
+    if (SameIgnoringAsciiCase(tag, known)) return true;
+  }
+  return false;
+}
+
+// A transmitter id: one digit (0 for the run station, 1 for the second).
+bool IsTransmitterId(std::string_view field) {
+  return field.size() == 1 && field[0] >= '0' && field[0] <= '9';
+}
+
 bool IsTagCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
 }
@@ -110,6 +158,9 @@ class CabrilloReader {
       if (!value.empty()) log_.claimed_score = std::string(value);
     } else if (is("END-OF-LOG")) {
       ended_ = true;
+    } else if (!IsKnownTag(tag)) {
+      report_.Add(number,
+                  "unknown tag " + std::string(tag) + ": (not a Cabrillo 3.0 tag), not scored");
     }
   }
 
@@ -129,6 +180,12 @@ class CabrilloReader {
                               "sent-rst sent-exch rcvd-call rcvd-rst rcvd-exch [transmitter-id])");
       return;
     }
+    if (count == kQsoFields + 1 && !IsTransmitterId(f[kQsoFields])) {
+      report_.Add(number, "QSO line has 11 fields and the 11th, '" + std::string(f[kQsoFields]) +
+                              "', is no transmitter id (one digit): more exchange fields than "
+                              "this contest has (rcvd-rst rcvd-exch), not scored");
+      return;
+    }
     const std::optional<int64_t> hz = ParseFrequency(f[kFreq], kKilohertz);
     if (!hz) {
       report_.Add(number, "cannot read the frequency '" + std::string(f[kFreq]) + "' (kHz)");
@@ -136,8 +193,12 @@ class CabrilloReader {
     }
     const std::optional<uint8_t> band = BandOfHertz(*hz);
     if (!band) {
+      // "14.025" is a frequency in MHz where Cabrillo wants kHz.
+      const bool looks_like_mhz =
+          *hz <= std::numeric_limits<int64_t>::max() / 1000 && BandOfHertz(*hz * 1000).has_value();
       report_.Add(number, "frequency " + std::string(f[kFreq]) +
-                              " kHz is outside the contest bands, not scored");
+                              " kHz is outside the contest bands, not scored" +
+                              (looks_like_mhz ? " (it looks like MHz: Cabrillo gives kHz)" : ""));
       return;
     }
     const std::optional<std::string_view> mode = ModeOfCabrillo(f[kMode]);
@@ -167,6 +228,7 @@ class CabrilloReader {
 }  // namespace
 
 void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
+  log.lacks_end_of_log = true;
   source.SkipByteOrderMark();
   CabrilloReader reader(log, report);
   std::string storage;
@@ -187,6 +249,7 @@ void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
     }
     reader.ReadLine(number, line);
   }
+  log.lacks_end_of_log = !reader.ended();
 }
 
 }  // namespace qxqy::logfile
