@@ -159,8 +159,8 @@ class CabrilloReader {
     } else if (is("END-OF-LOG")) {
       ended_ = true;
     } else if (!IsKnownTag(tag)) {
-      report_.Add(number,
-                  "unknown tag " + std::string(tag) + ": (not a Cabrillo 3.0 tag), not scored");
+      report_.Add(number, "unknown tag " + std::string(tag) +
+                              ": (not a Cabrillo 3.0 tag), line not scored");
     }
   }
 

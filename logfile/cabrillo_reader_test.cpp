@@ -81,9 +81,9 @@ TEST(CabrilloReaderTest, ReportsATagCabrilloDoesNotDefine) {
   const std::pair<std::string, std::string> cases[] = {
       // A typo loses a contact: said, not scored.
       {"QS0: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
-       "1: unknown tag QS0: (not a Cabrillo 3.0 tag), not scored"},
-      {"CALLSING: QX1OWN", "1: unknown tag CALLSING: (not a Cabrillo 3.0 tag), not scored"},
-      {"qsoo: x", "1: unknown tag qsoo: (not a Cabrillo 3.0 tag), not scored"},
+       "1: unknown tag QS0: (not a Cabrillo 3.0 tag), line not scored"},
+      {"CALLSING: QX1OWN", "1: unknown tag CALLSING: (not a Cabrillo 3.0 tag), line not scored"},
+      {"qsoo: x", "1: unknown tag qsoo: (not a Cabrillo 3.0 tag), line not scored"},
       // The log's own tags and every tag of the format pass silently.
       {"X-MY-RIG: IC-7300", ""},
       {"x-note: hello", ""},

@@ -75,10 +75,6 @@ void CheckCombination(const ScoreOptions& options) {
   if (options.table.empty()) throw std::invalid_argument("--table NAME is required (see --help)");
 }
 
-}  // namespace
-
-namespace {
-
 // An option that takes a value: its name, what the value is (for the
 // message when it is missing) and where it goes.
 struct ValuedOption {
