@@ -15,7 +15,20 @@ namespace qxqy::logfile {
 namespace {
 
 constexpr size_t kQsoFields = 10;  // an eleventh is the transmitter id
-enum Field { kFreq, kMode, kDate, kTime, kSentCall, kSentRst, kSentExch, kCall, kRst, kExch };
+enum Field {
+  kFreq,
+  kMode,
+  kDate,
+  kTime,
+  kSentCall,
+  kSentRst,
+  kSentExch,
+  kCall,
+  kRst,
+  kExch,
+  kTransmitterId,
+  kFieldCount
+};
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
@@ -172,7 +185,7 @@ class CabrilloReader {
   }
 
   void ReadQso(uint32_t number, std::string_view value) {
-    std::array<std::string_view, kQsoFields + 1> f;
+    std::array<std::string_view, kFieldCount> f;
     const size_t count = SplitFields(value, f);
     if (count != kQsoFields && count != kQsoFields + 1) {
       report_.Add(number, "QSO line has " + std::to_string(count) +
@@ -180,8 +193,9 @@ class CabrilloReader {
                               "sent-rst sent-exch rcvd-call rcvd-rst rcvd-exch [transmitter-id])");
       return;
     }
-    if (count == kQsoFields + 1 && !IsTransmitterId(f[kQsoFields])) {
-      report_.Add(number, "QSO line has 11 fields and the 11th, '" + std::string(f[kQsoFields]) +
+    if (count == kFieldCount && !IsTransmitterId(f[kTransmitterId])) {
+      report_.Add(number, "QSO line has 11 fields and the 11th, '" +
+                              std::string(f[kTransmitterId]) +
                               "', is no transmitter id (one digit): more exchange fields than "
                               "this contest has (rcvd-rst rcvd-exch), not scored");
       return;
