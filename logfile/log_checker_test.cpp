@@ -241,6 +241,16 @@ TEST_F(LogCheckerTest, EscapesControlCharactersFromTheLogInEveryMessage) {
       << json.str();
 }
 
+TEST_F(LogCheckerTest, EscapesAControlCharacterInTheClaimedScore) {
+  // A C1 control (CSI) passes the Cabrillo reader's test for binary data.
+  const CheckResult result = Check({"14025 CW 1200 QY2CD BEX"},
+                                   "CALLSIGN: QX1OWN\nCLAIMED-SCORE: \x9B"
+                                   "2J\n");
+  std::ostringstream text;
+  WriteTextSummary(text, SummarizeCheck("log", log_, result, report_));
+  EXPECT_NE(text.str().find("Claimed score: \\x9b2J\n"), std::string::npos) << text.str();
+}
+
 TEST_F(LogCheckerTest, WritesTheClaimedScoreAsANumberWhenItIsOne) {
   const std::pair<std::string, std::string> cases[] = {
       {"272", "272"},

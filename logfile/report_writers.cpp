@@ -61,7 +61,9 @@ void WriteGridCsv(std::ostream& out, const StatisticsTable& statistics) {
 
 void WriteTextSummary(std::ostream& out, const CheckSummary& summary) {
   WriteGridText(out, *summary.statistics);
-  if (summary.claimed_score) out << "Claimed score: " << *summary.claimed_score << '\n';
+  if (summary.claimed_score) {
+    out << "Claimed score: " << EscapeUnprintable(*summary.claimed_score) << '\n';
+  }
 }
 
 void WriteFindings(std::ostream& out, const CheckSummary& summary) {
