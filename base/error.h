@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace qxqy {
 
@@ -14,9 +15,19 @@ class Error : public std::runtime_error {
 };
 
 // A file that exists but cannot be opened: "Cannot open file <full path>".
+// The message stays that (the plug-in shows it as it is); `reason` says why
+// when the platform told ("Permission denied"), for the tools to add.
 class FileOpenError : public Error {
  public:
-  explicit FileOpenError(const std::string& path) : Error("Cannot open file " + path) {}
+  explicit FileOpenError(const std::string& path, std::string reason = std::string())
+      : Error("Cannot open file " + path), reason_(std::move(reason)) {}
+
+  const std::string& reason() const { return reason_; }
+  // The message and, when known, ": " and the reason.
+  std::string Explained() const { return reason_.empty() ? what() : what() + (": " + reason_); }
+
+ private:
+  std::string reason_;
 };
 
 // A failure reported by the database layer; the message is the database's own.

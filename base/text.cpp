@@ -35,6 +35,12 @@ int CompareOrdinal(std::string_view a, std::string_view b) {
   return (c > 0) - (c < 0);
 }
 
+std::string_view WithoutUtf8ByteOrderMark(std::string_view text) {
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kMark.size()) == kMark) text.remove_prefix(kMark.size());
+  return text;
+}
+
 std::string IntToText(long long value) { return std::to_string(value); }
 
 bool SameTextIgnoreCase(std::string_view a, std::string_view b) {

@@ -41,6 +41,10 @@ std::string CaseInsensitiveKey(std::string_view text);
 // list view sorts its captions in. Returns -1, 0 or 1.
 int CompareLocale(std::string_view a, std::string_view b);
 
+// `text` without the UTF-8 byte order mark (EF BB BF) it may start with, as
+// a Windows editor writes it before the first line.
+std::string_view WithoutUtf8ByteOrderMark(std::string_view text);
+
 // Decimal text of a signed integer.
 std::string IntToText(long long value);
 

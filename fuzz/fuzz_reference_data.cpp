@@ -37,6 +37,10 @@ constexpr size_t kMaxQueries = 96;
 constexpr size_t kMaxKeys = 512;
 
 std::vector<std::string> SplitReference(std::string_view bytes) {
+  // A UTF-8 byte order mark before the first line is no part of it.
+  if (bytes.size() >= 3 && bytes[0] == '\xEF' && bytes[1] == '\xBB' && bytes[2] == '\xBF') {
+    bytes.remove_prefix(3);
+  }
   bytes = bytes.substr(0, bytes.find('\0'));
   std::vector<std::string> lines;
   std::string line;

@@ -93,9 +93,12 @@ class AdifReader {
     }
     const std::optional<uint64_t> length = ParseLength(tag.length);
     if (!length) {
+      // The field's data cannot be told from what follows: it is read past
+      // up to the next tag.
       report_.Add(line, "field " + Printable(tag.name) + ": length '" + Printable(tag.length) +
-                            "' is not a number from 0 to 2147483647; reading stops here");
-      return false;
+                            "' is not a number from 0 to 2147483647; field read past up to "
+                            "the next <");
+      return true;
     }
     std::string data;
     for (uint64_t i = 0; i < *length; ++i) {

@@ -5,9 +5,10 @@
 //
 // Only the fields scoring needs are kept, each cut to 255 characters; the
 // rest of a field is read past, so memory does not grow with a field's
-// length. A length beyond 2^31 - 1, or one that runs past the end of the
-// file, is reported and ends the reading. A last record without <EOR> is
-// reported and scored as it stands.
+// length. A length that is no number from 0 to 2^31 - 1 (<CALL:>, <CALL:abc>,
+// <CALL:-1>) is reported and its field read past up to the next "<"; one
+// that runs past the end of the file is reported and ends the reading. A
+// last record without <EOR> is reported and scored as it stands.
 #pragma once
 
 #include "logfile/byte_source.h"

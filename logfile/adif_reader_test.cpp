@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "logfile/reader_test_support.h"
 
 namespace qxqy::logfile {
@@ -69,16 +70,8 @@ TEST(AdifReaderTest, SkipsTheHeaderUpToEoh) {
             Lines{"2 QY2CD 14 CW [599 BEX]  20260314120000"});
 }
 
-TEST(AdifReaderTest, ReportsAndStopsAtALengthItCannotHonour) {
+TEST(AdifReaderTest, ReportsAndStopsAtALengthThatRunsPastTheEnd) {
   const std::pair<std::string, std::string> cases[] = {
-      {"<CALL:2147483648>QY2CD<EOR>",
-       "1: field CALL: length '2147483648' is not a number from 0 to 2147483647; reading stops "
-       "here"},
-      {"<CALL:99999999999999999999999>QY2CD<EOR>",
-       "1: field CALL: length '99999999999999999999999' is not a number from 0 to 2147483647; "
-       "reading stops here"},
-      {"<CALL:-1>QY2CD<EOR>",
-       "1: field CALL: length '-1' is not a number from 0 to 2147483647; reading stops here"},
       {"<CALL:2147483647>QY2CD<EOR>",
        "1: field CALL: its length 2147483647 runs past the end of the file; reading stops here"},
       {"\n<CALL:6>QY2CD",
@@ -88,6 +81,22 @@ TEST(AdifReaderTest, ReportsAndStopsAtALengthItCannotHonour) {
     const auto result = Read(std::string(kRecord) + text);
     EXPECT_EQ(result.contacts, Lines{kContact}) << text;
     EXPECT_EQ(result.findings, Lines{finding}) << text;
+  }
+}
+
+TEST(AdifReaderTest, ReadsPastAFieldWhoseLengthIsNoNumberUpToTheNextTag) {
+  const std::string lengths[] = {"", "abc", "-1", "2147483648", "99999999999999999999999", " "};
+  for (const std::string& length : lengths) {
+    // The bad field's data is read past; the record's other fields and the
+    // next record are read.
+    const std::string text = "<CALL:" + length + ">QY2CD<BAND:3>20m<MODE:2>CW<EOR>\n" + kRecord;
+    const auto result = Read(text);
+    EXPECT_EQ(result.findings,
+              (Lines{"1: field CALL: length '" + std::string(Trim(length)) +
+                         "' is not a number from 0 to 2147483647; field read past up to the next <",
+                     "1: record without CALL, not scored"}))
+        << text;
+    EXPECT_EQ(result.contacts, Lines{"2" + std::string(kContact).substr(1)}) << text;
   }
 }
 

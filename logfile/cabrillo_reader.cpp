@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "base/text.h"
@@ -14,7 +15,20 @@ namespace qxqy::logfile {
 namespace {
 
 constexpr size_t kQsoFields = 10;  // an eleventh is the transmitter id
-enum Field { kFreq, kMode, kDate, kTime, kSentCall, kSentRst, kSentExch, kCall, kRst, kExch };
+enum Field {
+  kFreq,
+  kMode,
+  kDate,
+  kTime,
+  kSentCall,
+  kSentRst,
+  kSentExch,
+  kCall,
+  kRst,
+  kExch,
+  kTransmitterId,
+  kFieldCount
+};
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
@@ -68,6 +82,53 @@ bool HasControlBytes(std::string_view line) {
   return false;
 }
 
+// The tags Cabrillo 3.0 defines; a tag starting with "X-" is the log's own
+// and is ignored.
+bool IsKnownTag(std::string_view tag) {
+  static constexpr std::string_view kTags[] = {"START-OF-LOG",
+                                               "END-OF-LOG",
+                                               "CALLSIGN",
+                                               "CONTEST",
+                                               "CATEGORY-ASSISTED",
+                                               "CATEGORY-BAND",
+                                               "CATEGORY-MODE",
+                                               "CATEGORY-OPERATOR",
+                                               "CATEGORY-POWER",
+                                               "CATEGORY-STATION",
+                                               "CATEGORY-TIME",
+                                               "CATEGORY-TRANSMITTER",
+                                               "CATEGORY-OVERLAY",
+                                               "CERTIFICATE",
+                                               "CLAIMED-SCORE",
+                                               "CLUB",
+                                               "CREATED-BY",
+                                               "EMAIL",
+                                               "GRID-LOCATOR",
+                                               "LOCATION",
+                                               "NAME",
+                                               "ADDRESS",
+                                               "ADDRESS-CITY",
+                                               "ADDRESS-STATE-PROVINCE",
+                                               "ADDRESS-POSTALCODE",
+                                               "ADDRESS-COUNTRY",
+                                               "OPERATORS",
+                                               "OFFTIME",
+                                               "SOAPBOX",
+                                               "QSO",
+                                               "QTC",
+                                               "DEBUG"};
+  if (tag.size() > 2 && SameIgnoringAsciiCase(tag.substr(0, 2), "X-")) return true;
+  for (std::string_view known : kTags) {
+    if (SameIgnoringAsciiCase(tag, known)) return true;
+  }
+  return false;
+}
+
+// A transmitter id: one digit (0 for the run station, 1 for the second).
+bool IsTransmitterId(std::string_view field) {
+  return field.size() == 1 && field[0] >= '0' && field[0] <= '9';
+}
+
 bool IsTagCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
 }
@@ -110,6 +171,9 @@ class CabrilloReader {
       if (!value.empty()) log_.claimed_score = std::string(value);
     } else if (is("END-OF-LOG")) {
       ended_ = true;
+    } else if (!IsKnownTag(tag)) {
+      report_.Add(number, "unknown tag " + std::string(tag) +
+                              ": (not a Cabrillo 3.0 tag), line not scored");
     }
   }
 
@@ -121,12 +185,19 @@ class CabrilloReader {
   }
 
   void ReadQso(uint32_t number, std::string_view value) {
-    std::array<std::string_view, kQsoFields + 1> f;
+    std::array<std::string_view, kFieldCount> f;
     const size_t count = SplitFields(value, f);
     if (count != kQsoFields && count != kQsoFields + 1) {
       report_.Add(number, "QSO line has " + std::to_string(count) +
                               " fields, expected 10 or 11 (freq mode date time sent-call "
                               "sent-rst sent-exch rcvd-call rcvd-rst rcvd-exch [transmitter-id])");
+      return;
+    }
+    if (count == kFieldCount && !IsTransmitterId(f[kTransmitterId])) {
+      report_.Add(number, "QSO line has 11 fields and the 11th, '" +
+                              std::string(f[kTransmitterId]) +
+                              "', is no transmitter id (one digit): more exchange fields than "
+                              "this contest has (rcvd-rst rcvd-exch), not scored");
       return;
     }
     const std::optional<int64_t> hz = ParseFrequency(f[kFreq], kKilohertz);
@@ -136,8 +207,12 @@ class CabrilloReader {
     }
     const std::optional<uint8_t> band = BandOfHertz(*hz);
     if (!band) {
+      // "14.025" is a frequency in MHz where Cabrillo wants kHz.
+      const bool looks_like_mhz =
+          *hz <= std::numeric_limits<int64_t>::max() / 1000 && BandOfHertz(*hz * 1000).has_value();
       report_.Add(number, "frequency " + std::string(f[kFreq]) +
-                              " kHz is outside the contest bands, not scored");
+                              " kHz is outside the contest bands, not scored" +
+                              (looks_like_mhz ? " (it looks like MHz: Cabrillo gives kHz)" : ""));
       return;
     }
     const std::optional<std::string_view> mode = ModeOfCabrillo(f[kMode]);
@@ -167,6 +242,7 @@ class CabrilloReader {
 }  // namespace
 
 void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
+  log.lacks_end_of_log = true;
   source.SkipByteOrderMark();
   CabrilloReader reader(log, report);
   std::string storage;
@@ -187,6 +263,7 @@ void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
     }
     reader.ReadLine(number, line);
   }
+  log.lacks_end_of_log = !reader.ended();
 }
 
 }  // namespace qxqy::logfile

@@ -50,6 +50,94 @@ TEST(CabrilloReaderTest, ReadsTenOrElevenFieldsAndReportsEveryOtherCount) {
   EXPECT_EQ(Contacts(base + " BEX 1\n"), Lines{"1 QY2CD 14 CW [599 BEX]  20260314120000"});
 }
 
+TEST(CabrilloReaderTest, TakesAnEleventhFieldOnlyAsATransmitterId) {
+  const std::string base = "QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD";
+  const std::pair<std::string, bool> cases[] = {
+      {base + " 599 BEX 0", true},    {base + " 599 BEX 9", true},
+      {base + " 599 001 BEX", false},  // one exchange field too many: the district is last
+      {base + " 599 BEX 12", false},  {base + " 599 BEX A", false},
+      {base + " 599 BEX -", false},
+  };
+  for (const auto& [line, read] : cases) {
+    const auto result = ReadText(line + "\n", LogFormat::kCabrillo);
+    EXPECT_EQ(result.contacts.size(), read ? 1u : 0u) << line;
+    if (read) {
+      EXPECT_TRUE(result.findings.empty()) << line;
+    } else {
+      ASSERT_EQ(result.findings.size(), 1u) << line;
+      EXPECT_NE(result.findings[0].find("is no transmitter id (one digit): more exchange fields "
+                                        "than this contest has"),
+                std::string::npos)
+          << result.findings[0];
+    }
+  }
+  EXPECT_EQ(Findings(base + " 599 001 BEX\n"),
+            Lines{"1: QSO line has 11 fields and the 11th, 'BEX', is no transmitter id (one "
+                  "digit): more exchange fields than this contest has (rcvd-rst rcvd-exch), not "
+                  "scored"});
+}
+
+TEST(CabrilloReaderTest, ReportsATagCabrilloDoesNotDefine) {
+  const std::pair<std::string, std::string> cases[] = {
+      // A typo loses a contact: said, not scored.
+      {"QS0: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+       "1: unknown tag QS0: (not a Cabrillo 3.0 tag), line not scored"},
+      {"CALLSING: QX1OWN", "1: unknown tag CALLSING: (not a Cabrillo 3.0 tag), line not scored"},
+      {"qsoo: x", "1: unknown tag qsoo: (not a Cabrillo 3.0 tag), line not scored"},
+      // The log's own tags and every tag of the format pass silently.
+      {"X-MY-RIG: IC-7300", ""},
+      {"x-note: hello", ""},
+      {"CATEGORY-OPERATOR: SINGLE-OP", ""},
+      {"category-transmitter: ONE", ""},
+      {"SOAPBOX: fun", ""},
+      {"OPERATORS: QX1OWN", ""},
+      {"ADDRESS-STATE-PROVINCE: XX", ""},
+      {"CREATED-BY: hand", ""},
+  };
+  for (const auto& [line, finding] : cases) {
+    EXPECT_EQ(Findings(line + "\n"), finding.empty() ? Lines{} : Lines{finding}) << line;
+  }
+  // After END-OF-LOG: nothing but contact lines is looked at.
+  EXPECT_EQ(Findings("END-OF-LOG:\nQS0: x\n"), Lines{});
+}
+
+TEST(CabrilloReaderTest, MarksALogThatDoesNotReachEndOfLog) {
+  const std::pair<std::string, bool> cases[] = {
+      {std::string("START-OF-LOG: 3.0\n") + kQso + "\nEND-OF-LOG:\n", false},
+      {std::string("START-OF-LOG: 3.0\n") + kQso + "\nend-of-log:", false},
+      {std::string("START-OF-LOG: 3.0\n") + kQso + "\n", true},  // cut off
+      {std::string("START-OF-LOG: 3.0\n") + kQso + "\nX-END-OF-LOG:\n", true},
+      {"", true},
+  };
+  for (const auto& [text, lacks] : cases) {
+    ByteSource source(ByteSource::InMemory{}, text);
+    Report report;
+    EXPECT_EQ(ReadLog(source, LogFormat::kCabrillo, report).lacks_end_of_log, lacks) << text;
+  }
+  // An ADIF log has no such line.
+  ByteSource adif(ByteSource::InMemory{}, "<EOH>");
+  Report report;
+  EXPECT_FALSE(ReadLog(adif, LogFormat::kAdif, report).lacks_end_of_log);
+}
+
+TEST(CabrilloReaderTest, SaysWhenAFrequencyLooksLikeMegahertz) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"14.025",
+       "1: frequency 14.025 kHz is outside the contest bands, not scored (it looks like "
+       "MHz: Cabrillo gives kHz)"},
+      {"1.830",
+       "1: frequency 1.830 kHz is outside the contest bands, not scored (it looks like "
+       "MHz: Cabrillo gives kHz)"},
+      {"5360", "1: frequency 5360 kHz is outside the contest bands, not scored"},
+      {"5.360", "1: frequency 5.360 kHz is outside the contest bands, not scored"},  // 60 m
+      {"14025000", "1: frequency 14025000 kHz is outside the contest bands, not scored"},
+  };
+  for (const auto& [freq, finding] : cases) {
+    const std::string line = "QSO: " + freq + " CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX";
+    EXPECT_EQ(Findings(line + "\n"), Lines{finding}) << line;
+  }
+}
+
 TEST(CabrilloReaderTest, ReportsWhatItCannotScore) {
   const std::pair<std::string, std::string> cases[] = {
       {"QSO: 5360 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",

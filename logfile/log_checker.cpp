@@ -5,10 +5,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/env.h"
 #include "logfile/band_table.h"
 #include "logfile/contact_fields.h"
 #include "logfile/mode_map.h"
 #include "records/host_record.h"
+#include "refdata/reference_files.h"
 #include "scoring/contest_session.h"
 
 namespace qxqy::logfile {
@@ -23,7 +25,22 @@ std::string OwnGroup(const ParsedLog& log, const CheckOptions& options, Report& 
                "the log names no own call (Cabrillo CALLSIGN:, ADIF STATION_CALLSIGN or "
                "OPERATOR); own group taken as DX; give --own-group");
   }
-  return GroupOfCountry(DeriveFields(log.own_call, {}, options.countries).country);
+  const std::string country = DeriveFields(log.own_call, {}, options.countries).country;
+  if (!log.own_call.empty() && country.empty()) {
+    report.Add(0, "country of the own call " + log.own_call +
+                      " unknown; own group taken as DX, which changes every contact's points; "
+                      "give --own-group");
+  }
+  return GroupOfCountry(country);
+}
+
+// The district table is optional for the plug-in, but a check without it
+// counts no district multiplier: a score that changes without a word.
+void ReportMissingDistrictTable(const CheckOptions& options, Report& report) {
+  const std::string path = options.plugins_folder + kDistrictTableFileName;
+  if (!env::FileExists(path)) {
+    report.Add(0, "no district table at " + path + ": no district multipliers counted");
+  }
 }
 
 // Reports each duplicate with the line of the contact it repeats: the first
@@ -97,6 +114,8 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
                      const std::function<void(const ScoredContact&)>& on_contact) {
   CheckResult result;
   if (log.contacts().empty()) report.Add(0, "no contact in the log could be scored");
+  if (log.lacks_end_of_log) report.Add(0, "no END-OF-LOG: line: the log may be cut off");
+  ReportMissingDistrictTable(options, report);
   result.own_group = OwnGroup(log, options, report);
   auto& contacts = log.contacts();
   const auto earlier = [](const ParsedLog::Contact& a, const ParsedLog::Contact& b) {

@@ -1,8 +1,10 @@
 // Scores a read log through a contest session, as if the host had passed
 // each contact live through _AddQSO with that contact's own fields, in time
 // order (stable: contacts of equal time keep file order), and adds to the
-// report each unresolved country and each duplicate with the line it
-// repeats.
+// report each unresolved country (the own call's too) and each duplicate
+// with the line it repeats, and, for the log as a whole, a missing district
+// table (no district multiplier is then counted) and a Cabrillo log cut off
+// before END-OF-LOG:.
 #pragma once
 
 #include <cstddef>

@@ -33,10 +33,15 @@ class LogCheckerTest : public ::testing::Test {
       text += "QSO: " + freq + " " + mode + " 2026-03-14 " + time + " QX1OWN 599 001 " + call +
               " 599 " + exchange + "\n";
     }
+    return CheckText(text + "END-OF-LOG:\n", LogFormat::kCabrillo);
+  }
+
+  // Checks the log `text`, in `format`.
+  CheckResult CheckText(const std::string& text, LogFormat format) {
     text_ = text;
     ByteSource source(ByteSource::InMemory{}, text_);
     report_ = Report();
-    log_ = ReadLog(source, LogFormat::kCabrillo, report_);
+    log_ = ReadLog(source, format, report_);
     contacts_.clear();
     CheckResult result = CheckLog(log_, options_, report_, [this](const ScoredContact& c) {
       contacts_.push_back(std::to_string(c.line) + " " + std::string(c.call) + " " +
@@ -132,7 +137,7 @@ TEST_F(LogCheckerTest, WritesTheResultAsJson) {
             "  \"totals\": {\"qsos\": 1, \"points\": 3, \"districts\": 1, \"prefixes\": 1},\n"
             "  \"score\": 6,\n"
             "  \"score_line\": \"Score: 3*(1+1)=6\",\n"
-            "  \"claimed_score\": \"9\",\n"
+            "  \"claimed_score\": 9,\n"
             "  \"own_group\": \"QX\",\n"
             "  \"scored\": 1,\n"
             "  \"duplicates\": 1,\n"
@@ -156,16 +161,172 @@ TEST_F(LogCheckerTest, ListsEveryBandWithContactsWarcBandsIncluded) {
   EXPECT_EQ(result.statistics.totals[0], "4");
 }
 
+TEST_F(LogCheckerTest, ReportsAnOwnCallOfUnknownCountry) {
+  // The own group becomes DX, which changes every contact's points.
+  const CheckResult result = Check({"14025 CW 1200 QY2CD BEX"}, "CALLSIGN: DL1XYZ\n");
+  EXPECT_EQ(result.own_group, "DX");
+  EXPECT_EQ(Findings(), Lines{"log: country of the own call DL1XYZ unknown; own group taken as "
+                              "DX, which changes every contact's points; give --own-group"});
+  options_.own_group = "QX";  // said by the operator: nothing to report
+  Check({"14025 CW 1200 QY2CD BEX"}, "CALLSIGN: DL1XYZ\n");
+  EXPECT_EQ(Findings(), Lines{});
+  options_.own_group.reset();
+  Check({"14025 CW 1200 QY2CD BEX"}, "CALLSIGN: QY5ZZ\n");
+  EXPECT_EQ(Findings(), Lines{});
+}
+
+TEST_F(LogCheckerTest, ReportsAMissingDistrictTableThatChangesTheScore) {
+  const Lines qsos = {"14025 CW 1200 QY2CD BEX", "14026 CW 1201 QX3EF CAR"};
+  EXPECT_EQ(Check(qsos).statistics.score_line, "Score: 4*(2+2)=16");
+  EXPECT_EQ(Findings(), Lines{});
+  const std::string table_file = folder_.Write("table-file", "BEX=BEX\n");
+  folder_.Write("empty/x", "");
+  const std::string folders[] = {folder_.path().string() + "/empty/",
+                                 folder_.path().string() + "/no-such-folder/", table_file + "/"};
+  for (const std::string& folder : folders) {
+    options_.plugins_folder = folder;
+    EXPECT_EQ(Check(qsos).statistics.score_line, "Score: 4*(0+2)=8") << folder;
+    EXPECT_EQ(Findings(), Lines{"log: no district table at " + folder +
+                                "qx-qy.dom: no district multipliers counted"});
+  }
+}
+
+TEST_F(LogCheckerTest, ReportsALogCutOffBeforeEndOfLog) {
+  CheckText(
+      "START-OF-LOG: 3.0\nCALLSIGN: QX1OWN\n"
+      "QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX\n",
+      LogFormat::kCabrillo);
+  EXPECT_EQ(Findings(), Lines{"log: no END-OF-LOG: line: the log may be cut off"});
+}
+
+TEST_F(LogCheckerTest, ScoresPhoneAlikeInBothFormats) {
+  // The same contacts in Cabrillo (PH) and ADIF (USB, LSB, AM): the same
+  // points, and a repeat on phone is a duplicate whatever the sideband.
+  CheckText(
+      "START-OF-LOG: 3.0\nCALLSIGN: QX1OWN\n"
+      "QSO: 14200 PH 2026-03-14 1200 QX1OWN 59 001 QY2CD 59 BEX\n"
+      "QSO: 14025 DG 2026-03-14 1201 QX1OWN 599 002 QY2CD 599 BEX\n"
+      "QSO: 14210 PH 2026-03-14 1202 QX1OWN 59 003 QY2CD 59 BEX\n"
+      "END-OF-LOG:\n",
+      LogFormat::kCabrillo);
+  const Lines cabrillo_findings = Findings();
+  EXPECT_EQ(cabrillo_findings, Lines{"log:5: duplicate of line 3 (QY2CD 14 SSB), not counted"});
+  const std::string record =
+      "<STATION_CALLSIGN:6>QX1OWN<CALL:5>QY2CD<BAND:3>20m<SRX_STRING:6>59 BEX<QSO_DATE:8>20260314";
+  const std::string phones[] = {"USB", "LSB", "AM", "usb"};
+  for (const std::string& phone : phones) {
+    CheckText("<EOH>\n" + record + "<TIME_ON:4>1200<MODE:" + std::to_string(phone.size()) + ">" +
+                  phone + "<EOR>\n" + record + "<TIME_ON:4>1201<MODE:3>FT8<EOR>\n" + record +
+                  "<TIME_ON:4>1202<MODE:3>SSB<EOR>\n",
+              LogFormat::kAdif);
+    EXPECT_EQ(Findings(), Lines{"log:4: duplicate of line 2 (QY2CD 14 SSB), not counted"}) << phone;
+  }
+}
+
+TEST_F(LogCheckerTest, EscapesControlCharactersFromTheLogInEveryMessage) {
+  // An escape sequence in an ADIF call would clear the screen if printed raw.
+  CheckText(
+      "<EOH><STATION_CALLSIGN:6>QX1OWN<CALL:9>Q\x1B[2J\a\x9B"
+      "X1<BAND:3>20m<MODE:2>CW<EOR>",
+      LogFormat::kAdif);
+  const CheckSummary summary = SummarizeCheck("a\x1B.log", log_, CheckResult(), report_);
+  std::ostringstream text;
+  WriteFindings(text, summary);
+  EXPECT_EQ(text.str(),
+            "a\\x1b.log:1: country of Q\\x1b[2J\\x07\\x9bX1 unknown, no prefix multiplier\n");
+  std::ostringstream json;
+  const CheckResult result;
+  WriteJson(json, SummarizeCheck("a.log", log_, result, report_));
+  EXPECT_NE(json.str().find("\"country of Q\\u001b[2J\\u0007\\u009bX1 unknown"), std::string::npos)
+      << json.str();
+}
+
+TEST_F(LogCheckerTest, EscapesAControlCharacterInTheClaimedScore) {
+  // A C1 control (CSI) passes the Cabrillo reader's test for binary data.
+  const CheckResult result = Check({"14025 CW 1200 QY2CD BEX"},
+                                   "CALLSIGN: QX1OWN\nCLAIMED-SCORE: \x9B"
+                                   "2J\n");
+  std::ostringstream text;
+  WriteTextSummary(text, SummarizeCheck("log", log_, result, report_));
+  EXPECT_NE(text.str().find("Claimed score: \\x9b2J\n"), std::string::npos) << text.str();
+}
+
+TEST_F(LogCheckerTest, WritesTheClaimedScoreAsANumberWhenItIsOne) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"272", "272"},
+      {"0", "0"},
+      {"00272", "272"},
+      {"1,234", "\"1,234\""},
+      {"272 points", "\"272 points\""},
+      {"-5", "\"-5\""},
+      {"1e3", "\"1e3\""},
+      {"12.5", "\"12.5\""},
+      {"1234567890123456", "\"1234567890123456\""},  // beyond what a double holds exactly
+  };
+  for (const auto& [claim, json_value] : cases) {
+    const CheckResult result =
+        Check({"14025 CW 1200 QY2CD BEX"}, "CALLSIGN: QX1OWN\nCLAIMED-SCORE: " + claim + "\n");
+    std::ostringstream json;
+    WriteJson(json, SummarizeCheck("log", log_, result, report_));
+    EXPECT_NE(json.str().find("\"claimed_score\": " + json_value + ",\n"), std::string::npos)
+        << claim << " in " << json.str();
+  }
+}
+
+TEST(JsonStringTest, WritesUtf8AsItIsAndOtherBytesAsLatin1) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"M\xC3\xBCller", "M\xC3\xBCller"},                                  // UTF-8 stays
+      {"M\xFCller", "M\xC3\xBCller"},                                      // Latin-1 becomes UTF-8
+      {"\xE2\x82\xAC \xF0\x9F\x93\xBB", "\xE2\x82\xAC \xF0\x9F\x93\xBB"},  // 3 and 4 bytes
+      {"\xE9t\xE9", "\xC3\xA9t\xC3\xA9"},
+      {"\xC3", "\xC3\x83"},                         // a cut sequence
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},             // an overlong "/"
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\\u0080"},  // a surrogate; 0x80 is a C1 control
+      {"\x9B", "\\u009b"},                          // C1 controls, either way
+      {"\xC2\x9B", "\\u009b"},
+      {"\xC2\xA0", "\xC2\xA0"},
+  };
+  for (const auto& [bytes, json] : cases) {
+    EXPECT_EQ(JsonString(bytes), "\"" + json + "\"") << bytes;
+  }
+}
+
+TEST(ReportTest, KeepsTheFirstFindingsInFileOrderWhateverOrderTheyCameIn) {
+  // The checker adds in time order after the reader's file order.
+  Report report(3);
+  for (uint32_t line : {50u, 9u, 8u, 7u, 40u, 2u, 30u, 1u, 2u, 60u}) {
+    report.Add(line, "at " + std::to_string(line));
+  }
+  report.SortByLine();
+  Lines kept;
+  for (const Finding& f : report.findings()) kept.push_back(FormatFinding("log", f));
+  EXPECT_EQ(kept, (Lines{"log:1: at 1", "log:2: at 2", "log:2: at 2"}));
+  EXPECT_EQ(report.dropped(), 7u);
+  EXPECT_EQ(report.total(), 10u);
+  // The same over many rounds of the buffer, with equal lines kept in the
+  // order they came.
+  Report many(100);
+  for (uint32_t i = 0; i < 1000; ++i) many.Add(1000 - i, "x" + std::to_string(i));
+  for (uint32_t i = 0; i < 10; ++i) many.Add(5, "late" + std::to_string(i));
+  many.SortByLine();
+  ASSERT_EQ(many.findings().size(), 100u);
+  EXPECT_EQ(many.findings().front().line, 1u);
+  EXPECT_EQ(many.findings()[4].reason, "x995");
+  EXPECT_EQ(many.findings()[5].reason, "late0");
+  EXPECT_EQ(many.findings().back().line, 90u);
+  EXPECT_EQ(many.dropped(), 910u);
+}
+
 TEST(JsonStringTest, EscapesWhatJsonCannotHoldAsIs) {
   EXPECT_EQ(JsonString("plain"), "\"plain\"");
   EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
-  EXPECT_EQ(JsonString(std::string("\t\n\0\x7F\xE9", 5)),
-            "\"\\u0009\\u000a\\u0000\\u007f\\u00e9\"");
+  EXPECT_EQ(JsonString(std::string("\t\n\0\x7F", 4)), "\"\\u0009\\u000a\\u0000\\u007f\"");
 }
 
 TEST(ReportTest, KeepsABoundedNumberOfFindingsAndCountsTheRest) {
   Report report;
   for (size_t i = 0; i < Report::kMaxKept + 5; ++i) report.Add(7, "x");
+  report.SortByLine();
   EXPECT_EQ(report.findings().size(), Report::kMaxKept);
   EXPECT_EQ(report.dropped(), 5u);
   EXPECT_EQ(report.total(), Report::kMaxKept + 5);

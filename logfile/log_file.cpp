@@ -8,7 +8,6 @@ namespace qxqy::logfile {
 namespace {
 
 constexpr std::string_view kStartOfLog = "START-OF-LOG:";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 }  // namespace
 
@@ -19,9 +18,7 @@ std::optional<LogFormat> LogFormatOfName(std::string_view name) {
 }
 
 std::optional<LogFormat> DetectLogFormat(std::string_view head) {
-  if (head.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-    head.remove_prefix(kByteOrderMark.size());
-  }
+  head = WithoutUtf8ByteOrderMark(head);
   size_t first = 0;
   while (first < head.size() && static_cast<unsigned char>(head[first]) <= ' ') ++first;
   const std::string_view text = head.substr(first);
@@ -36,7 +33,27 @@ std::optional<LogFormat> DetectLogFormat(std::string_view head) {
   return std::nullopt;
 }
 
+bool LooksLikeUtf16(std::string_view head) {
+  if (head.size() >= 2 &&
+      ((head[0] == '\xFF' && head[1] == '\xFE') || (head[0] == '\xFE' && head[1] == '\xFF'))) {
+    return true;
+  }
+  // ASCII text as UTF-16 has a NUL at every other place; a text that is no
+  // UTF-16 has at most a few.
+  size_t nuls[2] = {0, 0};
+  for (size_t i = 0; i < head.size(); ++i) nuls[i % 2] += head[i] == '\0' ? 1 : 0;
+  const size_t pairs = head.size() / 2;
+  const auto mostly = [pairs](size_t count) { return count * 4 >= pairs * 3; };
+  const auto few = [pairs](size_t count) { return count * 4 < pairs; };
+  return pairs >= 2 && ((mostly(nuls[0]) && few(nuls[1])) || (mostly(nuls[1]) && few(nuls[0])));
+}
+
 ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report) {
+  if (LooksLikeUtf16(source.Ahead())) {
+    throw LogReadError(
+        "the log is UTF-16 text, which is not read: save it as UTF-8 or ASCII (plain text) "
+        "and check it again");
+  }
   if (!format) format = DetectLogFormat(source.Ahead());
   if (!format) {
     throw LogReadError(

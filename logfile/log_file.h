@@ -22,9 +22,15 @@ std::optional<LogFormat> LogFormatOfName(std::string_view name);
 // letter case) or starts with "<"; nullopt otherwise.
 std::optional<LogFormat> DetectLogFormat(std::string_view head);
 
+// True when a text starting with `head` is UTF-16: it starts with a UTF-16
+// byte order mark (FF FE or FE FF), or NUL bytes fill most of its even or
+// of its odd places (ASCII written as UTF-16 without a mark).
+bool LooksLikeUtf16(std::string_view head);
+
 // Reads the log from `source`, in `format` when given, else in the format
-// detected. Throws LogReadError when the text cannot be read or its format
-// cannot be told; every other problem goes into `report`.
+// detected. Throws LogReadError when the text cannot be read, is UTF-16 (which
+// neither reader reads: the message says so) or its format cannot be told;
+// every other problem goes into `report`.
 ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report);
 
 }  // namespace qxqy::logfile

@@ -15,6 +15,9 @@ std::optional<std::string_view> ModeOfCabrillo(std::string_view code) {
 
 std::optional<std::string_view> ModeOfAdif(std::string_view mode) {
   if (mode.empty()) return std::nullopt;
+  for (std::string_view phone : {"USB", "LSB", "AM"}) {
+    if (SameIgnoringAsciiCase(mode, phone)) return kModes[1];
+  }
   for (int i = 0; i < kModeCount - 1; ++i) {
     if (SameIgnoringAsciiCase(mode, kModes[i])) return kModes[i];
   }

@@ -1,5 +1,5 @@
 // One canonical text per mode, so that a repeat is the same contact whichever
-// format logged it: "CW", "SSB", "FM", "AM", "RTTY" or "DIG".
+// format logged it: "CW", "SSB" (every phone mode), "FM", "RTTY" or "DIG".
 #pragma once
 
 #include <optional>
@@ -11,13 +11,14 @@ namespace qxqy::logfile {
 // "CW", "SSB", "FM", "RTTY", "DIG"; nullopt for any other code.
 std::optional<std::string_view> ModeOfCabrillo(std::string_view code);
 
-// ADIF's MODE: CW, SSB, FM, AM and RTTY kept (upper case), every other
-// non-empty mode "DIG"; nullopt for an empty one.
+// ADIF's MODE: CW, SSB, FM and RTTY kept (upper case); USB, LSB and AM
+// "SSB" (phone, as Cabrillo's PH: many loggers write the sideband as the
+// mode); every other non-empty mode "DIG"; nullopt for an empty one.
 std::optional<std::string_view> ModeOfAdif(std::string_view mode);
 
 // The canonical texts, for storing a mode as a small number.
-inline constexpr std::string_view kModes[] = {"CW", "SSB", "FM", "AM", "RTTY", "DIG"};
-inline constexpr int kModeCount = 6;
+inline constexpr std::string_view kModes[] = {"CW", "SSB", "FM", "RTTY", "DIG"};
+inline constexpr int kModeCount = 5;
 // The index of a canonical text in kModes.
 int ModeIndex(std::string_view canonical);
 

@@ -50,6 +50,8 @@ class ParsedLog {
   // From the log's header (or its first contacts).
   std::string own_call;
   std::optional<std::string> claimed_score;  // nullopt when the log claims none
+  // A Cabrillo log without END-OF-LOG: (a submission that may be cut off).
+  bool lacks_end_of_log = false;
 
  private:
   std::string text_;

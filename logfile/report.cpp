@@ -2,24 +2,32 @@
 
 #include <algorithm>
 
+#include "logfile/printable_text.h"
+
 namespace qxqy::logfile {
 
 void Report::Add(uint32_t line, std::string reason) {
-  if (findings_.size() >= kMaxKept) {
-    ++dropped_;
-    return;
-  }
+  // Findings come in time order from the checker and in file order from the
+  // readers: up to twice the cap is held, then the first in file order kept.
+  if (findings_.size() >= 2 * std::max<size_t>(max_kept_, 1)) KeepFirst();
   findings_.push_back({line, std::move(reason)});
 }
 
-void Report::SortByLine() {
+void Report::KeepFirst() {
   std::stable_sort(findings_.begin(), findings_.end(),
                    [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  if (findings_.size() > max_kept_) {
+    dropped_ += findings_.size() - max_kept_;
+    findings_.erase(findings_.begin() + static_cast<std::ptrdiff_t>(max_kept_), findings_.end());
+  }
 }
 
+void Report::SortByLine() { KeepFirst(); }
+
 std::string FormatFinding(const std::string& file, const Finding& finding) {
-  if (finding.line == 0) return file + ": " + finding.reason;
-  return file + ":" + std::to_string(finding.line) + ": " + finding.reason;
+  const std::string reason = EscapeUnprintable(finding.reason);
+  if (finding.line == 0) return EscapeUnprintable(file) + ": " + reason;
+  return EscapeUnprintable(file) + ":" + std::to_string(finding.line) + ": " + reason;
 }
 
 }  // namespace qxqy::logfile

@@ -1,5 +1,9 @@
 #include "logfile/report_writers.h"
 
+#include <algorithm>
+
+#include "logfile/printable_text.h"
+
 namespace qxqy::logfile {
 namespace {
 
@@ -57,7 +61,9 @@ void WriteGridCsv(std::ostream& out, const StatisticsTable& statistics) {
 
 void WriteTextSummary(std::ostream& out, const CheckSummary& summary) {
   WriteGridText(out, *summary.statistics);
-  if (summary.claimed_score) out << "Claimed score: " << *summary.claimed_score << '\n';
+  if (summary.claimed_score) {
+    out << "Claimed score: " << EscapeUnprintable(*summary.claimed_score) << '\n';
+  }
 }
 
 void WriteFindings(std::ostream& out, const CheckSummary& summary) {
@@ -65,30 +71,51 @@ void WriteFindings(std::ostream& out, const CheckSummary& summary) {
     out << FormatFinding(summary.file, finding) << '\n';
   }
   if (summary.report->dropped() > 0) {
-    out << summary.file << ": " << summary.report->dropped() << " more findings not listed\n";
+    out << EscapeUnprintable(summary.file) << ": " << summary.report->dropped()
+        << " more findings not listed (listed: the first " << summary.report->findings().size()
+        << " in file order)\n";
   }
 }
 
 std::string JsonString(std::string_view text) {
   std::string out = "\"";
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+  ForEachCharacter(text, [&out](uint32_t code_point, std::string_view bytes) {
+    if (code_point == '"' || code_point == '\\') {
       out += '\\';
-      out += c;
-    } else if (byte < 0x20 || byte > 0x7E) {
-      // Bytes beyond ASCII are shown by their code: the text is single-byte,
-      // not UTF-8, and JSON must stay valid whatever the log held.
+      out += static_cast<char>(code_point);
+    } else if (IsControlCharacter(code_point)) {
       static constexpr char kHex[] = "0123456789abcdef";
       out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 0xF];
+      out += kHex[code_point >> 4];
+      out += kHex[code_point & 0xFu];
+    } else if (code_point < 0x80 || bytes.size() > 1) {
+      out += bytes;  // ASCII, or well-formed UTF-8
     } else {
-      out += c;
+      // A byte that is not UTF-8, read as Latin-1 (U+00A0 to U+00FF).
+      out += static_cast<char>(0xC0u | (code_point >> 6));
+      out += static_cast<char>(0x80u | (code_point & 0x3Fu));
     }
-  }
+  });
   return out + '"';
 }
+
+namespace {
+
+// The claimed score as a JSON number when it is a whole number in decimal
+// digits (leading zeros dropped), else as the log wrote it, as a string
+// ("1,234", "about 300").
+std::string ClaimedScoreJson(const std::optional<std::string>& claimed) {
+  if (!claimed) return "null";
+  const std::string& text = *claimed;
+  constexpr size_t kMaxDigits = 15;  // exact in every JSON reader's double
+  const bool is_number = !text.empty() && text.size() <= kMaxDigits &&
+                         text.find_first_not_of("0123456789") == std::string::npos;
+  if (!is_number) return JsonString(text);
+  const size_t first = std::min(text.find_first_not_of('0'), text.size() - 1);
+  return text.substr(first);
+}
+
+}  // namespace
 
 void WriteJson(std::ostream& out, const CheckSummary& summary) {
   const StatisticsTable& statistics = *summary.statistics;
@@ -103,8 +130,8 @@ void WriteJson(std::ostream& out, const CheckSummary& summary) {
   out << (first ? "],\n" : "\n  ],\n") << "  \"totals\": {";
   WriteFigures(out, statistics.totals);
   out << "},\n  \"score\": " << ScoreOf(statistics.score_line)
-      << ",\n  \"score_line\": " << JsonString(statistics.score_line) << ",\n  \"claimed_score\": "
-      << (summary.claimed_score ? JsonString(*summary.claimed_score) : "null")
+      << ",\n  \"score_line\": " << JsonString(statistics.score_line)
+      << ",\n  \"claimed_score\": " << ClaimedScoreJson(summary.claimed_score)
       << ",\n  \"own_group\": " << JsonString(summary.own_group)
       << ",\n  \"scored\": " << summary.scored << ",\n  \"duplicates\": " << summary.duplicates
       << ",\n  \"report\": [";

@@ -41,12 +41,15 @@ void WriteTextSummary(std::ostream& out, const CheckSummary& summary);
 void WriteFindings(std::ostream& out, const CheckSummary& summary);
 
 // Everything as one JSON object: file, bands (every band that has
-// contacts, WARC bands included), totals, score, score_line, claimed_score (null when none),
+// contacts, WARC bands included), totals, score, score_line, claimed_score (a
+// number when the log's is written in digits alone, else its text; null when none),
 // own_group, scored, duplicates, report ([{line, reason}]) and
 // report_dropped.
 void WriteJson(std::ostream& out, const CheckSummary& summary);
 
-// `text` as a JSON string literal, quotes included.
+// `text` as a JSON string literal, quotes included, in UTF-8: well-formed
+// UTF-8 kept as it is, any other byte read as Latin-1; control characters
+// (C0, DEL, C1) as \u00XX.
 std::string JsonString(std::string_view text);
 
 }  // namespace qxqy::logfile

@@ -95,8 +95,20 @@ TEST(ModeMapTest, GivesOneTextPerModeInBothFormats) {
     EXPECT_EQ(got ? std::optional<std::string>(*got) : std::nullopt, mode) << "Cabrillo " << code;
   }
   const std::pair<std::string, std::optional<std::string>> adif[] = {
-      {"CW", "CW"},     {"SSB", "SSB"}, {"FM", "FM"},   {"AM", "AM"},    {"RTTY", "RTTY"},
-      {"rtty", "RTTY"}, {"FT8", "DIG"}, {"PSK", "DIG"}, {"MFSK", "DIG"}, {"", std::nullopt},
+      {"CW", "CW"},
+      {"SSB", "SSB"},
+      {"FM", "FM"},
+      {"RTTY", "RTTY"},
+      {"rtty", "RTTY"},
+      {"FT8", "DIG"},
+      {"PSK", "DIG"},
+      {"MFSK", "DIG"},
+      {"", std::nullopt},
+      // Phone written as its sideband, and AM, is Cabrillo's PH.
+      {"USB", "SSB"},
+      {"lsb", "SSB"},
+      {"AM", "SSB"},
+      {"USBX", "DIG"},
   };
   for (const auto& [name, mode] : adif) {
     const auto got = ModeOfAdif(name);

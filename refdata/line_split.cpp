@@ -1,9 +1,12 @@
 #include "refdata/line_split.h"
 
+#include "base/text.h"
+
 namespace qxqy {
 
 std::vector<std::string> SplitIntoLines(std::string_view bytes) {
-  const std::string_view text = bytes.substr(0, bytes.find('\0'));
+  const std::string_view unmarked = WithoutUtf8ByteOrderMark(bytes);
+  const std::string_view text = unmarked.substr(0, unmarked.find('\0'));
   std::vector<std::string> lines;
   size_t pos = 0;
   while (pos < text.size()) {

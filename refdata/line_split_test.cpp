@@ -34,6 +34,32 @@ TEST(SplitIntoLinesTest, BreaksAtEveryKindOfLineEnd) {
   }
 }
 
+TEST(SplitIntoLinesTest, SkipsAUtf8ByteOrderMarkAtTheStartOnly) {
+  const SplitCase cases[] = {
+      {"\xEF\xBB\xBF"
+       "A=A\r\nB=B",
+       {"A=A", "B=B"}},
+      {"\xEF\xBB\xBF", {}},
+      {"\xEF\xBB\xBF\r\nA", {"", "A"}},
+      {"\xEF\xBB\xBF\xEF\xBB\xBF"
+       "A",
+       {"\xEF\xBB\xBF"
+        "A"}},  // one mark only
+      {"A\n\xEF\xBB\xBF"
+       "B",
+       {"A",
+        "\xEF\xBB\xBF"
+        "B"}},  // not within the text
+      {"\xEF\xBB"
+       "A",
+       {"\xEF\xBB"
+        "A"}},  // not a part of one
+  };
+  for (const SplitCase& c : cases) {
+    EXPECT_EQ(SplitIntoLines(c.bytes), c.lines) << "input: \"" << c.bytes << "\"";
+  }
+}
+
 TEST(SplitIntoLinesTest, NulEndsTheText) {
   EXPECT_EQ(SplitIntoLines(std::string("A\r\nB\0C\r\nD", 10)),
             (std::vector<std::string>{"A", "B"}));

@@ -74,5 +74,34 @@ TEST_F(ReferenceFilesTest, AFileHeldOpenForWritingCannotBeRead) {
   EXPECT_EQ(table_.Count(), 1u);
 }
 
+TEST_F(ReferenceFilesTest, AByteOrderMarkBeforeTheFirstLineIsNoPartOfIt) {
+  // What a Windows editor writes before the text when saving as UTF-8.
+  Write(kDistrictTableFileName,
+        "\xEF\xBB\xBF"
+        "ABC=ABC\r\nDEF=DEF\r\n");
+  Write(kCallDistrictsFileName,
+        "\xEF\xBB\xBF"
+        "QX1AB=ABC\r\n");
+  LoadReferenceFiles(Folder(), table_, calls_);
+  EXPECT_EQ(table_.Lines().Lines(), (Lines{"ABC=ABC", "DEF=DEF"}));
+  EXPECT_EQ(table_.ValueOfName("ABC"), "ABC");
+  EXPECT_EQ(calls_.Lines(), Lines{"QX1AB=ABC"});
+}
+
+#ifndef _WIN32
+TEST_F(ReferenceFilesTest, SaysWhyAFileCannotBeRead) {
+  const std::string path = Write(kDistrictTableFileName, "ABC=ABC\r\n");
+  const qxqy::testing::FileWriteLock lock(path);
+  try {
+    LoadReferenceFiles(Folder(), table_, calls_);
+    FAIL() << "expected FileOpenError";
+  } catch (const FileOpenError& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot open file " + path);  // as the plug-in shows it
+    EXPECT_EQ(error.Explained(),
+              "Cannot open file " + path + ": another program holds it open for writing");
+  }
+}
+#endif
+
 }  // namespace
 }  // namespace qxqy

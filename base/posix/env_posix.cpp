@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 
 #include "base/env.h"
 #include "base/error.h"
@@ -60,11 +61,15 @@ bool FileExists(const std::string& path) {
 
 std::string ReadFileDenyWrite(const std::string& path) {
   FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) throw FileOpenError(path);
+  if (file.get() < 0) throw FileOpenError(path, std::strerror(errno));
   struct flock lock = {};
   lock.l_type = F_RDLCK;
   lock.l_whence = SEEK_SET;
-  if (::fcntl(file.get(), F_OFD_SETLK, &lock) != 0) throw FileOpenError(path);
+  if (::fcntl(file.get(), F_OFD_SETLK, &lock) != 0) {
+    const bool locked = errno == EAGAIN || errno == EACCES;
+    throw FileOpenError(
+        path, locked ? "another program holds it open for writing" : std::strerror(errno));
+  }
 
   std::string content;
   struct stat info;
@@ -76,7 +81,7 @@ std::string ReadFileDenyWrite(const std::string& path) {
     const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
     if (count < 0) {
       if (errno == EINTR) continue;
-      throw FileOpenError(path);
+      throw FileOpenError(path, std::strerror(errno));
     }
     if (count == 0) break;
     content.append(buffer, static_cast<size_t>(count));

@@ -9,6 +9,7 @@
 #include "logfile/country_file.h"
 #include "logfile/log_checker.h"
 #include "logfile/log_file.h"
+#include "logfile/printable_text.h"
 #include "logfile/report_writers.h"
 
 namespace qxqy::score {
@@ -37,30 +38,25 @@ std::optional<CountryFile> LoadCountries(const ScoreOptions& options,
   return CountryFile::Parse(text, path);
 }
 
+// The message of an error for standard error: why a file could not be
+// opened when that is known, control bytes escaped (a path or a country
+// file's line may hold them).
+std::string MessageOf(const Error& error) {
+  const auto* open_error = dynamic_cast<const FileOpenError*>(&error);
+  return EscapeUnprintable(open_error != nullptr ? open_error->Explained() : error.what());
+}
+
 // A text of a dumped contact: a backslash, TAB, CR or LF in it (an ADIF
 // field may hold them) written as \\, \t, \r or \n, so that one contact
-// stays one line of TAB-separated cells.
+// stays one line of TAB-separated cells; any other control character as
+// \xHH.
 std::string DumpText(std::string_view text) {
-  std::string out;
+  std::string escaped;
   for (char c : text) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      default:
-        out += c;
-    }
+    if (c == '\\') escaped += '\\';
+    escaped += c;
   }
-  return out;
+  return EscapeUnprintable(escaped);
 }
 
 void WriteContact(std::ostream& out, const ScoredContact& c) {
@@ -89,7 +85,7 @@ int RunLogCheck(const ScoreOptions& options, const std::string& plugins_folder, 
     ByteSource source(options.log);
     log = ReadLog(source, format, report);
   } catch (const Error& error) {
-    err << "qxqy-score: " << error.what() << '\n';
+    err << "qxqy-score: " << MessageOf(error) << '\n';
     return 2;
   }
 
@@ -104,7 +100,7 @@ int RunLogCheck(const ScoreOptions& options, const std::string& plugins_folder, 
   try {
     result = CheckLog(log, check, report, dump);
   } catch (const Error& error) {  // the district table exists but cannot be read
-    err << "qxqy-score: " << error.what() << '\n';
+    err << "qxqy-score: " << MessageOf(error) << '\n';
     return 2;
   }
   report.SortByLine();

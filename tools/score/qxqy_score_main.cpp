@@ -5,7 +5,10 @@
 // --log it checks a Cabrillo or ADIF log file instead (log_check_command.h).
 #include <sqlite3.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -97,14 +100,32 @@ int Main(const std::vector<std::string>& args) {
   return 0;
 }
 
+// `status`, or 2 when standard output could not be written whole (a full
+// disk, a closed pipe): output lost is a failure, never a success.
+int CheckedOutput(int status) {
+  errno = 0;
+  // The stream goes through the C library's stdout, whose error flag keeps
+  // a failure of an earlier write.
+  const bool flushed = static_cast<bool>(std::cout.flush());
+  if (std::fflush(stdout) == 0 && flushed && std::ferror(stdout) == 0) return status;
+  const int error = errno;
+  std::cerr << "qxqy-score: cannot write standard output"
+            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+  return 2;
+}
+
 }  // namespace
 }  // namespace qxqy::score
 
 int main(int argc, char** argv) {
+  // A closed pipe is a write error to report (CheckedOutput), not a signal
+  // that ends the program without a word.
+  static_cast<void>(std::signal(SIGPIPE, SIG_IGN));
+  int status = 1;
   try {
-    return qxqy::score::Main(std::vector<std::string>(argv + 1, argv + argc));
+    status = qxqy::score::Main(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const std::exception& error) {
     std::cerr << "qxqy-score: " << error.what() << '\n';
-    return 1;
   }
+  return qxqy::score::CheckedOutput(status);
 }

@@ -1,5 +1,6 @@
 #include "tools/score/score_options.h"
 
+#include <set>
 #include <stdexcept>
 
 namespace qxqy::score {
@@ -24,7 +25,9 @@ const char* ScoreUsage() {
          "  --dump-contacts   with --log: print each contact as passed to the engine\n"
          "                    (TAB-separated: line, call, band, mode, exchange, WPX,\n"
          "                    country, group, own group, points; \\, TAB, CR and LF\n"
-         "                    in a text as \\\\, \\t, \\r, \\n) instead of the grid\n"
+         "                    in a text as \\\\, \\t, \\r, \\n, other control\n"
+         "                    characters as \\xHH) instead of the grid; not with\n"
+         "                    --format json or csv\n"
          "  --plugins DIR     folder holding qx-qy.dom and qx-qy.txt\n"
          "                    (default: Plugins beside the executable)\n"
          "  --own-group G     the operator's own group (with --log, default: the group\n"
@@ -38,9 +41,12 @@ const char* ScoreUsage() {
          "  --caption TEXT    with --db: the log caption shown in the window title\n"
          "  --help            this text\n"
          "\n"
-         "Exit status with --log: 0 when the file was read and nothing was reported,\n"
-         "1 when something was reported, 2 when the log, the country file or the\n"
-         "district table cannot be read at all.\n";
+         "Exit status with --log: 0 when the file was read and nothing was reported;\n"
+         "1 when something was reported (a district table missing from the plugins\n"
+         "folder is reported: no district multipliers are then counted); 2 when the\n"
+         "log, the country file or a district table that is there cannot be read at\n"
+         "all, the log's format cannot be told, the options are wrong or standard\n"
+         "output cannot be written.\n";
 }
 
 namespace {
@@ -52,8 +58,9 @@ void CheckCombination(const ScoreOptions& options) {
   if (!options.db.empty() && !options.log.empty()) {
     throw std::invalid_argument("give --db or --log, not both (see --help)");
   }
-  if (options.dump_contacts && options.format == "json") {
-    throw std::invalid_argument("--dump-contacts prints text: it does not go with --format json");
+  if (options.dump_contacts && options.format != "text") {
+    throw std::invalid_argument("--dump-contacts prints text: it does not go with --format " +
+                                options.format);
   }
   if (!options.log.empty()) {
     if (!options.table.empty() || !options.country.empty() || !options.caption.empty()) {
@@ -70,18 +77,40 @@ void CheckCombination(const ScoreOptions& options) {
   if (options.table.empty()) throw std::invalid_argument("--table NAME is required (see --help)");
 }
 
+// An option that takes a value: its name, what the value is (for the
+// message when it is missing) and where it goes.
+struct ValuedOption {
+  const char* name;
+  const char* value;
+  std::string* text = nullptr;
+  std::optional<std::string>* optional_text = nullptr;
+  // An empty value names nothing: refused, except where it is the default.
+  bool may_be_empty = false;
+};
+
+// True when `arg` is an option rather than a value: "-h" or "--" and more.
+bool IsOption(const std::string& arg) { return arg == "-h" || arg.rfind("--", 0) == 0; }
+
 }  // namespace
 
 ScoreOptions ParseScoreOptions(const std::vector<std::string>& args) {
   ScoreOptions options;
-  const std::pair<const char*, std::string*> valued[] = {
-      {"--db", &options.db},           {"--table", &options.table},
-      {"--log", &options.log},         {"--country", &options.country},
-      {"--caption", &options.caption}, {"--format", &options.format}};
-  const std::pair<const char*, std::optional<std::string>*> optional_valued[] = {
-      {"--plugins", &options.plugins},     {"--own-group", &options.own_group},
-      {"--group", &options.group},         {"--contact-group", &options.group},
-      {"--format-in", &options.format_in}, {"--cty", &options.cty}};
+  const ValuedOption valued[] = {
+      {"--db", "a file", &options.db},
+      {"--table", "a name", &options.table},
+      {"--log", "a file", &options.log},
+      {"--country", "a country prefix", &options.country, nullptr, true},
+      {"--caption", "a text", &options.caption, nullptr, true},
+      {"--format", "a format (text, json or csv)", &options.format},
+      {"--plugins", "a folder", nullptr, &options.plugins},
+      {"--own-group", "a group", nullptr, &options.own_group},
+      {"--group", "a group", nullptr, &options.group},
+      {"--contact-group", "a group", nullptr, &options.group},
+      {"--format-in", "a format (cabrillo or adif)", nullptr, &options.format_in},
+      {"--cty", "a file", nullptr, &options.cty}};
+  // The options seen, by where their value goes: --group and
+  // --contact-group are one option.
+  std::set<const void*> given;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
@@ -89,29 +118,36 @@ ScoreOptions ParseScoreOptions(const std::vector<std::string>& args) {
       return options;
     }
     if (arg == "--dump-contacts") {
+      if (!given.insert(&options.dump_contacts).second) {
+        throw std::invalid_argument("--dump-contacts is given twice");
+      }
       options.dump_contacts = true;
       continue;
     }
-    auto take_value = [&]() -> std::string {
-      if (i + 1 >= args.size()) throw std::invalid_argument("option " + arg + " needs a value");
-      return args[++i];
-    };
-    bool known = false;
-    for (const auto& [name, target] : valued) {
-      if (arg == name) {
-        *target = take_value();
-        known = true;
-        break;
-      }
+    const ValuedOption* option = nullptr;
+    for (const ValuedOption& candidate : valued) {
+      if (arg == candidate.name) option = &candidate;
     }
-    for (const auto& [name, target] : optional_valued) {
-      if (!known && arg == name) {
-        *target = take_value();
-        known = true;
-        break;
-      }
+    if (option == nullptr) throw std::invalid_argument("unknown option " + arg + " (see --help)");
+    const void* target = option->text != nullptr ? static_cast<const void*>(option->text)
+                                                 : static_cast<const void*>(option->optional_text);
+    if (!given.insert(target).second) {
+      throw std::invalid_argument(
+          arg + " is given twice" +
+          (target == &options.group ? " (--group and --contact-group are one option)" : ""));
     }
-    if (!known) throw std::invalid_argument("unknown option " + arg + " (see --help)");
+    if (i + 1 >= args.size() || IsOption(args[i + 1])) {
+      throw std::invalid_argument(arg + " needs " + option->value);
+    }
+    const std::string& value = args[++i];
+    if (value.empty() && !option->may_be_empty) {
+      throw std::invalid_argument(arg + " needs " + option->value + ", not an empty text");
+    }
+    if (option->text != nullptr) {
+      *option->text = value;
+    } else {
+      *option->optional_text = value;
+    }
   }
   CheckCombination(options);
   return options;
