@@ -295,7 +295,8 @@ fi
 # fault test programs, the scorer its scripts drive).
 select=()
 [[ -z "$tests_regex" ]] || select=(-R "$tests_regex")
-mapfile -t targets < <(ctest --test-dir "$build" "${select[@]}" --show-only=json-v1 | python3 -c '
+list_targets() {
+  ctest --test-dir "$build" "${select[@]}" --show-only=json-v1 | python3 -c '
 import json, os, sys
 build = os.path.realpath(sys.argv[1])
 names = set()
@@ -304,7 +305,17 @@ for test in json.load(sys.stdin)["tests"]:
         path = os.path.realpath(arg)
         if path.startswith(build + os.sep) and os.access(path, os.X_OK) and os.path.isfile(path):
             names.add(os.path.basename(path))
-print("\n".join(sorted(names)))' "$build")
+for name in sorted(names):
+    print(name)' "$build"
+}
+mapfile -t targets < <(list_targets)
+if ((${#targets[@]} == 0)); then
+  # A build folder never built: the test programs are known once they exist.
+  echo "== first build of $build"
+  cmake --build "$build" -j "$jobs" >"$state/build.log" 2>&1 ||
+    { echo "the unmutated tree does not build; see $state/build.log" >&2; exit 1; }
+  mapfile -t targets < <(list_targets)
+fi
 ((${#targets[@]})) || { echo "no native test matches '$tests_regex'" >&2; exit 2; }
 
 build_tests() { cmake --build "$build" -j "$jobs" --target "${targets[@]}" >"$state/build.log" 2>&1; }
