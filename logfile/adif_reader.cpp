@@ -77,7 +77,7 @@ class AdifReader {
     const uint32_t line = source_.line();
     std::string text;
     int c;
-    while ((c = source_.Peek()) >= 0 && c != '>' && c != '<' && text.size() <= kMaxTag) {
+    while ((c = source_.Peek()) >= 0 && c != '>' && c != '<' && text.size() < kMaxTag) {
       text += static_cast<char>(source_.Get());
     }
     if (c != '>') {
