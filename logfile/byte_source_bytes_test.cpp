@@ -72,6 +72,9 @@ TEST(ByteSourceBytesTest, ShowsTheBytesAheadWithoutTakingThem) {
   EXPECT_EQ(source.Get(), 'S');
   EXPECT_EQ(source.Ahead(), text.substr(1));
   EXPECT_THROW(ByteSource(folder.File("no-such.cbr")), LogReadError);
+  // A folder opens, but cannot be read.
+  ByteSource folder_source(folder.path().string());
+  EXPECT_THROW(folder_source.Get(), LogReadError);
 }
 
 // ReadLine's lines with the overlong flag ("!" after a line cut short) and
@@ -97,6 +100,7 @@ TEST(ByteSourceBytesTest, CutsALineLongerThanTheCapAndReadsPastTheRest) {
       {"abcd", "1:abcd @4"},
       {"abcd\r", "1:abcd @5"},
       {"", "@0"},
+      {std::string("\0ab\n\0\n", 6), std::string("1:\0ab 2:\0 @6", 12)},
   };
   for (const auto& [text, lines] : cases) {
     ByteSource in_memory(ByteSource::InMemory{}, text);
