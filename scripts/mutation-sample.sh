@@ -11,7 +11,8 @@
 #      (the same seed on the same sources picks the same sites);
 #   3. for each: copies the file aside, writes the mutant, rebuilds the
 #      native test targets incrementally (--build, build-native/ by default),
-#      runs the native CTest suite, records caught / survived / build failed,
+#      runs the native CTest suite up to its first failure, records caught
+#      (by that test) / survived / build failed,
 #      and puts the file back. A trap puts it back however the run ends; a
 #      run killed outright is repaired by the next one, which finds the copy.
 # Prints one line per site and the share caught among the mutants that
@@ -319,7 +320,11 @@ fi
 ((${#targets[@]})) || { echo "no native test matches '$tests_regex'" >&2; exit 2; }
 
 build_tests() { cmake --build "$build" -j "$jobs" --target "${targets[@]}" >"$state/build.log" 2>&1; }
-run_tests() { ctest --test-dir "$build" "${select[@]}" --timeout "$test_timeout" >"$state/test.log" 2>&1; }
+# The first failing test decides: the rest of the suite is not run.
+run_tests() {
+  ctest --test-dir "$build" "${select[@]}" --timeout "$test_timeout" --stop-on-failure \
+    >"$state/test.log" 2>&1
+}
 
 echo "== unmutated: build and run the native suite"
 if ! build_tests || ! run_tests; then
