@@ -36,6 +36,33 @@ TEST(CabrilloRulesTest, MakesTagsOfLettersDigitsAndHyphensOnly) {
             Lines{"1: not a Cabrillo line (TAG: value)"});
 }
 
+TEST(CabrilloRulesTest, ReadsATagOnlyBeforeItsColon) {
+  // A line named like a tag but without its colon is no header line: it is
+  // reported and changes nothing (the log is not ended, no call is taken).
+  const auto result =
+      ReadText(std::string("CALLSIGN\nEND-OF-LOG\n") + kQso + "\n" + "CLAIMED-SCORE 99\n",
+               LogFormat::kCabrillo);
+  EXPECT_EQ(result.findings,
+            (Lines{"1: not a Cabrillo line (TAG: value)", "2: not a Cabrillo line (TAG: value)",
+                   "4: not a Cabrillo line (TAG: value)"}));
+  EXPECT_EQ(result.contacts, Lines{"3 QY2CD 14 CW [599 BEX]  20260314120000"});
+  EXPECT_EQ(result.own_call, "QX1OWN");
+  EXPECT_EQ(result.claimed_score, "-");
+}
+
+TEST(CabrilloRulesTest, TakesOnlyAWholeByteOrderMark) {
+  // The first bytes of a mark without the rest are text of the first line.
+  for (const std::string part : {"\xEF", "\xEF\xBB"}) {
+    const auto result = ReadText(part + kQso + "\n" + kQso + "\n", LogFormat::kCabrillo);
+    EXPECT_EQ(result.findings, Lines{"1: not a Cabrillo line (TAG: value)"}) << part.size();
+    EXPECT_EQ(result.contacts, Lines{"2 QY2CD 14 CW [599 BEX]  20260314120000"}) << part.size();
+  }
+  const auto whole = ReadText(std::string("\xEF\xBB\xBF") + kQso + "\n", LogFormat::kCabrillo);
+  EXPECT_EQ(whole.contacts, Lines{kContact});
+  EXPECT_EQ(ReadText("\xEF\xBB", LogFormat::kCabrillo).findings,
+            Lines{"1: not a Cabrillo line (TAG: value)"});
+}
+
 TEST(CabrilloRulesTest, ReadsALineOfTheLongestLengthAndNoLonger) {
   const std::string qso = kQso;
   const std::string longest = qso + std::string(kMaxCabrilloLine - qso.size(), ' ');
