@@ -262,7 +262,8 @@ elif command == "apply":
     apply(Path(sys.argv[2]), sys.argv[3], sys.argv[4])
 PY
 
-state="$root/$build/mutation-sample"
+[[ "$build" == /* ]] || build="$root/$build"  # --build may be absolute
+state="$build/mutation-sample"
 mkdir -p "$state"
 plan_file="$state/plan"
 saved_copy="$state/original"
@@ -291,7 +292,7 @@ if ((list_only)); then
   exit 0
 fi
 
-[[ -f "$build/CMakeCache.txt" ]] || cmake --preset native >/dev/null
+[[ -f "$build/CMakeCache.txt" ]] || cmake --preset native -B "$build" >/dev/null
 # The test targets: every executable the native CTest suite runs (the unit and
 # fault test programs, the scorer its scripts drive).
 select=()
@@ -332,7 +333,7 @@ if ! build_tests || ! run_tests; then
   exit 1
 fi
 
-report="$root/$build/mutation-sample.txt"
+report="$build/mutation-sample.txt"
 : >"$report"
 caught=0 survived=0 failed_build=0
 while IFS=$'\x1f' read -r index file line op before after; do
