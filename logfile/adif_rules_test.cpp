@@ -104,6 +104,14 @@ TEST(AdifRulesTest, ReportsStrayTagsOnlyOutsideTheHeader) {
        Lines{"1: tag <FOO> has no length, read past"}},
       {"<EOH><CALL:5>QY2CD<" + std::string(kFields) + "<EOR>",
        Lines{"1: unreadable tag '<', read past"}},
+      // After <EOH> the header is over: the first record's stray tags are
+      // reported as every other's.
+      {"header\n<EOH>\n<CALL:5>QY2CD<FOO>" + std::string(kFields) + "<EOR>",
+       Lines{"3: tag <FOO> has no length, read past"}},
+      {"header\n<EOH>\n<CALL:5>QY2CD<x" + std::string(kFields) + "<EOR>",
+       Lines{"3: unreadable tag '<x', read past"}},
+      {"header\n<EOH>\n<CALL:5>QY2CD" + std::string(kFields),
+       Lines{"3: the last record is not ended by <EOR>; scored as it stands"}},
       // No <EOH>: the text before the first field was no header, and the
       // fields after it make a record.
       {" <CALL:5>QY2CD" + std::string(kFields) + "<EOR>", Lines{}},
