@@ -62,6 +62,24 @@ TEST(CountryFileRulesTest, CountsLinesOfEveryLineEnd) {
   }
 }
 
+TEST(CountryFileRulesTest, ReadsAnEntityLineOfExactlyEightFields) {
+  const std::pair<const char*, bool> cases[] = {
+      {"A: 1: 2: EU: 0: 0: 0: QX:", true},         {"  A : 1 : 2 : EU : 0 : 0 : 0 : QX :  ", true},
+      {"A: 1: 2: EU: 0: 0: QX:", false},           {"A: 1: 2: EU: 0: 0: 0: QX: extra", false},
+      {"A: 1: 2: EU: 0: 0: 0: QX: extra:", false}, {"A: 1: 2: EU: 0: 0: 0: QX::", false},
+  };
+  for (const auto& [header, read] : cases) {
+    const std::string text = std::string(header) + "\n    QX;\n";
+    bool parsed = true;
+    try {
+      CountryFile::Parse(text, "cty.dat");
+    } catch (const CountryFileError&) {
+      parsed = false;
+    }
+    EXPECT_EQ(parsed, read) << header;
+  }
+}
+
 TEST(CountryFileRulesTest, FindsAPrefixOfEachLength) {
   // Each length once, up to past the lengths whose first bytes are kept:
   // the longest that starts the call wins.

@@ -119,6 +119,21 @@ TEST_F(LogCheckCommandTest, ReadsTheCountryFileNamedOrTheOneInThePluginsFolder) 
   EXPECT_EQ(run.status, 0) << run.err;
 }
 
+TEST_F(LogCheckCommandTest, ReadsACountryFileOfUpTo64Megabytes) {
+  // The entities, then blank lines up to the size.
+  constexpr size_t kLimit = size_t{64} << 20;
+  std::string text = kCountries;
+  text.resize(kLimit, '\n');
+  options_.cty = folder_.Write("largest.dat", text);
+  const Outcome largest = Check();
+  EXPECT_EQ(largest.status, 0) << largest.err;
+  text += '\n';
+  options_.cty = folder_.Write("too-large.dat", text);
+  const Outcome too_large = Check();
+  EXPECT_EQ(too_large.status, 2);
+  EXPECT_EQ(too_large.err, "qxqy-score: country file " + *options_.cty + " is larger than 64 MB\n");
+}
+
 TEST_F(LogCheckCommandTest, WritesTheChosenFormatAndTheReportApart) {
   options_.log = folder_.Write(
       "unknown.cbr",
