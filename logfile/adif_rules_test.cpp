@@ -123,5 +123,25 @@ TEST(AdifRulesTest, ReportsStrayTagsOnlyOutsideTheHeader) {
   }
 }
 
+TEST(AdifRulesTest, ScoresNoRecordItReportsAsNotScored) {
+  const std::string rest = "<MODE:2>CW<EOR>\n";
+  const std::string records[] = {
+      "<BAND:3>20m" + rest,
+      "<CALL:5>QY2CD" + rest,
+      "<CALL:5>QY2CD<BAND:3>60m" + rest,
+      "<CALL:5>QY2CD<FREQ:5>5.360" + rest,
+      "<CALL:5>QY2CD<FREQ:5>14,02" + rest,
+      "<CALL:5>QY2CD<BAND:3>20m<EOR>\n",
+      "<CALL:2>  <BAND:3>20m" + rest,
+      "<CALL:5>QY2CD<BAND:3>20m<MODE:1> <EOR>\n",
+  };
+  for (const std::string& record : records) {
+    const auto result = Read(record + "<CALL:5>QX1AB<BAND:3>40m" + rest);
+    EXPECT_EQ(result.contacts, Lines{"2 QX1AB 7 CW []  0"}) << record;
+    ASSERT_EQ(result.findings.size(), 1u) << record;
+    EXPECT_NE(result.findings[0].find("not scored"), std::string::npos) << result.findings[0];
+  }
+}
+
 }  // namespace
 }  // namespace qxqy::logfile

@@ -104,5 +104,23 @@ TEST(CabrilloRulesTest, ReadsEveryModeCodeInAnyCase) {
   }
 }
 
+TEST(CabrilloRulesTest, ScoresNoLineItReports) {
+  const char* const lines[] = {
+      "QSO: 5360 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+      "QSO: 14O25 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+      "QSO: 14025 SSB 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+      "QSO: 14025 CW 2026-02-29 1200 QX1OWN 599 001 QY2CD 599 BEX",
+      "QSO: 14025 CW 2026-03-14 2400 QX1OWN 599 001 QY2CD 599 BEX",
+      "QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599",
+      "X-QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+      "QSO 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX",
+  };
+  for (const char* line : lines) {
+    const auto result = ReadText(std::string(line) + "\n" + kQso + "\n", LogFormat::kCabrillo);
+    EXPECT_EQ(result.contacts, Lines{"2 QY2CD 14 CW [599 BEX]  20260314120000"}) << line;
+    EXPECT_EQ(result.findings.size(), 1u) << line;
+  }
+}
+
 }  // namespace
 }  // namespace qxqy::logfile
