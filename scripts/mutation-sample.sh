@@ -303,21 +303,19 @@ import json, os, sys
 build = os.path.realpath(sys.argv[1])
 names = set()
 for test in json.load(sys.stdin)["tests"]:
-    for position, arg in enumerate(test.get("command", [])):
+    if "command" not in test:
+        names.add("?")  # its program was never built: CTest cannot name it
+    for arg in test.get("command", []):
         path = os.path.realpath(arg)
-        if not path.startswith(build + os.sep):
-            continue
-        # The program a test runs, built or not yet; a program its script is
-        # given (the scorer), once built.
-        if position == 0 or (os.access(path, os.X_OK) and os.path.isfile(path)):
+        if path.startswith(build + os.sep) and os.access(path, os.X_OK) and os.path.isfile(path):
             names.add(os.path.basename(path))
 for name in sorted(names):
     print(name)' "$build"
 }
 mapfile -t targets < <(list_targets)
-if ((${#targets[@]} == 0)); then
-  # A build folder never built: the test programs are known once they exist.
-  echo "== first build of $build"
+if ((${#targets[@]} == 0)) || [[ " ${targets[*]} " == *" ? "* ]]; then
+  # A test program never built: the programs are known once they exist.
+  echo "== full build of $build"
   cmake --build "$build" -j "$jobs" >"$state/build.log" 2>&1 ||
     { echo "the unmutated tree does not build; see $state/build.log" >&2; exit 1; }
   mapfile -t targets < <(list_targets)
