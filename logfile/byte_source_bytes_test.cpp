@@ -111,6 +111,20 @@ TEST(ByteSourceBytesTest, CutsALineLongerThanTheCapAndReadsPastTheRest) {
   }
 }
 
+TEST(ByteSourceBytesTest, ReadsALineWhoseEndMeetsTheBuffersEdge) {
+  // A line of N bytes ending in CR LF, for every N that puts its CR or LF
+  // on the last bytes of the 64 KB buffer or the first of the next one.
+  constexpr size_t kBuffer = size_t{64} * 1024;
+  qxqy::testing::TempDir folder;
+  for (size_t length = kBuffer - 4; length <= kBuffer + 1; ++length) {
+    const std::string line(length, 'x');
+    const std::string path = folder.Write("log.txt", line + "\r\nnext\r\n");
+    ByteSource source(path);
+    EXPECT_EQ(Lines(source, kBuffer * 2), "1:" + line + " 2:next @" + std::to_string(length + 8))
+        << length;
+  }
+}
+
 TEST(ByteSourceBytesTest, CutsALongLineThatCrossesTheBuffer) {
   // One line of 100 000 bytes (past the 64 KB buffer), then a short one.
   const std::string text = std::string(100000, 'x') + "\nend";
