@@ -77,6 +77,21 @@ TEST(ByteSourceBytesTest, ShowsTheBytesAheadWithoutTakingThem) {
   EXPECT_THROW(folder_source.Get(), LogReadError);
 }
 
+TEST(ByteSourceBytesTest, CountsAByteOrderMarkAsRead) {
+  const std::pair<std::string, std::pair<uint64_t, int>> cases[] = {
+      {"\xEF\xBB\xBFQ", {3, 'Q'}},
+      {"\xEF\xBBQ", {0, 0xEF}},
+      {"\xEFQ", {0, 0xEF}},
+      {"Q\xEF\xBB\xBF", {0, 'Q'}},
+  };
+  for (const auto& [text, after] : cases) {
+    ByteSource source(ByteSource::InMemory{}, text);
+    source.SkipByteOrderMark();
+    EXPECT_EQ(source.consumed(), after.first) << text.size();
+    EXPECT_EQ(source.Get(), after.second) << text.size();
+  }
+}
+
 // ReadLine's lines with the overlong flag ("!" after a line cut short) and
 // the line numbers they started on.
 std::string Lines(ByteSource& source, size_t cap) {
