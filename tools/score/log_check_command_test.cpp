@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/file_write_lock.h"
 #include "tests/support/temp_dir.h"
 
 namespace qxqy::score {
@@ -95,6 +96,16 @@ TEST_F(LogCheckCommandTest, ExitsTwoWhenTheLogOrTheCountryFileCannotBeRead) {
     EXPECT_EQ(run.err.rfind(c.message, 0), 0u) << c.what << ": " << run.err;
     EXPECT_EQ(run.out, "") << c.what;
   }
+}
+
+TEST_F(LogCheckCommandTest, ExitsTwoWhenTheDistrictTableCannotBeRead) {
+  // The district table held open for writing by another program: nothing
+  // is scored and the reason is given.
+  const qxqy::testing::FileWriteLock lock(plugins_ + "qx-qy.dom");
+  const Outcome locked = Check();
+  EXPECT_EQ(locked.status, 2);
+  EXPECT_EQ(locked.err, "qxqy-score: Cannot open file " + plugins_ + "qx-qy.dom\n");
+  EXPECT_EQ(locked.out, "");
 }
 
 TEST_F(LogCheckCommandTest, ReadsTheCountryFileNamedOrTheOneInThePluginsFolder) {
