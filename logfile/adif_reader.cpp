@@ -13,8 +13,6 @@ constexpr size_t kMaxTag = 80;
 // The most of a field's data that is kept.
 constexpr size_t kMaxKeptData = 255;
 
-bool IsBlank(int c) { return c >= 0 && c <= ' '; }
-
 // A tag's parts: <NAME:LENGTH:TYPE> or <NAME>.
 struct Tag {
   std::string name;  // upper case
@@ -77,7 +75,7 @@ class AdifReader {
     const uint32_t line = source_.line();
     std::string text;
     int c;
-    while ((c = source_.Peek()) >= 0 && c != '>' && c != '<' && text.size() <= kMaxTag) {
+    while ((c = source_.Peek()) >= 0 && c != '>' && c != '<' && text.size() < kMaxTag) {
       text += static_cast<char>(source_.Get());
     }
     if (c != '>') {
@@ -142,8 +140,8 @@ class AdifReader {
   static std::string Printable(std::string_view text) {
     std::string out(text.substr(0, kMaxTag));
     for (char& c : out) {
-      if (IsBlank(static_cast<unsigned char>(c)) && c != ' ') c = '?';
-      if (static_cast<unsigned char>(c) > 126) c = '?';
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < ' ' || byte > '~') c = '?';
     }
     return out;
   }

@@ -1,5 +1,6 @@
 #include "logfile/band_table.h"
 
+#include <algorithm>
 #include <array>
 
 #include "base/text.h"
@@ -22,22 +23,24 @@ constexpr std::array<Band, kBandCount> kBands = {{
 
 constexpr int64_t kHighestFrequencyHz = 1000000000000;  // 1 THz
 
+// The index of the first band `matches`, or nullopt when none does.
+template <typename Predicate>
+std::optional<uint8_t> FindBand(Predicate matches) {
+  const auto found = std::find_if(kBands.begin(), kBands.end(), matches);
+  if (found == kBands.end()) return std::nullopt;
+  return static_cast<uint8_t>(found - kBands.begin());
+}
+
 }  // namespace
 
 const Band* Bands() { return kBands.data(); }
 
 std::optional<uint8_t> BandOfHertz(int64_t hz) {
-  for (size_t i = 0; i < kBands.size(); ++i) {
-    if (hz >= kBands[i].low_hz && hz <= kBands[i].high_hz) return static_cast<uint8_t>(i);
-  }
-  return std::nullopt;
+  return FindBand([hz](const Band& band) { return hz >= band.low_hz && hz <= band.high_hz; });
 }
 
 std::optional<uint8_t> BandOfAdifName(std::string_view name) {
-  for (size_t i = 0; i < kBands.size(); ++i) {
-    if (SameIgnoringAsciiCase(kBands[i].adif_name, name)) return static_cast<uint8_t>(i);
-  }
-  return std::nullopt;
+  return FindBand([name](const Band& band) { return SameIgnoringAsciiCase(band.adif_name, name); });
 }
 
 std::optional<int64_t> ParseFrequency(std::string_view text, int64_t unit_hz) {

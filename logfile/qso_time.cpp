@@ -17,9 +17,22 @@ int64_t Digits(std::string_view text) {
   return value;
 }
 
+bool IsLeapYear(int64_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+// The days of `month` (1 to 12) in `year` of the Gregorian calendar.
+int64_t DaysInMonth(int64_t year, int64_t month) {
+  constexpr int64_t kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// The key of a date and time that exist: a day past its month's end (the
+// 30th of February, the 31st of April) or a 24th hour is refused, not
+// carried into the next month or day.
 std::optional<int64_t> Key(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
                            int64_t second) {
-  if (year < 0 || month < 1 || month > 12 || day < 1 || day > 31) return std::nullopt;
+  if (year < 0 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
+    return std::nullopt;
+  }
   if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) {
     return std::nullopt;
   }

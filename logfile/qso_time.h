@@ -1,5 +1,6 @@
 // The time of a contact as one number that sorts as the time does:
-// YYYYMMDDhhmmss.
+// YYYYMMDDhhmmss. A date that does not exist in the Gregorian calendar
+// (2026-02-30, 2100-02-29) or a time past 2359 gives no key.
 #pragma once
 
 #include <cstdint>

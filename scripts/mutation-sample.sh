@@ -1,27 +1,35 @@
 #!/usr/bin/env bash
 # A random sample of one-line mutations of the product, each tried against
 # the native test suite (by hand; not part of CI; docs/robustness.md):
-#   1. lists every mutation site in the product folders (records refdata
-#      scoring ui domlist MainForm Plugin base; not tests, test doubles or
-#      fixtures, and not the win32/ backends, which the native suite never
-#      compiles): a statement line dropped, a boolean literal flipped, a
-#      comparison flipped (== and !=, < and <=, > and >=), an integer literal
-#      moved by one;
+#   1. lists every mutation site in the chosen product folders (by default
+#      records refdata scoring ui domlist MainForm Plugin base; not tests,
+#      their support files, test doubles or fixtures, and not the win32/
+#      backends, which the native suite never compiles): a statement line
+#      dropped, a boolean literal flipped, a comparison flipped (== and !=,
+#      < and <=, > and >=), an integer literal moved by one;
 #   2. picks --sites of them at random with --seed, so a run is repeatable
 #      (the same seed on the same sources picks the same sites);
 #   3. for each: copies the file aside, writes the mutant, rebuilds the
 #      native test targets incrementally (--build, build-native/ by default),
-#      runs the native CTest suite, records caught / survived / build failed,
+#      runs the native CTest suite up to its first failure, records caught
+#      (by that test) / survived / build failed,
 #      and puts the file back. A trap puts it back however the run ends; a
 #      run killed outright is repaired by the next one, which finds the copy.
 # Prints one line per site and the share caught among the mutants that
 # built; the same goes to <build>/mutation-sample.txt.
 #
 #   bash scripts/mutation-sample.sh [--sites N] [--seed S] [--build DIR] [--list] [--only I,J]
+#                                   [--folders "A B ..."] [--folder A]... [--tests REGEX]
 #
+# --folders replaces the folder list (paths from the project's root, e.g.
+# "logfile tools/score"); --folder adds one folder to a list that starts
+# empty, and may be given again. A folder that does not exist is an error.
 # --list prints the chosen sites and mutants without building anything;
 # --only tries only the sites of the sample with those numbers (the survivors
-# of an earlier run with the same sites and seed, say).
+# of an earlier run with the same sites and seed, say);
+# --tests runs only the CTest entries that match REGEX (ctest -R) and builds
+# only the programs they run: quicker per mutant, but a mutant another test
+# would catch then counts as survived, so a figure to publish runs them all.
 # QXQY_JOBS sets the build's parallelism (2); a test that runs longer than
 # QXQY_TEST_TIMEOUT seconds (60) counts as a failure, so a mutant that loops
 # is caught.
@@ -34,6 +42,10 @@ seed=1
 build=build-native
 list_only=0
 only=""
+folders="records refdata scoring ui domlist MainForm Plugin base"
+added_folders=""
+tests_regex=""
+usage="usage: $0 [--sites N] [--seed S] [--build DIR] [--list] [--only I,J] [--folders \"A B\"] [--folder A]... [--tests REGEX]"
 while (($#)); do
   case "$1" in
     --sites) sites="$2"; shift 2 ;;
@@ -41,12 +53,20 @@ while (($#)); do
     --build) build="$2"; shift 2 ;;
     --list) list_only=1; shift ;;
     --only) only=",$2,"; shift 2 ;;
-    *) echo "usage: $0 [--sites N] [--seed S] [--build DIR] [--list] [--only I,J]" >&2; exit 2 ;;
+    --folders) folders="$2"; shift 2 ;;
+    --folder) added_folders+=" $2"; shift 2 ;;
+    --tests) tests_regex="$2"; shift 2 ;;
+    *) echo "$usage" >&2; exit 2 ;;
   esac
 done
 jobs="${QXQY_JOBS:-2}"
 test_timeout="${QXQY_TEST_TIMEOUT:-60}"
-folders="records refdata scoring ui domlist MainForm Plugin base"
+[[ -z "$added_folders" ]] || folders="$added_folders"
+read -r -a folder_list <<<"$folders"
+((${#folder_list[@]})) || { echo "no folder to draw from" >&2; exit 2; }
+for folder in "${folder_list[@]}"; do
+  [[ -d "$folder" ]] || { echo "no folder $folder in $root" >&2; exit 2; }
+done
 
 # Finds the sites, picks the sample and writes one mutant. Subcommands:
 #   plan <root> <seed> <count> <plan file> <folders...>
@@ -65,15 +85,27 @@ DECL = re.compile(
 STATEMENT_WORDS = ("throw", "delete", "goto")
 
 
+def is_product(path, rel):
+    """Product code: not a test, a test's support file (reader_test_support.*),
+    a test double or fixture (testing/ folders, *_fixture.h), nor a Win32
+    backend (win32/ folders, *_win32.cpp)."""
+    parts = rel.split("/")
+    if path.suffix not in (".cpp", ".h") or "win32" in parts or "testing" in parts:
+        return False
+    stem = path.stem
+    if stem.endswith(("_test", "_fixture", "_win32")) or "_test_" in stem:
+        return False
+    return True
+
+
 def product_files(root, folders):
+    seen = set()
     for folder in folders:
         for path in sorted((root / folder).rglob("*")):
             rel = path.relative_to(root).as_posix()
-            parts = rel.split("/")
-            if path.suffix not in (".cpp", ".h") or "win32" in parts or "testing" in parts:
+            if rel in seen or not is_product(path, rel):
                 continue
-            if rel.endswith(("_test.cpp", "_fixture.h", "_win32.cpp")):
-                continue
+            seen.add(rel)
             yield rel
 
 
@@ -230,7 +262,8 @@ elif command == "apply":
     apply(Path(sys.argv[2]), sys.argv[3], sys.argv[4])
 PY
 
-state="$root/$build/mutation-sample"
+[[ "$build" == /* ]] || build="$root/$build"  # --build may be absolute
+state="$build/mutation-sample"
 mkdir -p "$state"
 plan_file="$state/plan"
 saved_copy="$state/original"
@@ -249,8 +282,7 @@ fi
 trap put_back EXIT
 trap 'put_back; exit 130' INT TERM HUP
 
-# shellcheck disable=SC2086
-python3 -c "$helper" plan "$root" "$seed" "$sites" "$plan_file" $folders
+python3 -c "$helper" plan "$root" "$seed" "$sites" "$plan_file" "${folder_list[@]}"
 
 if ((list_only)); then
   while IFS=$'\x1f' read -r index file line op before after; do
@@ -260,22 +292,42 @@ if ((list_only)); then
   exit 0
 fi
 
-[[ -f "$build/CMakeCache.txt" ]] || cmake --preset native >/dev/null
+[[ -f "$build/CMakeCache.txt" ]] || cmake --preset native -B "$build" >/dev/null
 # The test targets: every executable the native CTest suite runs (the unit and
 # fault test programs, the scorer its scripts drive).
-mapfile -t targets < <(ctest --test-dir "$build" --show-only=json-v1 | python3 -c '
+select=()
+[[ -z "$tests_regex" ]] || select=(-R "$tests_regex")
+list_targets() {
+  ctest --test-dir "$build" "${select[@]}" --show-only=json-v1 | python3 -c '
 import json, os, sys
 build = os.path.realpath(sys.argv[1])
 names = set()
 for test in json.load(sys.stdin)["tests"]:
+    if "command" not in test:
+        names.add("?")  # its program was never built: CTest cannot name it
     for arg in test.get("command", []):
         path = os.path.realpath(arg)
         if path.startswith(build + os.sep) and os.access(path, os.X_OK) and os.path.isfile(path):
             names.add(os.path.basename(path))
-print("\n".join(sorted(names)))' "$build")
+for name in sorted(names):
+    print(name)' "$build"
+}
+mapfile -t targets < <(list_targets)
+if ((${#targets[@]} == 0)) || [[ " ${targets[*]} " == *" ? "* ]]; then
+  # A test program never built: the programs are known once they exist.
+  echo "== full build of $build"
+  cmake --build "$build" -j "$jobs" >"$state/build.log" 2>&1 ||
+    { echo "the unmutated tree does not build; see $state/build.log" >&2; exit 1; }
+  mapfile -t targets < <(list_targets)
+fi
+((${#targets[@]})) || { echo "no native test matches '$tests_regex'" >&2; exit 2; }
 
 build_tests() { cmake --build "$build" -j "$jobs" --target "${targets[@]}" >"$state/build.log" 2>&1; }
-run_tests() { ctest --test-dir "$build" --timeout "$test_timeout" >"$state/test.log" 2>&1; }
+# The first failing test decides: the rest of the suite is not run.
+run_tests() {
+  ctest --test-dir "$build" "${select[@]}" --timeout "$test_timeout" --stop-on-failure \
+    >"$state/test.log" 2>&1
+}
 
 echo "== unmutated: build and run the native suite"
 if ! build_tests || ! run_tests; then
@@ -283,7 +335,7 @@ if ! build_tests || ! run_tests; then
   exit 1
 fi
 
-report="$root/$build/mutation-sample.txt"
+report="$build/mutation-sample.txt"
 : >"$report"
 caught=0 survived=0 failed_build=0
 while IFS=$'\x1f' read -r index file line op before after; do
@@ -310,6 +362,6 @@ done <"$plan_file"
 built=$((caught + survived))
 share="n/a"
 ((built > 0)) && share="$((100 * caught / built))%"
-summary="seed $seed: $((built + failed_build)) mutants, $failed_build did not build;"
+summary="seed $seed, ${folder_list[*]}${tests_regex:+, tests $tests_regex}: $((built + failed_build)) mutants, $failed_build did not build;"
 summary+=" of the $built that built, $caught caught and $survived survived: $share caught"
 echo "$summary" | tee -a "$report"
