@@ -36,7 +36,8 @@ std::optional<LogFormat> DetectLogFormat(std::string_view head) {
   return std::nullopt;
 }
 
-ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report) {
+ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report,
+                  ContactSink* sink) {
   if (!format) format = DetectLogFormat(source.Ahead());
   if (!format) {
     throw LogReadError(
@@ -45,11 +46,13 @@ ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& r
   }
   ParsedLog log;
   log.ReserveForBytes(source.SizeHint());
+  log.ForwardContactsTo(sink);
   if (*format == LogFormat::kCabrillo) {
     ReadCabrillo(source, log, report);
   } else {
     ReadAdif(source, log, report);
   }
+  log.ForwardContactsTo(nullptr);
   return log;
 }
 

@@ -24,7 +24,9 @@ std::optional<LogFormat> DetectLogFormat(std::string_view head);
 
 // Reads the log from `source`, in `format` when given, else in the format
 // detected. Throws LogReadError when the text cannot be read or its format
-// cannot be told; every other problem goes into `report`.
-ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report);
+// cannot be told; every other problem goes into `report`. `sink`, when
+// given, sees each contact as it is read (ParsedLog::ForwardContactsTo).
+ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report,
+                  ContactSink* sink = nullptr);
 
 }  // namespace qxqy::logfile

@@ -27,6 +27,12 @@ void ParsedLog::Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode,
   contacts_.push_back({time_key, line, offset, static_cast<uint8_t>(call.size()),
                        static_cast<uint8_t>(exchange.size()), static_cast<uint8_t>(prefix.size()),
                        band, mode});
+  if (sink_ != nullptr) sink_->Take(*this, contacts_.back(), {call, exchange, prefix});
+}
+
+void ParsedLog::ClearContacts() {
+  contacts_.clear();
+  text_.clear();
 }
 
 void ParsedLog::ReserveForBytes(uint64_t bytes) {
