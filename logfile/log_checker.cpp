@@ -39,13 +39,17 @@ void ScoreAll(ContactScorer& scorer, const ParsedLog& log, const OnScoredContact
   }
 }
 
-// Scores the contacts the reader hands over, batch by batch, for as long as
+// The most room for the engine's contact texts reserved ahead.
+constexpr uint64_t kMaxTextRoom = uint64_t{1} << 30;
+
+// Scores the contacts the reader hands over (from a file of `log_bytes`
+// bytes, 0 when not known), batch by batch, for as long as
 // they come in time order. Null when they did not (the handoff is then
 // abandoned), when the log had no contact, or when the scoring failed (a
 // district table that cannot be read, memory): a check on one thread
 // starts over and meets the same failure, if the failure was not caused
 // by the order.
-std::unique_ptr<ContactScorer> ScoreWhileReading(ContactHandoff& handoff,
+std::unique_ptr<ContactScorer> ScoreWhileReading(ContactHandoff& handoff, uint64_t log_bytes,
                                                  const CheckOptions& options) noexcept {
   try {
     std::unique_ptr<ContactScorer> scorer;
@@ -62,6 +66,10 @@ std::unique_ptr<ContactScorer> ScoreWhileReading(ContactHandoff& handoff,
       if (scorer == nullptr) {
         scorer = std::make_unique<ContactScorer>(options,
                                                  GroupOfOwnCall(handoff.first_own_call(), options));
+        // How many contacts will come is not known yet: the contact list's
+        // index grows as they come, but its characters get room for a file
+        // of this size at once (room never written costs no memory).
+        scorer->Reserve(0, static_cast<size_t>(std::min<uint64_t>(log_bytes / 2, kMaxTextRoom)));
       }
       ScoreAll(*scorer, *batch, {});
       handoff.GiveBack(batch);
@@ -103,6 +111,7 @@ CheckedLog ReadAndCheckLog(ByteSource& source, std::optional<LogFormat> format,
     return checked;
   }
   ContactHandoff handoff;
+  const uint64_t log_bytes = source.SizeHint();
   std::exception_ptr read_error;
   std::thread reader([&] {
     try {
@@ -112,7 +121,7 @@ CheckedLog ReadAndCheckLog(ByteSource& source, std::optional<LogFormat> format,
     }
     handoff.Close();
   });
-  std::unique_ptr<ContactScorer> scorer = ScoreWhileReading(handoff, options);
+  std::unique_ptr<ContactScorer> scorer = ScoreWhileReading(handoff, log_bytes, options);
   reader.join();
   if (read_error) std::rethrow_exception(read_error);
 
