@@ -8,10 +8,13 @@
 // passed between the two goes through one mutex, so what the reader wrote
 // into a batch (and the own call it noted) is seen whole by the scorer.
 //
-// Memory: kBatches batches of kBatchContacts contacts at most, whatever the
-// log's size; a reader that gets that far ahead waits for the scorer. A
-// scorer that stops taking contacts (Abandon) lets the reader go on alone:
-// from its next batch on the reader neither batches nor waits.
+// Memory: kBatches batches of kBatchContacts contacts at most (about 3 MB),
+// whatever the log's size; a reader that gets that far ahead waits for the
+// scorer. That is far enough for either thread to go on for a while when
+// the other is not running (a machine busy with other work), and small
+// beside the log itself. A scorer that stops taking contacts (Abandon)
+// lets the reader go on alone: from its next batch on the reader neither
+// batches nor waits.
 #pragma once
 
 #include <array>
@@ -29,7 +32,7 @@ namespace qxqy::logfile {
 class ContactHandoff final : public ContactSink {
  public:
   static constexpr size_t kBatchContacts = 4096;
-  static constexpr size_t kBatches = 4;
+  static constexpr size_t kBatches = 16;
 
   ContactHandoff();
   ~ContactHandoff() = default;

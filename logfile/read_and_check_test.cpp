@@ -22,6 +22,7 @@ namespace qxqy::logfile {
 namespace {
 
 constexpr size_t kBatch = ContactHandoff::kBatchContacts;
+constexpr size_t kBatches = ContactHandoff::kBatches;
 
 // Everything a check gave, as text.
 std::string Describe(const CheckedLog& checked, const Report& report) {
@@ -149,7 +150,8 @@ TEST_F(ReadAndCheckTest, GivesWhatReadingThenCheckingGives) {
       {"leaving time order within the first batch", BigLog(3 * kBatch, 17)},
       {"leaving time order in the last batch", BigLog(3 * kBatch, 3 * kBatch - 2)},
       {"leaving time order at a batch's first contact", BigLog(3 * kBatch, kBatch)},
-      {"leaving time order after the reader had to wait", BigLog(12 * kBatch, 11 * kBatch)},
+      {"leaving time order after the reader had to wait",
+       BigLog((kBatches + 4) * kBatch, (kBatches + 3) * kBatch)},
       {"an own call after many batches", BigLog(2 * kBatch, SIZE_MAX, "", "CALLSIGN: DL1OWN\n")},
   };
   for (const auto& c : cases) ExpectSameOnBothPaths(c.name, c.text);
