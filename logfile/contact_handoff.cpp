@@ -7,8 +7,7 @@ ContactHandoff::ContactHandoff() {
   for (ParsedLog& batch : batches_) empty_.push_back(&batch);
 }
 
-void ContactHandoff::Take(const ParsedLog& log, const ParsedLog::Contact& contact,
-                          const ContactText& text) {
+void ContactHandoff::Take(const ParsedLog& log, const ParsedLog::Contact& contact) {
   if (stopped_) return;
   if (!seen_first_) {
     seen_first_ = true;
@@ -24,7 +23,7 @@ void ContactHandoff::Take(const ParsedLog& log, const ParsedLog::Contact& contac
     filling_ = empty_.back();
     empty_.pop_back();
   }
-  filling_->Add(contact.time_key, contact.line, contact.band, contact.mode, text);
+  filling_->AddCopyOf(log, contact);
   if (filling_->contacts().size() == kBatchContacts) HandOver();
 }
 

@@ -41,8 +41,7 @@ class ContactHandoff final : public ContactSink {
 
   // Reading thread: copies the contact into the batch being filled, and
   // hands the batch over when it is full.
-  void Take(const ParsedLog& log, const ParsedLog::Contact& contact,
-            const ContactText& text) override;
+  void Take(const ParsedLog& log, const ParsedLog::Contact& contact) override;
   // Reading thread: no contact follows; the batch being filled is handed
   // over as it is. Must be called once the reading ends, also when it
   // failed, or NextBatch waits forever.

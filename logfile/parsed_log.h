@@ -45,6 +45,10 @@ class ParsedLog {
   // The sink is not owned: unset it before it goes.
   void ForwardContactsTo(ContactSink* sink) { sink_ = sink; }
 
+  // Appends a copy of `contact` of `log` with its texts, passing it on to
+  // no sink: a batch of another log's contacts.
+  void AddCopyOf(const ParsedLog& log, const Contact& contact);
+
   // Forgets every contact and its texts, keeping their room (a batch of
   // contacts filled again and again).
   void ClearContacts();
@@ -71,10 +75,8 @@ class ParsedLog {
 // thread that adds it: the check that scores a log while it is read.
 class ContactSink {
  public:
-  // `text` holds the texts as `log` stored them (cut to 255 characters);
-  // its views are valid until Take returns.
-  virtual void Take(const ParsedLog& log, const ParsedLog::Contact& contact,
-                    const ContactText& text) = 0;
+  // `contact` is the one `log` just added (its texts: log.TextOf).
+  virtual void Take(const ParsedLog& log, const ParsedLog::Contact& contact) = 0;
 
  protected:
   ContactSink() = default;
