@@ -4,6 +4,7 @@
 #include <exception>
 #include <limits>
 #include <memory>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -103,24 +104,32 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
 CheckedLog ReadAndCheckLog(ByteSource& source, std::optional<LogFormat> format,
                            const CheckOptions& options, Report& report,
                            const OnScoredContact& on_contact) {
-  CheckedLog checked;
-  if (!options.read_while_scoring || on_contact) {
-    // A contact shown to `on_contact` cannot be taken back: one thread.
+  const auto read_then_check = [&] {
+    CheckedLog checked;
     checked.log = ReadLog(source, format, report);
     checked.result = CheckLog(checked.log, options, report, on_contact);
     return checked;
-  }
+  };
+  // A contact shown to `on_contact` cannot be taken back: one thread.
+  if (!options.read_while_scoring || on_contact) return read_then_check();
+
+  CheckedLog checked;
   ContactHandoff handoff;
   const uint64_t log_bytes = source.SizeHint();
   std::exception_ptr read_error;
-  std::thread reader([&] {
-    try {
-      checked.log = ReadLog(source, format, report, &handoff);
-    } catch (...) {
-      read_error = std::current_exception();
-    }
-    handoff.Close();
-  });
+  std::thread reader;
+  try {
+    reader = std::thread([&] {
+      try {
+        checked.log = ReadLog(source, format, report, &handoff);
+      } catch (...) {
+        read_error = std::current_exception();
+      }
+      handoff.Close();
+    });
+  } catch (const std::system_error&) {
+    return read_then_check();  // no second thread to be had
+  }
   std::unique_ptr<ContactScorer> scorer = ScoreWhileReading(handoff, log_bytes, options);
   reader.join();
   if (read_error) std::rethrow_exception(read_error);
