@@ -2,12 +2,15 @@
 // reading and then checking on one thread gives, byte for byte: the log,
 // the figures and the report in the order its findings were made, for logs
 // in time order, logs that leave it early, late or across a batch's edge,
-// and logs whose own group is only known at their end.
+// and logs whose own group is only known at their end. The handoff between
+// the two threads passes every contact in order, and lets a reader whose
+// scorer left finish alone.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "logfile/band_table.h"
@@ -189,6 +192,44 @@ TEST_F(ReadAndCheckTest, ReportsEachContactOnOneThreadWhenAskedTo) {
     shown.push_back(std::to_string(contact.line) + " " + std::string(contact.call));
   });
   EXPECT_EQ(shown, (std::vector<std::string>{"4 QX3EF", "3 QY2CD"}));
+}
+
+// Adds `count` contacts to a log forwarding them to `handoff`, numbered by
+// their line from 1, then closes the handoff: a reader's side.
+void AddContacts(ContactHandoff& handoff, size_t count) {
+  ParsedLog log;
+  log.ForwardContactsTo(&handoff);
+  for (size_t i = 1; i <= count; ++i) {
+    log.Add(static_cast<int64_t>(i), static_cast<uint32_t>(i), 0, 0, {"QX1AB", "599 ALB", ""});
+  }
+  handoff.Close();
+}
+
+TEST(ContactHandoffTest, PassesEveryContactInOrderAndEndsAfterTheLast) {
+  ContactHandoff handoff;
+  std::thread reader([&] { AddContacts(handoff, 3 * kBatch + 7); });
+  uint32_t expected = 1;
+  std::vector<size_t> sizes;
+  while (const ParsedLog* batch = handoff.NextBatch()) {
+    sizes.push_back(batch->contacts().size());
+    for (const auto& contact : batch->contacts()) {
+      ASSERT_EQ(contact.line, expected++);
+      ASSERT_EQ(batch->TextOf(contact).exchange, "599 ALB");
+    }
+    handoff.GiveBack(batch);
+  }
+  reader.join();
+  EXPECT_EQ(sizes, (std::vector<size_t>{kBatch, kBatch, kBatch, 7}));
+}
+
+TEST(ContactHandoffTest, ALeftReaderFinishesAloneHoweverFarAheadItWas) {
+  // The scorer takes two batches and leaves; the reader, which may be
+  // waiting for a batch to fill by then, reads on to its end.
+  ContactHandoff handoff;
+  std::thread reader([&] { AddContacts(handoff, (kBatches + 8) * kBatch); });
+  for (int taken = 0; taken < 2; ++taken) handoff.GiveBack(handoff.NextBatch());
+  handoff.Abandon();
+  reader.join();  // hangs, and the test times out, if the reader waits on
 }
 
 }  // namespace
