@@ -13,7 +13,9 @@
 # SCORER defaults to build-rel/tools/score/qxqy-score (a Release build).
 # RUNS (default 5) sets the runs per program; CONTACTS (default 1000000) the
 # log's size; WORK (default a temporary folder, removed afterwards) keeps
-# the generated log. Needs bash 5, awk and GNU time as /usr/bin/time.
+# the generated log; RT_PRIORITY runs both programs at that real-time
+# priority (see bench/whole-process.sh). Needs bash 5, awk and GNU time as
+# /usr/bin/time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -62,7 +64,7 @@ echo "== machine"
 lscpu | grep -E '^(Model name|CPU\(s\))' || true
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 date -u '+%Y-%m-%d %H:%M UTC'
-echo "scorer: $scorer; $runs alternated runs per program"
+echo "scorer: $scorer; $runs alternated runs per program${RT_PRIORITY:+, real-time priority $RT_PRIORITY}"
 
 log="$work/log-$contacts.cbr"
 [[ -s "$log" ]] || generate_log "$log" "$contacts"

@@ -1,90 +1,24 @@
 #include "logfile/log_checker.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <exception>
+#include <limits>
+#include <memory>
+#include <system_error>
+#include <thread>
 #include <utility>
-#include <vector>
 
 #include "base/env.h"
 #include "logfile/band_table.h"
-#include "logfile/contact_fields.h"
+#include "logfile/contact_handoff.h"
+#include "logfile/contact_scorer.h"
 #include "logfile/mode_map.h"
-#include "records/host_record.h"
-#include "refdata/reference_files.h"
-#include "scoring/contest_session.h"
 
 namespace qxqy::logfile {
 namespace {
 
-std::string OwnGroup(const ParsedLog& log, const CheckOptions& options, Report& report) {
-  if (options.own_group) return *options.own_group;
-  // A log without an own call is a station of no known country: its group
-  // is DX, as for an own call whose country is unknown.
-  if (log.own_call.empty()) {
-    report.Add(0,
-               "the log names no own call (Cabrillo CALLSIGN:, ADIF STATION_CALLSIGN or "
-               "OPERATOR); own group taken as DX; give --own-group");
-  }
-  const std::string country = DeriveFields(log.own_call, {}, options.countries).country;
-  if (!log.own_call.empty() && country.empty()) {
-    report.Add(0, "country of the own call " + log.own_call +
-                      " unknown; own group taken as DX, which changes every contact's points; "
-                      "give --own-group");
-  }
-  return GroupOfCountry(country);
-}
-
-// The district table is optional for the plug-in, but a check without it
-// counts no district multiplier: a score that changes without a word.
-void ReportMissingDistrictTable(const CheckOptions& options, Report& report) {
-  const std::string path = options.plugins_folder + kDistrictTableFileName;
-  if (!env::FileExists(path)) {
-    report.Add(0, "no district table at " + path + ": no district multipliers counted");
-  }
-}
-
-// Reports each duplicate with the line of the contact it repeats: the first
-// contact, in time order, with the same call, band and mode. Only the
-// duplicates' calls are indexed, so this costs one pass over the log and
-// memory for the duplicates alone.
-void ReportDuplicates(const ParsedLog& log, const std::vector<uint32_t>& duplicates,
-                      Report& report) {
-  if (duplicates.empty()) return;
-  struct Original {
-    uint8_t band;
-    uint8_t mode;
-    uint32_t line;  // 0 until found
-  };
-  std::unordered_map<std::string_view, std::vector<Original>> by_call;
-  const auto& contacts = log.contacts();
-  for (uint32_t index : duplicates) {
-    const auto& contact = contacts[index];
-    auto& originals = by_call[log.TextOf(contact).call];
-    const bool known = std::any_of(originals.begin(), originals.end(), [&](const Original& o) {
-      return o.band == contact.band && o.mode == contact.mode;
-    });
-    if (!known) originals.push_back({contact.band, contact.mode, 0});
-  }
-  for (const auto& contact : contacts) {
-    const auto found = by_call.find(log.TextOf(contact).call);
-    if (found == by_call.end()) continue;
-    for (Original& original : found->second) {
-      if (original.line == 0 && original.band == contact.band && original.mode == contact.mode) {
-        original.line = contact.line;
-      }
-    }
-  }
-  for (uint32_t index : duplicates) {
-    const auto& contact = contacts[index];
-    const std::string_view call = log.TextOf(contact).call;
-    for (const Original& original : by_call[call]) {
-      if (original.band != contact.band || original.mode != contact.mode) continue;
-      report.Add(contact.line, "duplicate of line " + std::to_string(original.line) + " (" +
-                                   std::string(call) + " " +
-                                   std::string(Bands()[contact.band].label) + " " +
-                                   std::string(kModes[contact.mode]) + "), not counted");
-    }
-  }
+bool Earlier(const ParsedLog::Contact& a, const ParsedLog::Contact& b) {
+  return a.time_key < b.time_key;
 }
 
 // The characters of the calls, bands and modes the engine will remember.
@@ -96,85 +30,121 @@ size_t ContactTextBytes(const ParsedLog& log) {
   return bytes;
 }
 
-// How many contacts ahead the engine's slot for a contact is asked for: a
-// memory fetch takes about as long as scoring this many contacts.
-constexpr size_t kPrefetchAhead = 8;
-
-void PrefetchContact(const ContestSession& session, const ParsedLog& log, size_t index) {
+// Scores `log`'s contacts in the order it holds them.
+void ScoreAll(ContactScorer& scorer, const ParsedLog& log, const OnScoredContact& on_contact) {
   const auto& contacts = log.contacts();
-  if (index >= contacts.size()) return;
-  const ParsedLog::Contact& contact = contacts[index];
-  session.Scoring()->qso_list().Prefetch(log.TextOf(contact).call, Bands()[contact.band].label,
-                                         kModes[contact.mode]);
+  for (size_t i = 0; i < contacts.size(); ++i) {
+    if (const size_t ahead = i + ContactScorer::kPrefetchAhead; ahead < contacts.size()) {
+      scorer.Prefetch(contacts[ahead], log.TextOf(contacts[ahead]).call);
+    }
+    scorer.Score(contacts[i], log.TextOf(contacts[i]), on_contact);
+  }
+}
+
+// The most room for the engine's contact texts reserved ahead.
+constexpr uint64_t kMaxTextRoom = uint64_t{1} << 30;
+
+// Scores the contacts the reader hands over (from a file of `log_bytes`
+// bytes, 0 when not known), batch by batch, for as long as
+// they come in time order. Null when they did not (the handoff is then
+// abandoned), when the log had no contact, or when the scoring failed (a
+// district table that cannot be read, memory): a check on one thread
+// starts over and meets the same failure, if the failure was not caused
+// by the order.
+std::unique_ptr<ContactScorer> ScoreWhileReading(ContactHandoff& handoff, uint64_t log_bytes,
+                                                 const CheckOptions& options) noexcept {
+  try {
+    std::unique_ptr<ContactScorer> scorer;
+    int64_t last_time = std::numeric_limits<int64_t>::min();
+    while (const ParsedLog* batch = handoff.NextBatch()) {
+      const auto& contacts = batch->contacts();
+      if (contacts.empty()) continue;
+      if (contacts.front().time_key < last_time ||
+          !std::is_sorted(contacts.begin(), contacts.end(), Earlier)) {
+        handoff.Abandon();
+        return nullptr;
+      }
+      last_time = contacts.back().time_key;
+      if (scorer == nullptr) {
+        scorer = std::make_unique<ContactScorer>(options,
+                                                 GroupOfOwnCall(handoff.first_own_call(), options));
+        // How many contacts will come is not known yet: the contact list's
+        // index grows as they come, but its characters get room for a file
+        // of this size at once (room never written costs no memory).
+        scorer->Reserve(0, static_cast<size_t>(std::min<uint64_t>(log_bytes / 2, kMaxTextRoom)));
+      }
+      ScoreAll(*scorer, *batch, {});
+      handoff.GiveBack(batch);
+    }
+    return scorer;
+  } catch (...) {
+    handoff.Abandon();
+    return nullptr;
+  }
 }
 
 }  // namespace
 
 CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report,
-                     const std::function<void(const ScoredContact&)>& on_contact) {
-  CheckResult result;
-  if (log.contacts().empty()) report.Add(0, "no contact in the log could be scored");
-  if (log.lacks_end_of_log) report.Add(0, "no END-OF-LOG: line: the log may be cut off");
-  ReportMissingDistrictTable(options, report);
-  result.own_group = OwnGroup(log, options, report);
+                     const OnScoredContact& on_contact) {
+  ReportLogAsAWhole(log, options, report);
   auto& contacts = log.contacts();
-  const auto earlier = [](const ParsedLog::Contact& a, const ParsedLog::Contact& b) {
-    return a.time_key < b.time_key;
-  };
   // Most logs are in time order already: then the sort and its buffer are
   // not needed.
-  if (!std::is_sorted(contacts.begin(), contacts.end(), earlier)) {
-    std::stable_sort(contacts.begin(), contacts.end(), earlier);
+  if (!std::is_sorted(contacts.begin(), contacts.end(), Earlier)) {
+    std::stable_sort(contacts.begin(), contacts.end(), Earlier);
   }
-
-  HostRecord record{};
-  WriteShortText(record.OwnGroup, result.own_group);
-  ContestSession session(record, options.plugins_folder, /*observer=*/nullptr);
+  ContactScorer scorer(options, GroupOfOwnCall(log.own_call, options));
   // The whole log is known: the contact list takes its size once instead
   // of growing (and copying itself) on the way.
-  session.ReserveContacts(contacts.size(), ContactTextBytes(log));
-  std::vector<uint32_t> duplicates;
-  for (size_t i = 0; i < contacts.size(); ++i) {
-    // A log's contacts land on random slots of a large index: ask for the
-    // slot of a contact a few ahead, so that it is in the cache by its turn.
-    PrefetchContact(session, log, i + kPrefetchAhead);
-    const ParsedLog::Contact& contact = contacts[i];
-    const ContactText text = log.TextOf(contact);
-    DerivedFields fields = DeriveFields(text.call, text.prefix, options.countries);
-    if (options.contact_group) fields.group = *options.contact_group;
-    const std::string_view band = Bands()[contact.band].label;
-    const std::string_view mode = kModes[contact.mode];
-    WriteShortText(record.Call, text.call);
-    WriteShortText(record.Band, band);
-    WriteShortText(record.Mode, mode);
-    WriteShortText(record.ReportReceived, text.exchange);
-    WriteShortText(record.Wpx, fields.wpx);
-    WriteShortText(record.Country, fields.country);
-    WriteShortText(record.QsoGroup, fields.group);
-    const int32_t points = session.Commit();
-    if (points < 0) {
-      duplicates.push_back(static_cast<uint32_t>(i));
-    } else {
-      ++result.scored;
-    }
-    if (fields.country.empty()) {
-      report.Add(contact.line,
-                 "country of " + std::string(text.call) + " unknown, no prefix multiplier");
-    }
-    if (on_contact) {
-      on_contact({contact.line, text.call, band, mode, text.exchange, fields.wpx, fields.country,
-                  fields.group, result.own_group, points});
-    }
+  scorer.Reserve(contacts.size(), ContactTextBytes(log));
+  ScoreAll(scorer, log, on_contact);
+  return scorer.Finish(log, report);
+}
+
+CheckedLog ReadAndCheckLog(ByteSource& source, std::optional<LogFormat> format,
+                           const CheckOptions& options, Report& report,
+                           const OnScoredContact& on_contact) {
+  const auto read_then_check = [&] {
+    CheckedLog checked;
+    checked.log = ReadLog(source, format, report);
+    checked.result = CheckLog(checked.log, options, report, on_contact);
+    return checked;
+  };
+  // A contact shown to `on_contact` cannot be taken back: one thread.
+  if (!options.read_while_scoring || on_contact) return read_then_check();
+
+  CheckedLog checked;
+  ContactHandoff handoff;
+  const uint64_t log_bytes = source.SizeHint();
+  std::exception_ptr read_error;
+  std::thread reader;
+  try {
+    reader = std::thread([&] {
+      try {
+        checked.log = ReadLog(source, format, report, &handoff);
+      } catch (...) {
+        read_error = std::current_exception();
+      }
+      handoff.Close();
+    });
+  } catch (const std::system_error&) {
+    return read_then_check();  // no second thread to be had
   }
-  result.duplicates = duplicates.size();
-  ReportDuplicates(log, duplicates, report);
-  result.statistics = *session.Statistics();
-  for (int band = 0; band < kBandCount; ++band) {
-    if (const TStatistic* figures = session.Scoring()->stat_list().Find(Bands()[band].label)) {
-      result.bands.push_back(*figures);
-    }
+  std::unique_ptr<ContactScorer> scorer = ScoreWhileReading(handoff, log_bytes, options);
+  reader.join();
+  if (read_error) std::rethrow_exception(read_error);
+
+  const ParsedLog& log = checked.log;
+  if (scorer != nullptr && scorer->count() == log.contacts().size() &&
+      GroupOfOwnCall(log.own_call, options) == scorer->own_group()) {
+    ReportLogAsAWhole(log, options, report);
+    checked.result = scorer->Finish(log, report);
+  } else {
+    scorer.reset();  // its memory goes before the check starts over
+    checked.result = CheckLog(checked.log, options, report);
   }
-  return result;
+  return checked;
 }
 
 CheckSummary SummarizeCheck(std::string file, const ParsedLog& log, const CheckResult& result,

@@ -5,6 +5,11 @@
 // with the line it repeats, and, for the log as a whole, a missing district
 // table (no district multiplier is then counted) and a Cabrillo log cut off
 // before END-OF-LOG:.
+//
+// Threads: CheckLog runs on the calling thread. ReadAndCheckLog may use a
+// second thread of its own for the time of the call (see there). Neither
+// keeps any state between calls, so checks of different logs may run on
+// different threads at once, sharing only the options' country file.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +20,9 @@
 #include <string_view>
 #include <vector>
 
+#include "logfile/byte_source.h"
 #include "logfile/country_file.h"
+#include "logfile/log_file.h"
 #include "logfile/parsed_log.h"
 #include "logfile/report.h"
 #include "logfile/report_writers.h"
@@ -34,6 +41,10 @@ struct CheckOptions {
   // One group for every contact; default: each contact's own (see
   // GroupOfCountry).
   std::optional<std::string> contact_group;
+  // ReadAndCheckLog reads the log on a second thread while this one scores
+  // what was read so far (see there). Off by default: a caller that checks
+  // several logs at once keeps each check on one thread.
+  bool read_while_scoring = false;
 };
 
 // One contact as it was passed to the engine, and what the engine answered.
@@ -53,11 +64,36 @@ struct CheckResult {
   size_t duplicates = 0;
 };
 
+using OnScoredContact = std::function<void(const ScoredContact&)>;
+
 // Sorts `log`'s contacts by time and scores them. `on_contact`, when given,
 // sees every contact right after the engine scored it. Throws FileOpenError
 // when the district table exists but cannot be read.
 CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report,
-                     const std::function<void(const ScoredContact&)>& on_contact = {});
+                     const OnScoredContact& on_contact = {});
+
+struct CheckedLog {
+  ParsedLog log;  // its contacts in time order
+  CheckResult result;
+};
+
+// ReadLog and then CheckLog, with what they throw (a log that cannot be
+// read before a district table that cannot), and the same results, report
+// and calls of `on_contact`, byte for byte.
+//
+// With options.read_while_scoring and no `on_contact`, the log is read on
+// a second thread while this one scores the contacts read so far, as long
+// as they come in time order and the own group stays the one the log had
+// at its first contact. A log that breaks either (a contact earlier than
+// the one before it, an own call named after the contacts) is scored again
+// once read, sorted, by CheckLog: the first scoring is dropped whole, so
+// the results never depend on which thread got how far when. The reading
+// thread writes the log and the reader's findings in `report`; this thread
+// touches neither until the reading ended, and adds its own findings after
+// the reader's, in CheckLog's order.
+CheckedLog ReadAndCheckLog(ByteSource& source, std::optional<LogFormat> format,
+                           const CheckOptions& options, Report& report,
+                           const OnScoredContact& on_contact = {});
 
 // What the report writers show of a check of `file`; points into `result`
 // and `report`, which must outlive it.

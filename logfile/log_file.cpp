@@ -48,7 +48,8 @@ bool LooksLikeUtf16(std::string_view head) {
   return pairs >= 2 && ((mostly(nuls[0]) && few(nuls[1])) || (mostly(nuls[1]) && few(nuls[0])));
 }
 
-ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report) {
+ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report,
+                  ContactSink* sink) {
   if (LooksLikeUtf16(source.Ahead())) {
     throw LogReadError(
         "the log is UTF-16 text, which is not read: save it as UTF-8 or ASCII (plain text) "
@@ -62,11 +63,13 @@ ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& r
   }
   ParsedLog log;
   log.ReserveForBytes(source.SizeHint());
+  log.ForwardContactsTo(sink);
   if (*format == LogFormat::kCabrillo) {
     ReadCabrillo(source, log, report);
   } else {
     ReadAdif(source, log, report);
   }
+  log.ForwardContactsTo(nullptr);
   return log;
 }
 

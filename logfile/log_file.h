@@ -30,7 +30,9 @@ bool LooksLikeUtf16(std::string_view head);
 // Reads the log from `source`, in `format` when given, else in the format
 // detected. Throws LogReadError when the text cannot be read, is UTF-16 (which
 // neither reader reads: the message says so) or its format cannot be told;
-// every other problem goes into `report`.
-ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report);
+// every other problem goes into `report`. `sink`, when given, sees each
+// contact as it is read (ParsedLog::ForwardContactsTo).
+ParsedLog ReadLog(ByteSource& source, std::optional<LogFormat> format, Report& report,
+                  ContactSink* sink = nullptr);
 
 }  // namespace qxqy::logfile

@@ -27,6 +27,24 @@ void ParsedLog::Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode,
   contacts_.push_back({time_key, line, offset, static_cast<uint8_t>(call.size()),
                        static_cast<uint8_t>(exchange.size()), static_cast<uint8_t>(prefix.size()),
                        band, mode});
+  if (sink_ != nullptr) sink_->Take(*this, contacts_.back());
+}
+
+void ParsedLog::AddCopyOf(const ParsedLog& log, const Contact& contact) {
+  // The three texts stand one after another: one copy takes them all.
+  const size_t size = size_t{contact.call_size} + contact.exchange_size + contact.prefix_size;
+  if (text_.size() + size > std::numeric_limits<uint32_t>::max()) {
+    throw LogReadError("the log holds more text than the checker can keep (4 GB)");
+  }
+  Contact copy = contact;
+  copy.text = static_cast<uint32_t>(text_.size());
+  text_.append(log.text_, contact.text, size);
+  contacts_.push_back(copy);
+}
+
+void ParsedLog::ClearContacts() {
+  contacts_.clear();
+  text_.clear();
 }
 
 void ParsedLog::ReserveForBytes(uint64_t bytes) {

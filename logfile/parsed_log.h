@@ -15,6 +15,8 @@
 
 namespace qxqy::logfile {
 
+class ContactSink;
+
 // The texts of one contact as a reader found them.
 struct ContactText {
   std::string_view call;      // upper case, trimmed
@@ -35,9 +37,21 @@ class ParsedLog {
     uint8_t mode;  // index into kModes
   };
 
-  // Appends a contact. Throws LogReadError when the log's texts no longer
-  // fit the buffer's 4 GB.
+  // Appends a contact and passes it on to the sink, if one is set. Throws
+  // LogReadError when the log's texts no longer fit the buffer's 4 GB.
   void Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode, const ContactText& text);
+
+  // Passes every contact added from now on to `sink` too (null: to none).
+  // The sink is not owned: unset it before it goes.
+  void ForwardContactsTo(ContactSink* sink) { sink_ = sink; }
+
+  // Appends a copy of `contact` of `log` with its texts, passing it on to
+  // no sink: a batch of another log's contacts.
+  void AddCopyOf(const ParsedLog& log, const Contact& contact);
+
+  // Forgets every contact and its texts, keeping their room (a batch of
+  // contacts filled again and again).
+  void ClearContacts();
 
   // Makes room for a log of about `bytes` bytes (at least some 50 per
   // contact), so that reading it does not copy what it read so far.
@@ -56,6 +70,21 @@ class ParsedLog {
  private:
   std::string text_;
   std::vector<Contact> contacts_;
+  ContactSink* sink_ = nullptr;
+};
+
+// Sees each contact a ParsedLog adds, right after it was added, on the
+// thread that adds it: the check that scores a log while it is read.
+class ContactSink {
+ public:
+  // `contact` is the one `log` just added (its texts: log.TextOf).
+  virtual void Take(const ParsedLog& log, const ParsedLog::Contact& contact) = 0;
+
+ protected:
+  ContactSink() = default;
+  ~ContactSink() = default;
+  ContactSink(const ContactSink&) = default;
+  ContactSink& operator=(const ContactSink&) = default;
 };
 
 }  // namespace qxqy::logfile

@@ -78,31 +78,26 @@ int RunLogCheck(const ScoreOptions& options, const std::string& plugins_folder, 
     }
   }
   std::optional<CountryFile> countries;
-  Report report;
-  ParsedLog log;
-  try {
-    countries = LoadCountries(options, plugins_folder);
-    ByteSource source(options.log);
-    log = ReadLog(source, format, report);
-  } catch (const Error& error) {
-    err << "qxqy-score: " << MessageOf(error) << '\n';
-    return 2;
-  }
-
   CheckOptions check;
   check.plugins_folder = plugins_folder;
-  check.countries = countries ? &*countries : nullptr;
   check.own_group = options.own_group;
   check.contact_group = options.group;
+  check.read_while_scoring = true;  // one log: both cores
   std::function<void(const ScoredContact&)> dump;
   if (options.dump_contacts) dump = [&out](const ScoredContact& c) { WriteContact(out, c); };
-  CheckResult result;
+  Report report;
+  CheckedLog checked;
   try {
-    result = CheckLog(log, check, report, dump);
-  } catch (const Error& error) {  // the district table exists but cannot be read
+    countries = LoadCountries(options, plugins_folder);
+    check.countries = countries ? &*countries : nullptr;
+    ByteSource source(options.log);
+    checked = ReadAndCheckLog(source, format, check, report, dump);
+  } catch (const Error& error) {  // also: the district table exists but cannot be read
     err << "qxqy-score: " << MessageOf(error) << '\n';
     return 2;
   }
+  const ParsedLog& log = checked.log;
+  const CheckResult& result = checked.result;
   report.SortByLine();
 
   const CheckSummary summary = SummarizeCheck(options.log, log, result, report);
