@@ -10,6 +10,9 @@ namespace {
 
 constexpr size_t kMaxText = 255;
 
+// A contest's contacts are held by the million: the record stays 24 bytes.
+static_assert(sizeof(ParsedLog::Contact) == 24);
+
 std::string_view Cut(std::string_view text) { return text.substr(0, kMaxText); }
 
 }  // namespace
@@ -19,14 +22,46 @@ void ParsedLog::Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode,
   const std::string_view call = Cut(text.call);
   const std::string_view exchange = Cut(text.exchange);
   const std::string_view prefix = Cut(text.prefix);
-  if (text_.size() + 3 * kMaxText > std::numeric_limits<uint32_t>::max()) {
+  const std::string_view sent_exchange = Cut(text.sent_exchange);
+  if (text_.size() + 4 * kMaxText > std::numeric_limits<uint32_t>::max()) {
     throw LogReadError("the log holds more text than the checker can keep (4 GB)");
   }
   const auto offset = static_cast<uint32_t>(text_.size());
-  text_.append(call).append(exchange).append(prefix);
+  text_.append(call).append(exchange).append(prefix).append(sent_exchange);
   contacts_.push_back({time_key, line, offset, static_cast<uint8_t>(call.size()),
                        static_cast<uint8_t>(exchange.size()), static_cast<uint8_t>(prefix.size()),
-                       band, mode});
+                       band, mode, static_cast<uint8_t>(sent_exchange.size()), current_sent_call_});
+}
+
+void ParsedLog::SetSentCall(std::string_view call) {
+  call = Cut(call);
+  if (!sent_calls_.empty() && sent_calls_[current_sent_call_] == call) return;
+  for (size_t i = 0; i < sent_calls_.size(); ++i) {
+    if (sent_calls_[i] == call) {
+      current_sent_call_ = static_cast<uint16_t>(i);
+      return;
+    }
+  }
+  if (sent_calls_.size() < kMaxSentCalls) {
+    sent_calls_.emplace_back(call);
+  } else {
+    sent_calls_.back().clear();
+  }
+  current_sent_call_ = static_cast<uint16_t>(sent_calls_.size() - 1);
+}
+
+std::string_view ParsedLog::SentCallOf(const Contact& contact) const {
+  return contact.sent_call < sent_calls_.size() ? std::string_view(sent_calls_[contact.sent_call])
+                                                : std::string_view();
+}
+
+std::string_view ParsedLog::ExchangeWithoutReport(const Contact& contact) const {
+  std::string_view exchange = TextOf(contact).exchange;
+  if (exchange_starts_with_report) {
+    const size_t blank = exchange.find(' ');
+    exchange = blank == std::string_view::npos ? std::string_view() : exchange.substr(blank + 1);
+  }
+  return exchange;
 }
 
 void ParsedLog::ReserveForBytes(uint64_t bytes) {
@@ -45,7 +80,10 @@ ContactText ParsedLog::TextOf(const Contact& contact) const {
       all.substr(contact.text + contact.call_size, contact.exchange_size);
   const std::string_view prefix =
       all.substr(contact.text + contact.call_size + contact.exchange_size, contact.prefix_size);
-  return {call, exchange, prefix};
+  const std::string_view sent_exchange =
+      all.substr(contact.text + contact.call_size + contact.exchange_size + contact.prefix_size,
+                 contact.sent_exchange_size);
+  return {call, exchange, prefix, sent_exchange};
 }
 
 }  // namespace qxqy::logfile
