@@ -8,7 +8,7 @@
 namespace qxqy::crosscheck {
 
 std::string NormalizeCall(std::string_view call) {
-  const std::string upper = UpperCase(TrimView(call));
+  std::string upper = UpperCase(TrimView(call));
   if (upper.find('/') == std::string::npos) return upper;
   std::string out;
   size_t start = 0;

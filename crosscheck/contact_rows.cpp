@@ -1,7 +1,6 @@
 #include "crosscheck/contact_rows.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 #include "crosscheck/log_scores.h"
@@ -53,17 +52,27 @@ std::string Evidence(const ContestResults& results, const ContestLine& line) {
 }  // namespace
 
 std::string FormatTimeKey(int64_t time_key) {
-  char text[40];
-  const auto part = [time_key](int64_t divisor, int64_t modulo) {
-    return static_cast<long long>(time_key / divisor % modulo);
-  };
-  const int seconds = static_cast<int>(part(1, 100));
-  std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld%02lld", part(10000000000, 100000),
-                part(100000000, 100), part(1000000, 100), part(10000, 100), part(100, 100));
-  std::string out(text);
-  if (seconds != 0) {
-    std::snprintf(text, sizeof text, ":%02d", seconds);
+  // Digits of time_key / divisor % 10^width, zero-padded to width.
+  std::string out;
+  const auto digits = [&](int64_t divisor, int width) {
+    int64_t value = time_key / divisor;
+    std::string text(static_cast<size_t>(width), '0');
+    for (int i = width - 1; i >= 0; --i, value /= 10) {
+      text[static_cast<size_t>(i)] = static_cast<char>('0' + value % 10);
+    }
     out += text;
+  };
+  digits(10000000000, 4);
+  out += '-';
+  digits(100000000, 2);
+  out += '-';
+  digits(1000000, 2);
+  out += ' ';
+  digits(10000, 2);
+  digits(100, 2);
+  if (time_key % 100 != 0) {
+    out += ':';
+    digits(1, 2);
   }
   return out;
 }

@@ -149,7 +149,8 @@ TEST(CheckContest, EachRuleDecidesAsItSays) {
         Log("b", "QY2BB", "BBB", {"7 CW 1300 DL1XX 005"})},
        {{"a", {"unverified", "unique"}}, {"b", {"unverified"}}}},
       {"a log's own call is unique, not nil",
-       {Log("a", "QX1AA", "AAA", {"14 CW 1200 QX1AA AAA"})}, {{"a", {"unique"}}}},
+       {Log("a", "QX1AA", "AAA", {"14 CW 1200 QX1AA AAA"})},
+       {{"a", {"unique"}}}},
       {"calls compare without /P and in any letter case",
        {Log("a", "QX1AA", "AAA", {"14 CW 1200 qy2bb/p BBB"}),
         Log("b", "QY2BB/P", "BBB", {"14 CW 1200 QX1AA/QRP AAA"})},
@@ -172,11 +173,10 @@ TEST(CheckContest, EachRuleDecidesAsItSays) {
 }
 
 TEST(CheckContest, ListsWhoLoggedTheStationAndWhoBustedItsCall) {
-  const ContestResults results =
-      CheckContest({Log("a", "QX1AA", "AAA", {"14 CW 1200 QY2BB BBB"}),
-                    Log("b", "QY2BB", "BBB", {"14 CW 1201 QX1AB AAA"}),
-                    Log("c", "QY3CC", "CCC", {"7 CW 1300 QX1AA AAA"})},
-                   TestOptions());
+  const ContestResults results = CheckContest({Log("a", "QX1AA", "AAA", {"14 CW 1200 QY2BB BBB"}),
+                                               Log("b", "QY2BB", "BBB", {"14 CW 1201 QX1AB AAA"}),
+                                               Log("c", "QY3CC", "CCC", {"7 CW 1300 QX1AA AAA"})},
+                                              TestOptions());
   const LogResult& a = LogNamed(results, "a");
   EXPECT_EQ(a.not_in_log, Words{"QY3CC"});
   EXPECT_EQ(a.busted_our_call, Words{"QY2BB"});
@@ -189,7 +189,8 @@ std::vector<LogInput> ContestWithOneClockOff(size_t partners) {
   std::vector<std::string> own;
   for (size_t p = 0; p < partners; ++p) {
     // Calls at least two edits apart, so that no busted call explains a nil.
-    const std::string call = "QY" + std::to_string(p % 10) + std::string(3, static_cast<char>('A' + p));
+    const std::string call =
+        "QY" + std::to_string(p % 10) + std::string(3, static_cast<char>('A' + p));
     const int minute = static_cast<int>(p) * 5;
     char theirs[24], ours[24];
     std::snprintf(theirs, sizeof theirs, "%02d%02d", 12 + minute / 60, minute % 60);
@@ -239,7 +240,8 @@ TEST(CheckContest, ALogWhosePartnersAreOffKeepsItsOwnClock) {
     for (size_t b = a + 1; b < right.size(); ++b) contact(right[a], 0, right[b], 0);
   }
   std::vector<LogInput> logs;
-  for (const auto& [station, contacts] : lines) logs.push_back(Log(station, station, "E", contacts));
+  for (const auto& [station, contacts] : lines)
+    logs.push_back(Log(station, station, "E", contacts));
   const ContestResults results = CheckContest(logs, TestOptions());
   EXPECT_EQ(LogNamed(results, "QX1AA").clock_offset, 0);
   for (const std::string& p : partners) EXPECT_EQ(LogNamed(results, p).clock_offset, 5) << p;
@@ -251,12 +253,12 @@ TEST(CheckContest, ALogWhosePartnersAreOffKeepsItsOwnClock) {
 }
 
 TEST(CheckContest, SecondLogOfAStationIsSetAside) {
-  const ContestResults results = CheckContest(
-      {Log("a1", "QX1AA", "AAA", {"14 CW 1200 QY2BB BBB"}),
-       Log("a2", "QX1AA/P", "AAA", {"14 CW 1200 QY2BB BBB", "7 CW 1210 QY2BB BBB"}),
-       Log("a3", "QX1AA", "AAA", {"14 CW 1200 QY2BB BBB", "7 CW 1210 QY2BB BBB"}),
-       Log("b", "QY2BB", "BBB", {"14 CW 1200 QX1AA AAA"})},
-      TestOptions());
+  const ContestResults results =
+      CheckContest({Log("a1", "QX1AA", "AAA", {"14 CW 1200 QY2BB BBB"}),
+                    Log("a2", "QX1AA/P", "AAA", {"14 CW 1200 QY2BB BBB", "7 CW 1210 QY2BB BBB"}),
+                    Log("a3", "QX1AA", "AAA", {"14 CW 1200 QY2BB BBB", "7 CW 1210 QY2BB BBB"}),
+                    Log("b", "QY2BB", "BBB", {"14 CW 1200 QX1AA AAA"})},
+                   TestOptions());
   EXPECT_EQ(LogNamed(results, "a1").status, LogStatus::kSetAside);
   EXPECT_EQ(LogNamed(results, "a2").status, LogStatus::kChecked);
   EXPECT_EQ(LogNamed(results, "a3").status, LogStatus::kSetAside);
@@ -359,9 +361,9 @@ TEST(CheckContest, ScoresRawAsTheLogCheckAndCheckedWithPenalties) {
   EXPECT_GT(nil_points, 0);
   EXPECT_EQ(a.penalty_points, 2 * nil_points);
   EXPECT_EQ(a.credited.qsos, 3);
-  EXPECT_EQ(a.checked_score, std::max<int64_t>(0, (a.credited.points - 2 * nil_points) *
-                                                      (a.credited.districts +
-                                                       a.credited.prefixes)));
+  EXPECT_EQ(a.checked_score,
+            std::max<int64_t>(0, (a.credited.points - 2 * nil_points) *
+                                     (a.credited.districts + a.credited.prefixes)));
 
   options.remove_uniques = true;
   const ContestResults removed = CheckContest(logs, options);
@@ -407,12 +409,12 @@ GeneratedContest Generate(unsigned seed, size_t stations) {
       if (pick(12) == 0) call[pick(call.size())] = 'Z';
       const std::string line_band = pick(15) == 0 ? bands[pick(bands.size())] : band;
       const std::string exchange = pick(12) == 0 ? "XXX" : to.substr(2);
-      lines[from].push_back(line_band + " " + mode + " " + hhmm(minute + skew[from] + int(pick(2))) +
-                            " " + call + " " + exchange);
+      lines[from].push_back(line_band + " " + mode + " " +
+                            hhmm(minute + skew[from] + int(pick(2))) + " " + call + " " + exchange);
     };
     write(x, y);
-    if (lines.count(y) != 0 || std::find(calls.begin(), calls.begin() + stations, y) !=
-                                   calls.begin() + stations) {
+    if (lines.count(y) != 0 ||
+        std::find(calls.begin(), calls.begin() + stations, y) != calls.begin() + stations) {
       write(y, x);
     }
   }

@@ -1,7 +1,8 @@
 #include "crosscheck/result_writers.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <iterator>
+#include <optional>
 #include <tuple>
 
 #include "crosscheck/contact_rows.h"
@@ -28,10 +29,26 @@ std::string_view StatusWord(LogStatus status) {
   return "not-a-log";
 }
 
+// A fraction as a percentage with one decimal ("12.5").
 std::string Percent(double fraction) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f", fraction * 100.0);
-  return text;
+  const auto tenths = static_cast<long long>(fraction * 1000.0 + 0.5);
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+// `text` padded with blanks to `width`, on the left when `right`.
+std::string Pad(std::string text, size_t width, bool right) {
+  if (text.size() >= width) return text;
+  const std::string blanks(width - text.size(), ' ');
+  return right ? blanks + text : text + blanks;
+}
+
+// One row of the text table: place, station, claimed, raw, checked,
+// contacts, credited, error rate, clock, file.
+void WriteTextRow(std::ostream& out, const std::vector<std::string>& cells) {
+  static constexpr size_t kWidths[] = {5, 12, 12, 12, 12, 7, 8, 6, 6};
+  out << Pad(cells[0], kWidths[0], true) << "  " << Pad(cells[1], kWidths[1], false);
+  for (size_t i = 2; i < std::size(kWidths); ++i) out << ' ' << Pad(cells[i], kWidths[i], true);
+  out << "  " << cells[9] << '\n';
 }
 
 std::string Claimed(const LogResult& log) {
@@ -108,29 +125,25 @@ std::vector<size_t> ResultOrder(const ContestResults& results, std::vector<size_
 void WriteResultsText(std::ostream& out, const ContestResults& results) {
   std::vector<size_t> place;
   const std::vector<size_t> order = ResultOrder(results, place);
-  std::string category = "\x01";
+  std::optional<std::string> category;
   bool ranked = true;
-  char row[512];
   for (size_t i : order) {
     const LogResult& log = results.logs[i];
     if (log.status == LogStatus::kChecked) {
       const std::string label = log.CategoryLabel();
       if (label != category) {
-        category = label;
-        out << (category == "\x01" ? "" : "\n")
+        out << (category ? "\n" : "")
             << "Category: " << (label.empty() ? "(none given)" : Printable(label)) << '\n';
-        std::snprintf(row, sizeof row, "%5s  %-12s %12s %12s %12s %7s %8s %6s %6s  %s\n", "Place",
-                      "Station", "Claimed", "Raw", "Checked", "QSOs", "Credited", "Error%", "Clock",
-                      "File");
-        out << row;
+        category = label;
+        WriteTextRow(out, {"Place", "Station", "Claimed", "Raw", "Checked", "QSOs", "Credited",
+                           "Error%", "Clock", "File"});
       }
-      std::snprintf(row, sizeof row, "%5zu  %-12s %12s %12lld %12lld %7zu %8lld %6s %+6lld  ",
-                    place[i], Printable(log.station).c_str(), Claimed(log).c_str(),
-                    static_cast<long long>(log.raw_score),
-                    static_cast<long long>(log.checked_score), static_cast<size_t>(log.raw.qsos),
-                    static_cast<long long>(log.credited.qsos), Percent(log.ErrorRate()).c_str(),
-                    static_cast<long long>(log.clock_offset));
-      out << row << Printable(log.file) << '\n';
+      const std::string clock =
+          (log.clock_offset > 0 ? "+" : "") + std::to_string(log.clock_offset);
+      WriteTextRow(out, {std::to_string(place[i]), Printable(log.station), Claimed(log),
+                         std::to_string(log.raw_score), std::to_string(log.checked_score),
+                         std::to_string(log.raw.qsos), std::to_string(log.credited.qsos),
+                         Percent(log.ErrorRate()), clock, Printable(log.file)});
     } else {
       if (ranked) out << "\nNot checked:\n";
       ranked = false;

@@ -29,9 +29,9 @@ void WriteResultsJson(std::ostream& out, const ContestResults& results);
 // then one row per contact line of every log, logs in file-name order.
 void WriteQsosCsv(std::ostream& out, const ContestResults& results);
 
-// The operator's report of log `log`: summary, the lines that lost credit,
+// The operator's report of log `index`: summary, the lines that lost credit,
 // the stations that logged it but are not in it, those that busted its call.
-void WriteStationReport(std::ostream& out, const ContestResults& results, size_t log);
+void WriteStationReport(std::ostream& out, const ContestResults& results, size_t index);
 
 // The report file's name for a station: "/" written "-", every byte but
 // letters, digits and "-" written "_", ".txt" added.
