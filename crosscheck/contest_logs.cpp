@@ -40,6 +40,8 @@ void ReadOne(const LogInput& input, LogResult& result) {
     result.note = error.what();
     return;
   }
+  // A contest keeps every log in memory: each only as large as it is.
+  result.log.ShrinkToFit();
   auto& contacts = result.log.contacts();
   std::stable_sort(contacts.begin(), contacts.end(),
                    [](const ParsedLog::Contact& a, const ParsedLog::Contact& b) {

@@ -1,6 +1,7 @@
 #include "crosscheck/result_writers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <optional>
 #include <tuple>
@@ -31,7 +32,7 @@ std::string_view StatusWord(LogStatus status) {
 
 // A fraction as a percentage with one decimal ("12.5").
 std::string Percent(double fraction) {
-  const auto tenths = static_cast<long long>(fraction * 1000.0 + 0.5);
+  const long long tenths = std::llround(fraction * 1000.0);
   return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 

@@ -73,6 +73,11 @@ void ParsedLog::ReserveForBytes(uint64_t bytes) {
   text_.reserve(static_cast<size_t>(std::min(bytes / 2, kMaxReserve)));
 }
 
+void ParsedLog::ShrinkToFit() {
+  contacts_.shrink_to_fit();
+  text_.shrink_to_fit();
+}
+
 ContactText ParsedLog::TextOf(const Contact& contact) const {
   const std::string_view all(text_);
   const std::string_view call = all.substr(contact.text, contact.call_size);

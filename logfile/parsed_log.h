@@ -56,6 +56,9 @@ class ParsedLog {
   // Makes room for a log of about `bytes` bytes (at least some 50 per
   // contact), so that reading it does not copy what it read so far.
   void ReserveForBytes(uint64_t bytes);
+  // Gives back what ReserveForBytes reserved and the log did not use: for a
+  // log kept in memory with many others.
+  void ShrinkToFit();
 
   std::vector<Contact>& contacts() { return contacts_; }
   const std::vector<Contact>& contacts() const { return contacts_; }
