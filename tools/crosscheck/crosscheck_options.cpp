@@ -1,6 +1,7 @@
 #include "tools/crosscheck/crosscheck_options.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace qxqy::crosscheck_tool {
 namespace {
@@ -11,8 +12,9 @@ int64_t ParseCount(const std::string& option, const std::string& text) {
   int64_t value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') {
-      throw std::invalid_argument(option + " needs a whole number from 0 to 10000, not '" + text +
-                                  "'");
+      std::string message = option;
+      message.append(" needs a whole number from 0 to 10000, not '").append(text).append("'");
+      throw std::invalid_argument(message);
     }
     value = value * 10 + (c - '0');
     if (value > kMax) throw std::invalid_argument(option + " is at most 10000");
