@@ -36,15 +36,17 @@ void ParsedLog::Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode,
 void ParsedLog::SetSentCall(std::string_view call) {
   call = Cut(call);
   if (!sent_calls_.empty() && sent_calls_[current_sent_call_] == call) return;
-  for (size_t i = 0; i < sent_calls_.size(); ++i) {
-    if (sent_calls_[i] == call) {
-      current_sent_call_ = static_cast<uint16_t>(i);
-      return;
-    }
+  const auto found = sent_call_index_.find(std::string(call));
+  if (found != sent_call_index_.end()) {
+    current_sent_call_ = found->second;
+    return;
   }
   if (sent_calls_.size() < kMaxSentCalls) {
     sent_calls_.emplace_back(call);
+    sent_call_index_.emplace(call, static_cast<uint16_t>(sent_calls_.size() - 1));
   } else {
+    // Full: every further new call shares the last index, now without a text.
+    sent_call_index_.erase(sent_calls_.back());
     sent_calls_.back().clear();
   }
   current_sent_call_ = static_cast<uint16_t>(sent_calls_.size() - 1);

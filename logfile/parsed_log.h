@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qxqy::logfile {
@@ -88,6 +89,7 @@ class ParsedLog {
   std::string text_;
   std::vector<Contact> contacts_;
   std::vector<std::string> sent_calls_;
+  std::unordered_map<std::string, uint16_t> sent_call_index_;
   uint16_t current_sent_call_ = 0;
 };
 
