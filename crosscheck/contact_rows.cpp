@@ -78,7 +78,8 @@ std::string FormatTimeKey(int64_t time_key) {
 }
 
 void ForEachContactRow(const ContestResults& results, size_t log_index,
-                       const std::function<void(const ContactRow&)>& row) {
+                       const std::function<void(const ContactRow&)>& row,
+                       const std::function<bool(Decision)>& only) {
   const LogResult& log = results.logs[log_index];
   if (log.status == LogStatus::kUnreadable) return;
   const auto& contacts = log.log.contacts();
@@ -91,6 +92,10 @@ void ForEachContactRow(const ContestResults& results, size_t log_index,
   size_t u = 0;
   ContactRow out;
   const auto emit_unscored = [&](uint32_t line) {
+    if (only &&
+        !only(log.status == LogStatus::kSetAside ? Decision::kSetAside : Decision::kNotScored)) {
+      return;
+    }
     out = ContactRow{};
     out.line = line;
     if (log.status == LogStatus::kSetAside) {
@@ -105,6 +110,10 @@ void ForEachContactRow(const ContestResults& results, size_t log_index,
   for (uint32_t c : order) {
     const ParsedLog::Contact& contact = contacts[c];
     while (u < unscored.size() && unscored[u] < contact.line) emit_unscored(unscored[u++]);
+    const Decision decision = log.status == LogStatus::kSetAside
+                                  ? Decision::kSetAside
+                                  : results.lines[log.first_line + c].decision;
+    if (only && !only(decision)) continue;
     out = ContactRow{};
     out.line = contact.line;
     out.call = log.log.TextOf(contact).call;

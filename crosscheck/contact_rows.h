@@ -22,9 +22,11 @@ struct ContactRow {
 };
 
 // Calls `row` for each contact line of log `log` (none for a file that is
-// not a log), in the order of the lines in the file.
+// not a log), in the order of the lines in the file; with `only`, for the
+// lines whose decision it accepts (the others cost nothing more).
 void ForEachContactRow(const ContestResults& results, size_t log,
-                       const std::function<void(const ContactRow&)>& row);
+                       const std::function<void(const ContactRow&)>& row,
+                       const std::function<bool(Decision)>& only = {});
 
 // A time key as "YYYY-MM-DD hhmm" (":ss" added when the seconds are not 0).
 std::string FormatTimeKey(int64_t time_key);

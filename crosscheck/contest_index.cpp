@@ -51,8 +51,12 @@ ContestIndex::ContestIndex(ContestResults& results,
   for (const LogResult& log : results.logs) {
     if (log.status != LogStatus::kChecked) continue;
     seen.insert(log.station);
+    std::string call;
     for (const auto& contact : log.log.contacts()) {
-      seen.emplace(NormalizedView(log.log.TextOf(contact).call, storage));
+      // Looked up before it is inserted: most calls are known already, and
+      // an insertion makes a node even when it finds one.
+      call.assign(NormalizedView(log.log.TextOf(contact).call, storage));
+      if (seen.find(call) == seen.end()) seen.insert(call);
     }
   }
   results.calls.assign(seen.begin(), seen.end());

@@ -235,18 +235,24 @@ void WriteStationReport(std::ostream& out, const ContestResults& results, size_t
   }
   out << "\n\nLines that lost credit (line, call, band, mode, time: decision, evidence):\n";
   size_t lost = 0;
-  ForEachContactRow(results, index, [&](const ContactRow& row) {
-    if (IsCredited(row.decision, results.options.remove_uniques)) return;
-    ++lost;
-    out << "  " << row.line;
-    if (!row.call.empty()) {
-      out << ' ' << Printable(row.call) << ' ' << row.band << ' ' << row.mode << ' ' << row.time;
-    }
-    out << ": " << DecisionWord(row.decision);
-    if (!row.evidence.empty()) out << ", " << Printable(row.evidence);
-    if (row.penalty != 0) out << " (penalty " << row.penalty << ')';
-    out << '\n';
-  });
+  const auto lost_credit = [&](Decision decision) {
+    return !IsCredited(decision, results.options.remove_uniques);
+  };
+  ForEachContactRow(
+      results, index,
+      [&](const ContactRow& row) {
+        ++lost;
+        out << "  " << row.line;
+        if (!row.call.empty()) {
+          out << ' ' << Printable(row.call) << ' ' << row.band << ' ' << row.mode << ' '
+              << row.time;
+        }
+        out << ": " << DecisionWord(row.decision);
+        if (!row.evidence.empty()) out << ", " << Printable(row.evidence);
+        if (row.penalty != 0) out << " (penalty " << row.penalty << ')';
+        out << '\n';
+      },
+      lost_credit);
   if (lost == 0) out << "  none\n";
   const auto list = [&](const char* title, const std::vector<std::string>& stations) {
     out << '\n' << title << '\n';
