@@ -4,7 +4,9 @@
 #include <cmath>
 #include <iterator>
 #include <optional>
+#include <set>
 #include <tuple>
+#include <utility>
 
 #include "crosscheck/contact_rows.h"
 #include "logfile/report_writers.h"
@@ -92,6 +94,21 @@ std::string ReportFileName(std::string_view station) {
     name += c == '/' ? '-' : keep ? c : '_';
   }
   return name + ".txt";
+}
+
+std::vector<std::string> ReportFileNames(const ContestResults& results) {
+  std::vector<std::string> names(results.logs.size());
+  std::set<std::string> taken;
+  for (size_t i = 0; i < results.logs.size(); ++i) {
+    const LogResult& log = results.logs[i];
+    if (log.status != LogStatus::kChecked) continue;
+    std::string name = ReportFileName(log.station);
+    for (int n = 2; !taken.insert(name).second; ++n) {
+      name = ReportFileName(log.station + "_" + std::to_string(n));
+    }
+    names[i] = std::move(name);
+  }
+  return names;
 }
 
 std::vector<size_t> ResultOrder(const ContestResults& results, std::vector<size_t>& place) {

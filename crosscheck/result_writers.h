@@ -37,6 +37,11 @@ void WriteStationReport(std::ostream& out, const ContestResults& results, size_t
 // letters, digits and "-" written "_", ".txt" added.
 std::string ReportFileName(std::string_view station);
 
+// The report file of each log: ReportFileName of its station, "_2", "_3"...
+// added to the station for a name already taken (two calls that differ
+// only in bytes a file name cannot hold); empty for a log not checked.
+std::vector<std::string> ReportFileNames(const ContestResults& results);
+
 // `text` with control bytes (and DEL) written as "?".
 std::string Printable(std::string_view text);
 

@@ -32,6 +32,20 @@ TEST(ResultWriters, ReportFileNames) {
   for (const auto& [in, want] : cases) EXPECT_EQ(ReportFileName(in), want) << in;
 }
 
+TEST(ResultWriters, ReportFileNamesNeverCollide) {
+  ContestOptions options;
+  options.plugins_folder = "/nonexistent/";
+  const auto log = [](const char* name, const char* station) {
+    return LogInput{name, "",
+                    std::string("START-OF-LOG: 3.0\nCALLSIGN: ") + station +
+                        "\nQSO: 14025 CW 2026-03-14 1200 X 599 1 QX1AA 599 1\nEND-OF-LOG:\n"};
+  };
+  const ContestResults results = CheckContest(
+      {log("a", "QY1A/B"), log("b", "QY1A-B"), log("c", "QY1A\\B"), log("d", "QY1A_B")}, options);
+  EXPECT_EQ(ReportFileNames(results),
+            (std::vector<std::string>{"QY1A-B.txt", "QY1A-B_2.txt", "QY1A_B.txt", "QY1A_B_2.txt"}));
+}
+
 TEST(ResultWriters, TimesAsLogged) {
   EXPECT_EQ(FormatTimeKey(20260314120500), "2026-03-14 1205");
   EXPECT_EQ(FormatTimeKey(20260314120542), "2026-03-14 1205:42");

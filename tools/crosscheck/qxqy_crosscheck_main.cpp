@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -69,17 +68,10 @@ void WriteOutputs(const crosscheck::ContestResults& results, const std::string& 
   WriteFile(out / "results.csv", [&](std::ostream& s) { WriteResultsCsv(s, results); });
   WriteFile(out / "results.json", [&](std::ostream& s) { WriteResultsJson(s, results); });
   WriteFile(out / "qsos.csv", [&](std::ostream& s) { WriteQsosCsv(s, results); });
-  std::set<std::string> written;
+  const std::vector<std::string> names = crosscheck::ReportFileNames(results);
   for (size_t i = 0; i < results.logs.size(); ++i) {
-    const crosscheck::LogResult& log = results.logs[i];
-    if (log.status != crosscheck::LogStatus::kChecked) continue;
-    // Two stations whose names differ only in bytes a file name cannot hold
-    // get distinct files.
-    std::string name = crosscheck::ReportFileName(log.station);
-    for (int n = 2; !written.insert(name).second; ++n) {
-      name = crosscheck::ReportFileName(log.station + "_" + std::to_string(n));
-    }
-    WriteFile(reports / name, [&](std::ostream& s) { WriteStationReport(s, results, i); });
+    if (names[i].empty()) continue;
+    WriteFile(reports / names[i], [&](std::ostream& s) { WriteStationReport(s, results, i); });
   }
 }
 
