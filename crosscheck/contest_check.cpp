@@ -37,10 +37,12 @@ ContestResults CheckContest(std::vector<LogInput> inputs, const ContestOptions& 
   ReadContestLogs(std::move(inputs), results);
   SetAsideSecondLogs(results);
   const std::vector<std::vector<int32_t>> points = ScoreRaw(results);
+  if (options.progress) options.progress("matching", 0, 1);
   ContestIndex index(results, points);
   EstimateClockOffsets(results, index);
   index.IndexByWorkedCall();
   DecideLines(results, index);
+  if (options.progress) options.progress("matching", 1, 1);
   ScoreChecked(results);
   for (const LogResult& log : results.logs) {
     results.reported += log.reader_report.total() + log.check_findings;

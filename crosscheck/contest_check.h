@@ -43,8 +43,9 @@ struct ContestOptions {
   bool remove_uniques = false;
   // How many threads read and score the logs (at least 1).
   unsigned threads = 2;
-  // Told each phase's progress ("reading", "scoring"...; done of total);
-  // may be empty. Called from the calling thread only.
+  // Told each phase's progress: "reading", "scoring" and "checking scores"
+  // (logs done of total), "matching" (0 or 1 of 1); may be empty. Called
+  // from the calling thread only, often: the receiver decides what to show.
   std::function<void(std::string_view phase, size_t done, size_t total)> progress;
 };
 

@@ -44,6 +44,7 @@ const char* CrosscheckUsage() {
          "                     (default 1; 0 for none)\n"
          "  --bust-penalty K   the same for a busted call (default 1)\n"
          "  --remove-uniques   do not credit lines to stations nobody else logged\n"
+         "  --quiet            no progress line on standard error (only problems)\n"
          "  --help             this text\n"
          "\n"
          "Exit status: 0 when every log was read and nothing was reported, 1 when\n"
@@ -66,6 +67,8 @@ CrosscheckOptions ParseCrosscheckOptions(const std::vector<std::string>& args) {
     };
     if (arg == "--remove-uniques") {
       options.remove_uniques = true;
+    } else if (arg == "--quiet" || arg == "-q") {
+      options.quiet = true;
     } else if (arg == "--out") {
       options.out_dir = value();
     } else if (arg == "--cty") {

@@ -17,6 +17,7 @@ struct CrosscheckOptions {
   int64_t nil_penalty = 1;
   int64_t bust_penalty = 1;
   bool remove_uniques = false;
+  bool quiet = false;  // no progress line
   bool help = false;
 };
 

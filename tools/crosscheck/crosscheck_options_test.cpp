@@ -19,6 +19,7 @@ TEST(CrosscheckOptions, ReadsEveryOption) {
   EXPECT_EQ(o.nil_penalty, 2);
   EXPECT_EQ(o.bust_penalty, 0);
   EXPECT_TRUE(o.remove_uniques);
+  EXPECT_TRUE(o.quiet);
 }
 
 TEST(CrosscheckOptions, Defaults) {

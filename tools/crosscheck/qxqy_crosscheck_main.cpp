@@ -1,10 +1,13 @@
 // qxqy-crosscheck: checks a whole contest, every log against the others,
 // and writes the results, every contact line's decision and each station's
 // report (crosscheck/).
+#include <unistd.h>
+
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -14,6 +17,7 @@
 #include "logfile/country_file_load.h"
 #include "refdata/reference_files.h"
 #include "tools/crosscheck/crosscheck_options.h"
+#include "tools/crosscheck/progress_line.h"
 
 namespace qxqy::crosscheck_tool {
 namespace {
@@ -55,7 +59,9 @@ void WriteFile(const fs::path& path, Write write) {
   if (!out) throw CannotRun{"cannot write " + Printable(path.string()) + " whole"};
 }
 
-void WriteOutputs(const crosscheck::ContestResults& results, const std::string& out_dir) {
+// `progress` may be null.
+void WriteOutputs(const crosscheck::ContestResults& results, const std::string& out_dir,
+                  ProgressLine* progress) {
   const fs::path out(out_dir);
   const fs::path reports = out / "reports";
   std::error_code error;
@@ -70,9 +76,11 @@ void WriteOutputs(const crosscheck::ContestResults& results, const std::string& 
   WriteFile(out / "qsos.csv", [&](std::ostream& s) { WriteQsosCsv(s, results); });
   const std::vector<std::string> names = crosscheck::ReportFileNames(results);
   for (size_t i = 0; i < results.logs.size(); ++i) {
+    if (progress != nullptr) progress->Update("writing", i, results.logs.size());
     if (names[i].empty()) continue;
     WriteFile(reports / names[i], [&](std::ostream& s) { WriteStationReport(s, results, i); });
   }
+  if (progress != nullptr) progress->Update("writing", results.logs.size(), results.logs.size());
 }
 
 int Run(const CrosscheckOptions& options) {
@@ -91,12 +99,20 @@ int Run(const CrosscheckOptions& options) {
   contest.nil_penalty = options.nil_penalty;
   contest.bust_penalty = options.bust_penalty;
   contest.remove_uniques = options.remove_uniques;
+  std::optional<ProgressLine> progress;
+  if (!options.quiet) {
+    progress.emplace(std::cerr, isatty(STDERR_FILENO) != 0);
+    contest.progress = [&](std::string_view phase, size_t done, size_t total) {
+      progress->Update(phase, done, total);
+    };
+  }
   crosscheck::ContestResults results;
   try {
     results = crosscheck::CheckContest(ListLogs(options.logs_dir), contest);
   } catch (const Error& error) {  // the district table exists but cannot be read
     throw CannotRun{error.what()};
   }
+  if (progress) progress->Finish();
   size_t checked = 0;
   for (const crosscheck::LogResult& log : results.logs) {
     if (log.status == crosscheck::LogStatus::kChecked) ++checked;
@@ -106,7 +122,9 @@ int Run(const CrosscheckOptions& options) {
     }
   }
   if (checked == 0) throw CannotRun{"no log in " + Printable(options.logs_dir) + " could be read"};
-  WriteOutputs(results, options.out_dir);
+  WriteOutputs(results, options.out_dir, progress ? &*progress : nullptr);
+  if (progress) progress->Finish();
+  if (options.quiet) return results.reported == 0 ? 0 : 1;
   std::cerr << "qxqy-crosscheck: " << results.logs.size() << " files, " << checked
             << " logs checked, " << results.lines.size() << " contacts; " << results.reported
             << " findings reported (see " << Printable(options.out_dir) << ")\n";
