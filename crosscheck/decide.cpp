@@ -49,6 +49,8 @@ class Decider {
     const LogResult& log = results_.logs[lines_[line].log];
     return log.log.TextOf(log.log.contacts()[lines_[line].contact]).call;
   }
+  // A line rules 3 and 5 may take as the other side's: not a dupe, not
+  // paired (whatever it was decided since).
   bool Usable(uint32_t line) const {
     return lines_[line].decision != Decision::kDupe && !lines_[line].paired;
   }

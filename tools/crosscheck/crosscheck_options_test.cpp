@@ -10,7 +10,7 @@ namespace {
 TEST(CrosscheckOptions, ReadsEveryOption) {
   const CrosscheckOptions o = ParseCrosscheckOptions(
       {"logs", "--out", "out", "--cty", "c.dat", "--plugins", "p", "--window", "5", "--nil-penalty",
-       "2", "--bust-penalty", "0", "--remove-uniques"});
+       "2", "--bust-penalty", "0", "--remove-uniques", "--quiet"});
   EXPECT_EQ(o.logs_dir, "logs");
   EXPECT_EQ(o.out_dir, "out");
   EXPECT_EQ(o.cty, "c.dat");
@@ -29,6 +29,7 @@ TEST(CrosscheckOptions, Defaults) {
   EXPECT_EQ(o.bust_penalty, 1);
   EXPECT_FALSE(o.remove_uniques);
   EXPECT_FALSE(o.cty.has_value());
+  EXPECT_FALSE(o.quiet);
 }
 
 TEST(CrosscheckOptions, RefusesWhatItCannotUse) {
