@@ -132,7 +132,10 @@ class AdifReader {
   }
 
   void EndRecord() {
+    // A record that adds no contact is listed as not scored.
+    const size_t before = log_.contacts().size();
     record_.AddTo(record_line_, log_, report_, time_key_);
+    if (log_.contacts().size() == before) log_.unscored_lines.push_back(record_line_);
     record_.Clear();
   }
 

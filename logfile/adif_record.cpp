@@ -9,9 +9,9 @@ namespace qxqy::logfile {
 
 std::optional<AdifRecord::Field> AdifRecord::FieldOfName(std::string_view upper_name) {
   static constexpr std::string_view kNames[kFieldCount] = {
-      "CALL",    "BAND", "FREQ",     "MODE",    "SRX_STRING",
-      "SRX",     "PFX",  "QSO_DATE", "TIME_ON", "STATION_CALLSIGN",
-      "OPERATOR"};
+      "CALL",     "BAND",       "FREQ",     "MODE",    "SRX_STRING",
+      "SRX",      "PFX",        "QSO_DATE", "TIME_ON", "STATION_CALLSIGN",
+      "OPERATOR", "STX_STRING", "STX"};
   for (int i = 0; i < kFieldCount; ++i) {
     if (kNames[i] == upper_name) return static_cast<Field>(i);
   }
@@ -58,11 +58,10 @@ std::optional<uint8_t> AdifRecord::Band(uint32_t line, Report& report) const {
 }
 
 void AdifRecord::AddTo(uint32_t line, ParsedLog& log, Report& report, int64_t& time_key) const {
-  if (log.own_call.empty()) {
-    const std::string* own = Get(kStationCallsign);
-    if (own == nullptr || Trim(*own).empty()) own = Get(kOperator);
-    if (own != nullptr) log.own_call = UpperCase(Trim(*own));
-  }
+  const std::string* own = Get(kStationCallsign);
+  if (own == nullptr || Trim(*own).empty()) own = Get(kOperator);
+  const std::string own_call = own != nullptr ? UpperCase(Trim(*own)) : std::string();
+  if (log.own_call.empty()) log.own_call = own_call;
   const std::string call = Get(kCall) != nullptr ? UpperCase(Trim(*Get(kCall))) : std::string();
   if (call.empty()) {
     report.Add(line, "record without CALL, not scored");
@@ -92,8 +91,13 @@ void AdifRecord::AddTo(uint32_t line, ParsedLog& log, Report& report, int64_t& t
   const std::string* exchange = Get(kSrxString);
   if (exchange == nullptr || Trim(*exchange).empty()) exchange = Get(kSrx);
   const std::string prefix = Get(kPfx) != nullptr ? UpperCase(Trim(*Get(kPfx))) : std::string();
+  const std::string* sent = Get(kStxString);
+  if (sent == nullptr || Trim(*sent).empty()) sent = Get(kStx);
+  const std::string sent_exchange = sent != nullptr ? Trim(*sent) : std::string();
+  log.SetSentCall(own_call);
   log.Add(time_key, line, *band, static_cast<uint8_t>(ModeIndex(*mode)),
-          {call, exchange != nullptr ? std::string_view(*exchange) : std::string_view(), prefix});
+          {call, exchange != nullptr ? std::string_view(*exchange) : std::string_view(), prefix,
+           sent_exchange});
 }
 
 }  // namespace qxqy::logfile

@@ -1,6 +1,8 @@
 // The fields of one ADIF record that scoring reads, and how a record becomes
 // a contact: call, band (BAND, else FREQ in MHz), mode, received exchange
-// (SRX_STRING, else SRX), WPX prefix (PFX) and time (QSO_DATE, TIME_ON).
+// (SRX_STRING, else SRX), WPX prefix (PFX) and time (QSO_DATE, TIME_ON),
+// and what the station sent: its call (STATION_CALLSIGN, else OPERATOR) and
+// exchange (STX_STRING, else STX).
 #pragma once
 
 #include <array>
@@ -28,6 +30,8 @@ class AdifRecord {
     kTimeOn,
     kStationCallsign,
     kOperator,
+    kStxString,
+    kStx,
     kFieldCount
   };
 

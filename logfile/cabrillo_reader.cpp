@@ -5,6 +5,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "base/text.h"
 #include "logfile/band_table.h"
@@ -129,6 +130,13 @@ bool IsTransmitterId(std::string_view field) {
   return field.size() == 1 && field[0] >= '0' && field[0] <= '9';
 }
 
+// True for a line that starts as a contact line (QSO: or X-QSO:).
+bool IsContactLine(std::string_view line) {
+  while (!line.empty() && static_cast<unsigned char>(line.front()) <= ' ') line.remove_prefix(1);
+  return SameIgnoringAsciiCase(line.substr(0, 4), "QSO:") ||
+         SameIgnoringAsciiCase(line.substr(0, 6), "X-QSO:");
+}
+
 bool IsTagCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
 }
@@ -158,15 +166,24 @@ class CabrilloReader {
     if (ended_) {
       if (is("QSO") || is("X-QSO")) {
         report_.Add(number, UpperCase(tag) + ": line after END-OF-LOG:, not scored");
+        log_.unscored_lines.push_back(number);
       }
       return;
     }
-    if (is("QSO")) {
-      ReadQso(number, value);
-    } else if (is("X-QSO")) {
-      report_.Add(number, "X-QSO line, listed and not scored");
+    if (is("QSO") || is("X-QSO")) {
+      // A contact line that adds no contact is listed as not scored.
+      const size_t before = log_.contacts().size();
+      if (is("QSO")) {
+        ReadQso(number, value);
+      } else {
+        report_.Add(number, "X-QSO line, listed and not scored");
+      }
+      if (log_.contacts().size() == before) log_.unscored_lines.push_back(number);
+    } else if (SetCategory(tag, value)) {
+      // Kept in the log's category.
     } else if (is("CALLSIGN")) {
       log_.own_call = UpperCase(value);
+      log_.header_call = log_.own_call;
     } else if (is("CLAIMED-SCORE")) {
       if (!value.empty()) log_.claimed_score = std::string(value);
     } else if (is("END-OF-LOG")) {
@@ -182,6 +199,23 @@ class CabrilloReader {
     while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
     while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
     return text;
+  }
+
+  // Keeps a CATEGORY-... header of the log's category; false for any other
+  // tag.
+  bool SetCategory(std::string_view tag, std::string_view value) {
+    ParsedLog::Category& category = log_.category;
+    const std::pair<std::string_view, std::string*> headers[] = {
+        {"CATEGORY-OPERATOR", &category.op},       {"CATEGORY-BAND", &category.band},
+        {"CATEGORY-POWER", &category.power},       {"CATEGORY-MODE", &category.mode},
+        {"CATEGORY-ASSISTED", &category.assisted}, {"CATEGORY-TRANSMITTER", &category.transmitter}};
+    for (const auto& [name, target] : headers) {
+      if (SameIgnoringAsciiCase(tag, name)) {
+        *target = UpperCase(value);
+        return true;
+      }
+    }
+    return false;
   }
 
   void ReadQso(uint32_t number, std::string_view value) {
@@ -229,8 +263,9 @@ class CabrilloReader {
     if (log_.own_call.empty()) log_.own_call = UpperCase(f[kSentCall]);
     const std::string call = UpperCase(f[kCall]);
     exchange_.assign(f[kRst]).append(" ").append(f[kExch]);
+    log_.SetSentCall(UpperCase(f[kSentCall]));
     log_.Add(*time, number, *band, static_cast<uint8_t>(ModeIndex(*mode)),
-             {call, exchange_, std::string_view()});
+             {call, exchange_, std::string_view(), f[kSentExch]});
   }
 
   ParsedLog& log_;
@@ -244,6 +279,7 @@ class CabrilloReader {
 void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
   log.lacks_end_of_log = true;
   source.SkipByteOrderMark();
+  log.exchange_starts_with_report = true;
   CabrilloReader reader(log, report);
   std::string storage;
   std::string_view line;
@@ -258,7 +294,10 @@ void ReadCabrillo(ByteSource& source, ParsedLog& log, Report& report) {
       continue;
     }
     if (HasControlBytes(line)) {
-      if (!reader.ended()) report.Add(number, "binary data on the line, read past");
+      if (!reader.ended()) {
+        report.Add(number, "binary data on the line, read past");
+        if (IsContactLine(line)) log.unscored_lines.push_back(number);
+      }
       continue;
     }
     reader.ReadLine(number, line);

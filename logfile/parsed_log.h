@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace qxqy::logfile {
@@ -19,9 +20,10 @@ class ContactSink;
 
 // The texts of one contact as a reader found them.
 struct ContactText {
-  std::string_view call;      // upper case, trimmed
-  std::string_view exchange;  // as received
-  std::string_view prefix;    // the log's own WPX prefix (ADIF PFX); may be empty
+  std::string_view call;             // upper case, trimmed
+  std::string_view exchange;         // as received
+  std::string_view prefix;           // the log's own WPX prefix (ADIF PFX); may be empty
+  std::string_view sent_exchange{};  // what the log's station sent, without the report
 };
 
 class ParsedLog {
@@ -33,9 +35,22 @@ class ParsedLog {
     uint8_t call_size;
     uint8_t exchange_size;
     uint8_t prefix_size;
-    uint8_t band;  // index into Bands()
-    uint8_t mode;  // index into kModes
+    uint8_t band;                // index into Bands()
+    uint8_t mode;                // index into kModes
+    uint8_t sent_exchange_size;  // its text follows the prefix
+    uint16_t sent_call;          // index into sent_calls()
   };
+
+  // Sets the call the log's station sent with the contacts added from now
+  // on (upper case, trimmed). A log sends the same call on nearly every
+  // line, so each distinct call is kept once and a contact holds its index
+  // (in the record's padding: it costs nothing more). After kMaxSentCalls
+  // distinct calls, further new ones share the last index, whose text is
+  // then empty.
+  void SetSentCall(std::string_view call);
+  static constexpr uint16_t kMaxSentCalls = 0xFFFF;
+  const std::vector<std::string>& sent_calls() const { return sent_calls_; }
+  std::string_view SentCallOf(const Contact& contact) const;
 
   // Appends a contact and passes it on to the sink, if one is set. Throws
   // LogReadError when the log's texts no longer fit the buffer's 4 GB.
@@ -56,20 +71,42 @@ class ParsedLog {
   // Makes room for a log of about `bytes` bytes (at least some 50 per
   // contact), so that reading it does not copy what it read so far.
   void ReserveForBytes(uint64_t bytes);
+  // Gives back what ReserveForBytes reserved and the log did not use: for a
+  // log kept in memory with many others.
+  void ShrinkToFit();
 
   std::vector<Contact>& contacts() { return contacts_; }
   const std::vector<Contact>& contacts() const { return contacts_; }
   ContactText TextOf(const Contact& contact) const;
+  // The received exchange without its signal report.
+  std::string_view ExchangeWithoutReport(const Contact& contact) const;
 
   // From the log's header (or its first contacts).
   std::string own_call;
   std::optional<std::string> claimed_score;  // nullopt when the log claims none
   // A Cabrillo log without END-OF-LOG: (a submission that may be cut off).
   bool lacks_end_of_log = false;
+  // The Cabrillo CALLSIGN: header as written (upper case), empty when none.
+  std::string header_call;
+  // The Cabrillo CATEGORY-OPERATOR, -BAND, -POWER, -MODE, -ASSISTED and
+  // -TRANSMITTER headers (upper case), empty when absent.
+  struct Category {
+    std::string op, band, power, mode, assisted, transmitter;
+  } category;
+  // True when each contact's exchange starts with the signal report and a
+  // blank (Cabrillo's "rcvd-rst rcvd-exch"); ADIF's SRX_STRING holds none.
+  bool exchange_starts_with_report = false;
+  // The lines of contacts the reader found and did not score (a broken or
+  // X-QSO line, an ADIF record without a band...), in file order; the
+  // reader's report says why.
+  std::vector<uint32_t> unscored_lines;
 
  private:
   std::string text_;
   std::vector<Contact> contacts_;
+  std::vector<std::string> sent_calls_;
+  std::unordered_map<std::string, uint16_t> sent_call_index_;
+  uint16_t current_sent_call_ = 0;
   ContactSink* sink_ = nullptr;
 };
 

@@ -31,6 +31,7 @@ targets=(
   "cabrillo 1000000 8192"
   "adif 1000000 8192"
   "country_file 1000000 4096"
+  "crosscheck 1000000 4096"
 )
 
 target_line() {
@@ -48,7 +49,7 @@ build_fuzzers() {
   CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQXQY_FUZZERS=ON -DQXQY_WIN32_BUILD=OFF -DQXQY_TESTS=OFF -DQXQY_BENCHMARKS=OFF >/dev/null
   cmake --build "$build" -j1 --target fuzz_reference_data fuzz_entry_points fuzz_host_actions \
-    fuzz_contest_session fuzz_cabrillo fuzz_adif fuzz_country_file >/dev/null
+    fuzz_contest_session fuzz_cabrillo fuzz_adif fuzz_country_file fuzz_crosscheck >/dev/null
 }
 
 # Adds the executions of the last session of `name` (finished, stopped or

@@ -22,7 +22,7 @@ fi
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQXQY_FUZZERS=ON -DQXQY_WIN32_BUILD=OFF -DQXQY_TESTS=OFF -DQXQY_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" -j"$jobs" --target fuzz_model_tests fuzz_reference_data fuzz_entry_points \
-  fuzz_host_actions fuzz_contest_session fuzz_cabrillo fuzz_adif fuzz_country_file
+  fuzz_host_actions fuzz_contest_session fuzz_cabrillo fuzz_adif fuzz_country_file fuzz_crosscheck
 "$build/fuzz/fuzz_model_tests" --gtest_brief=1
 
 scratch="$(mktemp -d)"
@@ -38,6 +38,7 @@ targets=(
   "cabrillo 8192"
   "adif 8192"
   "country_file 4096"
+  "crosscheck 4096"
 )
 for entry in "${targets[@]}"; do
   read -r name max_len <<<"$entry"

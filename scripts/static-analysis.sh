@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Static analysis of the product's sources (base records refdata scoring logfile ui
+# Static analysis of the product's sources (base records refdata scoring logfile crosscheck ui
 # domlist MainForm Plugin; the test tools and tests are left out), both
 # backends:
 #   clang-tidy with the checks of .clang-tidy: the portable and POSIX sources
@@ -21,7 +21,7 @@ for tool in clang-tidy run-clang-tidy cppcheck i686-w64-mingw32-g++-posix; do
   fi
 done
 
-layers=(base records refdata scoring logfile ui domlist MainForm Plugin)
+layers=(base records refdata scoring logfile crosscheck ui domlist MainForm Plugin)
 mapfile -t sources < <(git ls-files "${layers[@]}" | grep -E '\.cpp$' | grep -vE '_test\.cpp$|/testing/')
 native=()
 windows=()

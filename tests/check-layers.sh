@@ -13,7 +13,7 @@ fail() {
 }
 
 # The layers, bottom to top; a layer may include only itself and those below.
-layers=(base records refdata scoring logfile ui domlist MainForm Plugin)
+layers=(base records refdata scoring logfile crosscheck ui domlist MainForm Plugin)
 for ((i = 0; i < ${#layers[@]}; i++)); do
   layer=${layers[$i]}
   above=("${layers[@]:$((i + 1))}")
@@ -31,11 +31,16 @@ hits=$(git ls-files ui | grep -E '\.(h|cpp)$' |
        xargs -r grep -nE '#include "(records|refdata|scoring)/')
 [ -n "$hits" ] && fail "ui includes the contest engine:"$'\n'"$hits"
 
-# The log-file checker sits beside the windows, not under them: only the
-# tools, benchmarks and fuzzers use it.
+# The log-file checker and the contest check sit beside the windows, not
+# under them: only the tools, benchmarks and fuzzers use them.
 hits=$(git ls-files ui domlist MainForm Plugin | grep -E '\.(h|cpp)$' |
-       xargs -r grep -nE '#include "logfile/')
+       xargs -r grep -nE '#include "(logfile|crosscheck)/')
 [ -n "$hits" ] && fail "a window or the plug-in includes the log-file checker:"$'\n'"$hits"
+
+# The contest check includes no window code.
+hits=$(git ls-files crosscheck | grep -E '\.(h|cpp)$' |
+       xargs -r grep -nE '#include "(ui|domlist|MainForm|Plugin)/')
+[ -n "$hits" ] && fail "the contest check includes window code:"$'\n'"$hits"
 
 # Platform headers only in the Windows backends, the exports and the host simulator.
 hits=$(git ls-files '*.h' '*.cpp' |

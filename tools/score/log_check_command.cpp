@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/env.h"
 #include "logfile/byte_source.h"
 #include "logfile/country_file.h"
+#include "logfile/country_file_load.h"
 #include "logfile/log_checker.h"
 #include "logfile/log_file.h"
 #include "logfile/printable_text.h"
@@ -16,27 +16,6 @@ namespace qxqy::score {
 namespace {
 
 using namespace qxqy::logfile;
-
-// The country file named by --cty, else cty.dat in the plugins folder when
-// there is one; nullopt for the built-in rule. Throws LogReadError or
-// CountryFileError.
-std::optional<CountryFile> LoadCountries(const ScoreOptions& options,
-                                         const std::string& plugins_folder) {
-  std::string path = options.cty.value_or(plugins_folder + "cty.dat");
-  if (!options.cty && !env::FileExists(path)) return std::nullopt;
-  // A real country file is well under a megabyte; the cap keeps a wrong
-  // path (a device, a huge file) from filling memory.
-  constexpr size_t kMaxCountryFile = size_t{64} << 20;
-  ByteSource source(path);
-  std::string text;
-  for (int c; (c = source.Get()) >= 0;) {
-    if (text.size() == kMaxCountryFile) {
-      throw LogReadError("country file " + path + " is larger than 64 MB");
-    }
-    text += static_cast<char>(c);
-  }
-  return CountryFile::Parse(text, path);
-}
 
 // The message of an error for standard error: why a file could not be
 // opened when that is known, control bytes escaped (a path or a country
@@ -88,7 +67,7 @@ int RunLogCheck(const ScoreOptions& options, const std::string& plugins_folder, 
   Report report;
   CheckedLog checked;
   try {
-    countries = LoadCountries(options, plugins_folder);
+    countries = LoadCountryFile(options.cty, plugins_folder);
     check.countries = countries ? &*countries : nullptr;
     ByteSource source(options.log);
     checked = ReadAndCheckLog(source, format, check, report, dump);

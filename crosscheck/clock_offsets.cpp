@@ -1,0 +1,112 @@
+#include "crosscheck/clock_offsets.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace qxqy::crosscheck {
+namespace {
+
+struct Match {
+  uint32_t partner;    // the other log
+  int64_t difference;  // this log's time minus the partner's, as logged
+};
+
+// The lines of `candidates` (one log's lines, by time) within `limit`
+// minutes of `minute`, as logged.
+LineSpan Near(const ContestResults& results, LineSpan candidates, int64_t minute, int64_t limit) {
+  const auto& lines = results.lines;
+  const auto first = std::partition_point(candidates.begin(), candidates.end(), [&](uint32_t i) {
+    return lines[i].minute < minute - limit;
+  });
+  const auto last = std::partition_point(
+      first, candidates.end(), [&](uint32_t i) { return lines[i].minute <= minute + limit; });
+  return {first, last};
+}
+
+// Dupes are never evidence: the candidates without them.
+uint32_t OnlyCandidate(const ContestResults& results, LineSpan near) {
+  uint32_t only = kNoLine;
+  for (uint32_t i : near) {
+    if (results.lines[i].decision == Decision::kDupe) continue;
+    if (only != kNoLine) return kNoLine;
+    only = i;
+  }
+  return only;
+}
+
+std::vector<Match> MatchesOf(const ContestResults& results, const ContestIndex& index,
+                             uint32_t log) {
+  std::vector<Match> matches;
+  const LogResult& own = results.logs[log];
+  const auto& lines = results.lines;
+  for (uint32_t i = own.first_line; i < own.first_line + own.log.contacts().size(); ++i) {
+    const ContestLine& line = lines[i];
+    if (line.decision == Decision::kDupe) continue;
+    const uint32_t partner = index.LogOfStation(line.call);
+    if (partner == kNoLine || partner == log) continue;
+    const uint32_t other = OnlyCandidate(
+        results, Near(results, index.LinesTo(partner, own.station_id, line.band, line.mode),
+                      line.minute, kClockMatchMinutes));
+    if (other == kNoLine) continue;
+    const uint32_t back =
+        OnlyCandidate(results, Near(results, index.LinesTo(log, line.call, line.band, line.mode),
+                                    lines[other].minute, kClockMatchMinutes));
+    if (back != i) continue;
+    matches.push_back({partner, line.minute - lines[other].minute});
+  }
+  return matches;
+}
+
+// The lower median of the matches' differences against the partners'
+// offsets, or 0 with too few matches.
+int64_t Estimate(const std::vector<Match>& matches, const std::vector<LogResult>& logs,
+                 bool use_partner_offsets, std::vector<int64_t>& scratch) {
+  if (matches.size() < kMinClockMatches) return 0;
+  scratch.clear();
+  for (const Match& match : matches) {
+    scratch.push_back(match.difference +
+                      (use_partner_offsets ? logs[match.partner].clock_offset : 0));
+  }
+  const auto middle = scratch.begin() + static_cast<ptrdiff_t>((scratch.size() - 1) / 2);
+  std::nth_element(scratch.begin(), middle, scratch.end());
+  return *middle;
+}
+
+}  // namespace
+
+void EstimateClockOffsets(ContestResults& results, const ContestIndex& index) {
+  std::vector<uint32_t> checked;
+  for (uint32_t l = 0; l < results.logs.size(); ++l) {
+    results.logs[l].clock_offset = 0;
+    if (results.logs[l].status == LogStatus::kChecked) checked.push_back(l);
+  }
+  // Later rounds go in the order of the stations' calls: the result does
+  // not depend on the files' names.
+  std::sort(checked.begin(), checked.end(), [&](uint32_t a, uint32_t b) {
+    return results.logs[a].station_id < results.logs[b].station_id;
+  });
+  std::vector<std::vector<Match>> matches(results.logs.size());
+  for (uint32_t l : checked) {
+    matches[l] = MatchesOf(results, index, l);
+    results.logs[l].clock_matches = matches[l].size();
+  }
+  std::vector<int64_t> scratch;
+  std::vector<int64_t> first(results.logs.size(), 0);
+  for (uint32_t l : checked) first[l] = Estimate(matches[l], results.logs, false, scratch);
+  for (uint32_t l : checked) results.logs[l].clock_offset = first[l];
+  results.clock_rounds = 1;
+  for (bool changed = true; changed && results.clock_rounds < kMaxClockRounds;
+       ++results.clock_rounds) {
+    changed = false;
+    for (uint32_t l : checked) {
+      const int64_t offset = Estimate(matches[l], results.logs, true, scratch);
+      if (offset != results.logs[l].clock_offset) {
+        results.logs[l].clock_offset = offset;
+        changed = true;
+      }
+    }
+  }
+}
+
+}  // namespace qxqy::crosscheck

@@ -1,0 +1,196 @@
+#include "crosscheck/contest_index.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "base/error.h"
+#include "crosscheck/call_sign.h"
+
+namespace qxqy::crosscheck {
+namespace {
+
+// The normalised call of a contact: the reader's text itself when it has
+// no slash (readers give calls upper case and trimmed).
+std::string_view NormalizedView(std::string_view call, std::string& storage) {
+  if (call.find('/') == std::string_view::npos) return call;
+  storage = NormalizeCall(call);
+  return storage;
+}
+
+// Days from 0000-03-01 to the date (the proleptic Gregorian calendar).
+int64_t DaysOfDate(int64_t year, int64_t month, int64_t day) {
+  year -= month <= 2 ? 1 : 0;
+  const int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const int64_t year_of_era = year - era * 400;
+  const int64_t day_of_year = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  const int64_t day_of_era = year_of_era * 365 + year_of_era / 4 - year_of_era / 100 + day_of_year;
+  return era * 146097 + day_of_era;
+}
+
+}  // namespace
+
+int64_t MinutesOfTimeKey(int64_t time_key) {
+  const int64_t minute = time_key / 100 % 100;
+  const int64_t hour = time_key / 10000 % 100;
+  const int64_t day = time_key / 1000000 % 100;
+  const int64_t month = time_key / 100000000 % 100;
+  const int64_t year = time_key / 10000000000;
+  return (DaysOfDate(year, month, day) * 24 + hour) * 60 + minute;
+}
+
+ContestIndex::ContestIndex(ContestResults& results,
+                           const std::vector<std::vector<int32_t>>& raw_points)
+    : results_(results) {
+  // Every call a checked log works, and every checked station.
+  std::unordered_set<std::string> seen;
+  std::string storage;
+  for (const LogResult& log : results.logs) {
+    if (log.status != LogStatus::kChecked) continue;
+    seen.insert(log.station);
+    std::string call;
+    for (const auto& contact : log.log.contacts()) {
+      // Looked up before it is inserted: most calls are known already, and
+      // an insertion makes a node even when it finds one.
+      call.assign(NormalizedView(log.log.TextOf(contact).call, storage));
+      if (seen.find(call) == seen.end()) seen.insert(call);
+    }
+  }
+  results.calls.assign(seen.begin(), seen.end());
+  seen.clear();
+  std::sort(results.calls.begin(), results.calls.end());
+  if (results.calls.size() >= kNoLine) throw Error("the contest holds too many calls");
+  std::unordered_map<std::string_view, uint32_t> ids;
+  ids.reserve(results.calls.size());
+  for (size_t i = 0; i < results.calls.size(); ++i) {
+    ids.emplace(results.calls[i], static_cast<uint32_t>(i));
+  }
+
+  log_of_station_.assign(results.calls.size(), kNoLine);
+  size_t total = 0;
+  for (const LogResult& log : results.logs) {
+    if (log.status == LogStatus::kChecked) total += log.log.contacts().size();
+  }
+  if (total >= kNoLine) throw Error("the contest holds more contacts than the check can keep");
+  results.lines.clear();
+  results.lines.reserve(total);
+  for (size_t l = 0; l < results.logs.size(); ++l) {
+    LogResult& log = results.logs[l];
+    log.first_line = static_cast<uint32_t>(results.lines.size());
+    if (log.status != LogStatus::kChecked) continue;
+    log.station_id = ids.at(log.station);
+    log_of_station_[log.station_id] = static_cast<uint32_t>(l);
+    const auto& contacts = log.log.contacts();
+    for (size_t c = 0; c < contacts.size(); ++c) {
+      const auto& contact = contacts[c];
+      const uint32_t call = ids.at(NormalizedView(log.log.TextOf(contact).call, storage));
+      const int32_t points = raw_points[l][c];
+      results.lines.push_back({MinutesOfTimeKey(contact.time_key), static_cast<uint32_t>(l),
+                               static_cast<uint32_t>(c), call, kNoLine, points, contact.band,
+                               contact.mode, points < 0 ? Decision::kDupe : Decision::kUnique,
+                               false});
+    }
+  }
+
+  const auto& lines = results.lines;
+  by_call_.resize(lines.size());
+  by_band_.resize(lines.size());
+  for (uint32_t i = 0; i < lines.size(); ++i) by_call_[i] = by_band_[i] = i;
+  for (const LogResult& log : results.logs) {
+    if (log.status != LogStatus::kChecked) continue;
+    const auto begin = static_cast<ptrdiff_t>(log.first_line);
+    const auto end = begin + static_cast<ptrdiff_t>(log.log.contacts().size());
+    // Lines are in time order within their log: a stable sort by the other
+    // keys keeps them so.
+    std::stable_sort(by_call_.begin() + begin, by_call_.begin() + end, [&](uint32_t a, uint32_t b) {
+      return std::tie(lines[a].call, lines[a].band, lines[a].mode) <
+             std::tie(lines[b].call, lines[b].band, lines[b].mode);
+    });
+    std::stable_sort(by_band_.begin() + begin, by_band_.begin() + end, [&](uint32_t a, uint32_t b) {
+      return std::tie(lines[a].band, lines[a].mode) < std::tie(lines[b].band, lines[b].mode);
+    });
+  }
+}
+
+void ContestIndex::IndexByWorkedCall() {
+  const auto& lines = results_.lines;
+  // Counting sort by call, then each call's lines by band, mode and
+  // corrected time; the station and the contact settle equal times.
+  worked_start_.assign(results_.calls.size() + 1, 0);
+  for (const ContestLine& line : lines) ++worked_start_[line.call + 1];
+  for (size_t i = 1; i < worked_start_.size(); ++i) worked_start_[i] += worked_start_[i - 1];
+  by_worked_.resize(lines.size());
+  std::vector<uint32_t> fill(worked_start_.begin(), worked_start_.end() - 1);
+  for (uint32_t i = 0; i < lines.size(); ++i) by_worked_[fill[lines[i].call]++] = i;
+  for (size_t call = 0; call + 1 < worked_start_.size(); ++call) {
+    std::sort(by_worked_.begin() + worked_start_[call],
+              by_worked_.begin() + worked_start_[call + 1], [&](uint32_t a, uint32_t b) {
+                const ContestLine& x = lines[a];
+                const ContestLine& y = lines[b];
+                const uint32_t sx = results_.logs[x.log].station_id;
+                const uint32_t sy = results_.logs[y.log].station_id;
+                return std::make_tuple(x.band, x.mode, Corrected(a), sx, x.contact) <
+                       std::make_tuple(y.band, y.mode, Corrected(b), sy, y.contact);
+              });
+  }
+}
+
+uint32_t ContestIndex::IdOfCall(std::string_view call) const {
+  const auto& calls = results_.calls;
+  const auto found = std::lower_bound(calls.begin(), calls.end(), call);
+  if (found == calls.end() || *found != call) return kNoLine;
+  return static_cast<uint32_t>(found - calls.begin());
+}
+
+LineSpan ContestIndex::LogRange(const std::vector<uint32_t>& index, uint32_t log) const {
+  const LogResult& result = results_.logs[log];
+  if (result.status != LogStatus::kChecked) return {};
+  const uint32_t* first = index.data() + result.first_line;
+  return {first, first + result.log.contacts().size()};
+}
+
+LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call, uint8_t band, uint8_t mode) const {
+  const auto range = LogRange(by_call_, log);
+  const auto& lines = results_.lines;
+  const auto key = std::make_tuple(call, band, mode);
+  const auto first = std::partition_point(range.begin(), range.end(), [&](uint32_t i) {
+    return std::make_tuple(lines[i].call, lines[i].band, lines[i].mode) < key;
+  });
+  const auto last = std::partition_point(first, range.end(), [&](uint32_t i) {
+    return std::make_tuple(lines[i].call, lines[i].band, lines[i].mode) == key;
+  });
+  return {first, last};
+}
+
+LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call) const {
+  const auto range = LogRange(by_call_, log);
+  const auto& lines = results_.lines;
+  const auto first = std::partition_point(range.begin(), range.end(),
+                                          [&](uint32_t i) { return lines[i].call < call; });
+  const auto last =
+      std::partition_point(first, range.end(), [&](uint32_t i) { return lines[i].call == call; });
+  return {first, last};
+}
+
+LineSpan ContestIndex::LinesOn(uint32_t log, uint8_t band, uint8_t mode) const {
+  const auto range = LogRange(by_band_, log);
+  const auto& lines = results_.lines;
+  const auto key = std::make_tuple(band, mode);
+  const auto first = std::partition_point(range.begin(), range.end(), [&](uint32_t i) {
+    return std::make_tuple(lines[i].band, lines[i].mode) < key;
+  });
+  const auto last = std::partition_point(first, range.end(), [&](uint32_t i) {
+    return std::make_tuple(lines[i].band, lines[i].mode) == key;
+  });
+  return {first, last};
+}
+
+LineSpan ContestIndex::LinesLogging(uint32_t call) const {
+  if (call + 1 >= worked_start_.size()) return {};
+  return {by_worked_.data() + worked_start_[call], by_worked_.data() + worked_start_[call + 1]};
+}
+
+}  // namespace qxqy::crosscheck

@@ -1,0 +1,241 @@
+#include "crosscheck/decide.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "base/text.h"
+#include "crosscheck/call_sign.h"
+
+namespace qxqy::crosscheck {
+namespace {
+
+class Decider {
+ public:
+  Decider(ContestResults& results, const ContestIndex& index)
+      : results_(results),
+        lines_(results.lines),
+        index_(index),
+        window_(results.options.window_minutes) {}
+
+  void Run() {
+    for (uint32_t l = 0; l < results_.logs.size(); ++l) {
+      if (results_.logs[l].status == LogStatus::kChecked) PairLog(l);
+    }
+    for (uint32_t i = 0; i < lines_.size(); ++i) {
+      if (lines_[i].decision != Decision::kDupe && !lines_[i].paired) DecideUnpaired(i);
+    }
+    FillLists();
+  }
+
+ private:
+  // The lines of `candidates` (one log's, by time) within the window of
+  // corrected time `minute`.
+  LineSpan InWindow(LineSpan candidates, int64_t minute) const {
+    const auto first = std::partition_point(candidates.begin(), candidates.end(), [&](uint32_t i) {
+      return index_.Corrected(i) < minute - window_;
+    });
+    const auto last = std::partition_point(first, candidates.end(), [&](uint32_t i) {
+      return index_.Corrected(i) <= minute + window_;
+    });
+    return {first, last};
+  }
+
+  uint32_t StationOf(uint32_t line) const { return results_.logs[lines_[line].log].station_id; }
+  std::string_view CallAsLogged(uint32_t line) const {
+    const LogResult& log = results_.logs[lines_[line].log];
+    return log.log.TextOf(log.log.contacts()[lines_[line].contact]).call;
+  }
+  // A line rules 3 and 5 may take as the other side's: not a dupe, not
+  // paired (whatever it was decided since).
+  bool Usable(uint32_t line) const {
+    return lines_[line].decision != Decision::kDupe && !lines_[line].paired;
+  }
+
+  // Pairs the lines of log `a` with those of the logs they name, each
+  // group (A, B, band, mode) once: from the side whose station sorts first.
+  void PairLog(uint32_t a) {
+    const uint32_t a_station = results_.logs[a].station_id;
+    const auto all = index_.LinesByCall(a);
+    for (auto group = all.begin(); group != all.end();) {
+      const ContestLine& line = lines_[*group];
+      const auto same = [&](uint32_t k) {
+        return lines_[k].call == line.call && lines_[k].band == line.band &&
+               lines_[k].mode == line.mode;
+      };
+      const auto end = std::find_if_not(group, all.end(), same);
+      const uint32_t b = index_.LogOfStation(line.call);
+      if (b != kNoLine && b != a && a_station < line.call) {
+        PairGroup({group, end}, index_.LinesTo(b, a_station, line.band, line.mode));
+      }
+      group = end;
+    }
+  }
+
+  void PairGroup(LineSpan ours, LineSpan theirs) {
+    struct Candidate {
+      int64_t distance;
+      uint32_t ours, theirs;
+    };
+    std::vector<Candidate> candidates;
+    for (uint32_t i : ours) {
+      if (lines_[i].decision == Decision::kDupe) continue;
+      for (uint32_t k : InWindow(theirs, index_.Corrected(i))) {
+        if (lines_[k].decision == Decision::kDupe) continue;
+        candidates.push_back({std::llabs(index_.Corrected(i) - index_.Corrected(k)), i, k});
+      }
+    }
+    const auto key = [&](const Candidate& c) {
+      return std::make_tuple(c.distance, index_.Corrected(c.ours), index_.Corrected(c.theirs),
+                             CallAsLogged(c.ours), CallAsLogged(c.theirs), lines_[c.ours].contact,
+                             lines_[c.theirs].contact);
+    };
+    std::sort(candidates.begin(), candidates.end(),
+              [&](const Candidate& x, const Candidate& y) { return key(x) < key(y); });
+    for (const Candidate& c : candidates) {
+      if (lines_[c.ours].paired || lines_[c.theirs].paired) continue;
+      Pair(c.ours, c.theirs);
+      Pair(c.theirs, c.ours);
+    }
+  }
+
+  void Pair(uint32_t line, uint32_t other) {
+    ContestLine& l = lines_[line];
+    l.paired = true;
+    l.evidence = other;
+    const LogResult& own = results_.logs[l.log];
+    const LogResult& theirs = results_.logs[lines_[other].log];
+    const std::string_view received = own.log.ExchangeWithoutReport(own.log.contacts()[l.contact]);
+    const std::string_view sent =
+        theirs.log.TextOf(theirs.log.contacts()[lines_[other].contact]).sent_exchange;
+    l.decision = SameExchange(received, sent) ? Decision::kOk : Decision::kBustedExchange;
+  }
+
+  // The nearest line of `lines` to corrected time `minute` that `accept`s,
+  // kNoLine when none; equal distances go to the earlier in `lines`.
+  template <typename Accept>
+  uint32_t Nearest(LineSpan lines, int64_t minute, Accept accept) const {
+    uint32_t best = kNoLine;
+    int64_t best_distance = 0;
+    for (uint32_t k : lines) {
+      if (!accept(k)) continue;
+      const int64_t distance = std::llabs(index_.Corrected(k) - minute);
+      if (best == kNoLine || distance < best_distance) {
+        best = k;
+        best_distance = distance;
+      }
+    }
+    return best;
+  }
+
+  void Decide(uint32_t line, Decision decision, uint32_t evidence) {
+    lines_[line].decision = decision;
+    lines_[line].evidence = evidence;
+  }
+
+  void DecideUnpaired(uint32_t i) {
+    const ContestLine& line = lines_[i];
+    const uint32_t a = line.log;
+    const uint32_t a_station = results_.logs[a].station_id;
+    const int64_t minute = index_.Corrected(i);
+    uint32_t b = index_.LogOfStation(line.call);
+    if (b == a) b = kNoLine;  // a log's own call: no other side sent it
+    if (b != kNoLine) {
+      // B has A unpaired on another band or mode within the window.
+      const uint32_t moved = Nearest(index_.LinesTo(b, a_station), minute, [&](uint32_t k) {
+        return Usable(k) && (lines_[k].band != line.band || lines_[k].mode != line.mode) &&
+               std::llabs(index_.Corrected(k) - minute) <= window_;
+      });
+      if (moved != kNoLine) return Decide(i, Decision::kBandOrMode, moved);
+      // B logged, there and then, a call one edit from A's whose own
+      // station did not log B there and then.
+      const std::string_view a_call = results_.calls[a_station];
+      const uint32_t busted = Nearest(
+          InWindow(index_.LinesOn(b, line.band, line.mode), minute), minute, [&](uint32_t k) {
+            if (lines_[k].decision == Decision::kDupe || lines_[k].call == a_station) return false;
+            if (!IsOneEdit(results_.calls[lines_[k].call], a_call)) return false;
+            return !LoggedThereAndThen(index_.LogOfStation(lines_[k].call), line.call, k);
+          });
+      if (busted != kNoLine) return Decide(i, Decision::kNilTheirBust, busted);
+    }
+    // A station one edit from B logged A, unpaired, there and then.
+    const std::string_view b_call = results_.calls[line.call];
+    const uint32_t other = Nearest(
+        InWindow(LinesLoggingOn(a_station, line.band, line.mode), minute), minute, [&](uint32_t k) {
+          return Usable(k) && lines_[k].log != a && IsOneEdit(results_.calls[StationOf(k)], b_call);
+        });
+    if (other != kNoLine) return Decide(i, Decision::kBustedCall, other);
+    if (b != kNoLine) return Decide(i, Decision::kNil, kNoLine);
+    const auto logging = index_.LinesLogging(line.call);
+    const bool others =
+        std::any_of(logging.begin(), logging.end(), [&](uint32_t k) { return lines_[k].log != a; });
+    Decide(i, others ? Decision::kUnverified : Decision::kUnique, kNoLine);
+  }
+
+  // True when log `log` (kNoLine: none) has a line, not a dupe, to `call`
+  // on the band and mode of line `k` within the window of its time.
+  bool LoggedThereAndThen(uint32_t log, uint32_t call, uint32_t k) const {
+    if (log == kNoLine) return false;
+    const auto near =
+        InWindow(index_.LinesTo(log, call, lines_[k].band, lines_[k].mode), index_.Corrected(k));
+    return std::any_of(near.begin(), near.end(),
+                       [&](uint32_t j) { return lines_[j].decision != Decision::kDupe; });
+  }
+
+  // Every log's lines to `call` on `band` and `mode`, by corrected time.
+  LineSpan LinesLoggingOn(uint32_t call, uint8_t band, uint8_t mode) const {
+    const auto all = index_.LinesLogging(call);
+    const auto key = std::make_pair(band, mode);
+    const auto first = std::partition_point(all.begin(), all.end(), [&](uint32_t k) {
+      return std::make_pair(lines_[k].band, lines_[k].mode) < key;
+    });
+    const auto last = std::partition_point(first, all.end(), [&](uint32_t k) {
+      return std::make_pair(lines_[k].band, lines_[k].mode) == key;
+    });
+    return {first, last};
+  }
+
+  void FillLists() {
+    std::vector<std::set<std::string>> not_in_log(results_.logs.size());
+    std::vector<std::set<std::string>> busted(results_.logs.size());
+    for (uint32_t i = 0; i < lines_.size(); ++i) {
+      const ContestLine& line = lines_[i];
+      // A station that logged this log's station without being in its log.
+      const uint32_t target = index_.LogOfStation(line.call);
+      if (target != kNoLine && target != line.log && index_.LinesTo(target, StationOf(i)).empty()) {
+        not_in_log[target].insert(results_.calls[StationOf(i)]);
+      }
+      if (line.decision == Decision::kNilTheirBust) {
+        // The other side (the evidence's log) busted this log's call.
+        busted[line.log].insert(results_.calls[StationOf(line.evidence)]);
+      } else if (line.decision == Decision::kBustedCall) {
+        // This log busted the evidence's station's call.
+        busted[lines_[line.evidence].log].insert(results_.calls[StationOf(i)]);
+      }
+    }
+    for (size_t l = 0; l < results_.logs.size(); ++l) {
+      results_.logs[l].not_in_log.assign(not_in_log[l].begin(), not_in_log[l].end());
+      results_.logs[l].busted_our_call.assign(busted[l].begin(), busted[l].end());
+    }
+  }
+
+  ContestResults& results_;
+  std::vector<ContestLine>& lines_;
+  const ContestIndex& index_;
+  const int64_t window_;
+};
+
+}  // namespace
+
+bool SameExchange(std::string_view received, std::string_view sent) {
+  return SameIgnoringAsciiCase(TrimView(received), TrimView(sent));
+}
+
+void DecideLines(ContestResults& results, const ContestIndex& index) {
+  Decider(results, index).Run();
+}
+
+}  // namespace qxqy::crosscheck

@@ -1,0 +1,101 @@
+#include "crosscheck/log_scores.h"
+
+#include <algorithm>
+
+#include "crosscheck/parallel.h"
+#include "logfile/log_checker.h"
+
+namespace qxqy::crosscheck {
+namespace {
+
+using logfile::ParsedLog;
+
+logfile::CheckOptions CheckOptionsOf(const ContestOptions& options) {
+  logfile::CheckOptions check;
+  check.plugins_folder = options.plugins_folder;
+  check.countries = options.countries;
+  return check;
+}
+
+ScoreTotals TotalsOf(const logfile::CheckResult& result) {
+  ScoreTotals totals;
+  for (const TStatistic& band : result.bands) {
+    totals.qsos += band.Qsos;
+    totals.points += band.Points;
+    totals.districts += band.Districts;
+    totals.prefixes += band.Prefixes;
+  }
+  return totals;
+}
+
+void Progress(const ContestOptions& options, const char* phase, size_t done, size_t total) {
+  if (options.progress) options.progress(phase, done, total);
+}
+
+}  // namespace
+
+int64_t PenaltyOf(const ContestOptions& options, const ContestLine& line) {
+  const int64_t points = std::max<int64_t>(line.points, 0);
+  if (line.decision == Decision::kNil) return options.nil_penalty * points;
+  if (line.decision == Decision::kBustedCall) return options.bust_penalty * points;
+  return 0;
+}
+
+std::vector<std::vector<int32_t>> ScoreRaw(ContestResults& results) {
+  std::vector<std::vector<int32_t>> points(results.logs.size());
+  const logfile::CheckOptions check = CheckOptionsOf(results.options);
+  ParallelFor(
+      results.logs.size(), results.options.threads,
+      [&](size_t l) {
+        LogResult& log = results.logs[l];
+        if (log.status == LogStatus::kUnreadable) return;
+        points[l].reserve(log.log.contacts().size());
+        logfile::Report report;
+        const logfile::CheckResult result = logfile::CheckLog(
+            log.log, check, report,
+            [&](const logfile::ScoredContact& contact) { points[l].push_back(contact.points); });
+        log.raw = TotalsOf(result);
+        log.raw_score = log.raw.Score();
+        log.check_findings = report.total();
+      },
+      [&](size_t done) { Progress(results.options, "scoring", done, results.logs.size()); });
+  return points;
+}
+
+void ScoreChecked(ContestResults& results) {
+  const logfile::CheckOptions check = CheckOptionsOf(results.options);
+  const ContestOptions& options = results.options;
+  ParallelFor(
+      results.logs.size(), options.threads,
+      [&](size_t l) {
+        LogResult& log = results.logs[l];
+        log.decisions.fill(0);
+        if (log.status == LogStatus::kSetAside) {
+          log.decisions[static_cast<size_t>(Decision::kSetAside)] = log.contact_lines;
+        }
+        if (log.status != LogStatus::kChecked) return;
+        log.decisions[static_cast<size_t>(Decision::kNotScored)] = log.log.unscored_lines.size();
+        ParsedLog credited;
+        credited.own_call = log.log.own_call;
+        log.penalty_points = 0;
+        const auto& contacts = log.log.contacts();
+        for (size_t c = 0; c < contacts.size(); ++c) {
+          const ContestLine& line = results.lines[log.first_line + c];
+          ++log.decisions[static_cast<size_t>(line.decision)];
+          log.penalty_points += PenaltyOf(options, line);
+          if (!IsCredited(line.decision, options.remove_uniques)) continue;
+          const auto& contact = contacts[c];
+          credited.Add(contact.time_key, contact.line, contact.band, contact.mode,
+                       log.log.TextOf(contact));
+        }
+        logfile::Report report;
+        const logfile::CheckResult result = logfile::CheckLog(credited, check, report);
+        log.credited = TotalsOf(result);
+        log.checked_score =
+            std::max<int64_t>(0, (log.credited.points - log.penalty_points) *
+                                     (log.credited.districts + log.credited.prefixes));
+      },
+      [&](size_t done) { Progress(options, "checking scores", done, results.logs.size()); });
+}
+
+}  // namespace qxqy::crosscheck

@@ -1,0 +1,283 @@
+#include "crosscheck/result_writers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <tuple>
+#include <utility>
+
+#include "crosscheck/contact_rows.h"
+#include "logfile/report_writers.h"
+
+namespace qxqy::crosscheck {
+namespace {
+
+constexpr Decision kAllDecisions[kDecisionCount] = {
+    Decision::kOk,           Decision::kDupe,           Decision::kNotScored,
+    Decision::kSetAside,     Decision::kBustedExchange, Decision::kBandOrMode,
+    Decision::kNilTheirBust, Decision::kBustedCall,     Decision::kNil,
+    Decision::kUnverified,   Decision::kUnique};
+
+std::string_view StatusWord(LogStatus status) {
+  switch (status) {
+    case LogStatus::kChecked:
+      return "checked";
+    case LogStatus::kSetAside:
+      return "set-aside";
+    case LogStatus::kUnreadable:
+      break;
+  }
+  return "not-a-log";
+}
+
+// A fraction as a percentage with one decimal ("12.5").
+std::string Percent(double fraction) {
+  const long long tenths = std::llround(fraction * 1000.0);
+  return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+// `text` padded with blanks to `width`, on the left when `right`.
+std::string Pad(std::string text, size_t width, bool right) {
+  if (text.size() >= width) return text;
+  const std::string blanks(width - text.size(), ' ');
+  return right ? blanks + text : text + blanks;
+}
+
+// One row of the text table: place, station, claimed, raw, checked,
+// contacts, credited, error rate, clock, file.
+void WriteTextRow(std::ostream& out, const std::vector<std::string>& cells) {
+  static constexpr size_t kWidths[] = {5, 12, 12, 12, 12, 7, 8, 6, 6};
+  out << Pad(cells[0], kWidths[0], true) << "  " << Pad(cells[1], kWidths[1], false);
+  for (size_t i = 2; i < std::size(kWidths); ++i) out << ' ' << Pad(cells[i], kWidths[i], true);
+  out << "  " << cells[9] << '\n';
+}
+
+std::string Claimed(const LogResult& log) {
+  return log.log.claimed_score ? Printable(*log.log.claimed_score) : std::string();
+}
+
+size_t Count(const LogResult& log, Decision decision) {
+  return log.decisions[static_cast<size_t>(decision)];
+}
+
+}  // namespace
+
+std::string Printable(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < ' ' || byte == 0x7F) c = '?';
+  }
+  return out;
+}
+
+std::string CsvField(std::string_view text) {
+  std::string field = Printable(text);
+  const bool quote = field.find_first_of(",\"") != std::string::npos ||
+                     (!field.empty() && (field.front() == ' ' || field.back() == ' '));
+  if (!quote) return field;
+  std::string out = "\"";
+  for (char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string ReportFileName(std::string_view station) {
+  std::string name;
+  for (char c : station) {
+    const bool keep =
+        (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+    name += c == '/' ? '-' : keep ? c : '_';
+  }
+  return name + ".txt";
+}
+
+std::vector<std::string> ReportFileNames(const ContestResults& results) {
+  std::vector<std::string> names(results.logs.size());
+  std::set<std::string> taken;
+  for (size_t i = 0; i < results.logs.size(); ++i) {
+    const LogResult& log = results.logs[i];
+    if (log.status != LogStatus::kChecked) continue;
+    std::string name = ReportFileName(log.station);
+    for (int n = 2; !taken.insert(name).second; ++n) {
+      name = ReportFileName(log.station + "_" + std::to_string(n));
+    }
+    names[i] = std::move(name);
+  }
+  return names;
+}
+
+std::vector<size_t> ResultOrder(const ContestResults& results, std::vector<size_t>& place) {
+  const auto& logs = results.logs;
+  std::vector<size_t> order(logs.size());
+  std::vector<std::string> labels(logs.size());
+  for (size_t i = 0; i < logs.size(); ++i) {
+    order[i] = i;
+    labels[i] = logs[i].CategoryLabel();
+  }
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    const bool ca = logs[a].status == LogStatus::kChecked;
+    const bool cb = logs[b].status == LogStatus::kChecked;
+    if (ca != cb) return ca;
+    if (!ca) return false;  // file-name order
+    return std::make_tuple(std::cref(labels[a]), -logs[a].checked_score,
+                           std::cref(logs[a].station)) <
+           std::make_tuple(std::cref(labels[b]), -logs[b].checked_score,
+                           std::cref(logs[b].station));
+  });
+  place.assign(logs.size(), 0);
+  size_t rank = 0;
+  for (size_t k = 0; k < order.size(); ++k) {
+    const size_t i = order[k];
+    if (logs[i].status != LogStatus::kChecked) break;
+    rank = k > 0 && labels[order[k - 1]] == labels[i] ? rank + 1 : 1;
+    place[i] = rank;
+  }
+  return order;
+}
+
+void WriteResultsText(std::ostream& out, const ContestResults& results) {
+  std::vector<size_t> place;
+  const std::vector<size_t> order = ResultOrder(results, place);
+  std::optional<std::string> category;
+  bool ranked = true;
+  for (size_t i : order) {
+    const LogResult& log = results.logs[i];
+    if (log.status == LogStatus::kChecked) {
+      const std::string label = log.CategoryLabel();
+      if (label != category) {
+        out << (category ? "\n" : "")
+            << "Category: " << (label.empty() ? "(none given)" : Printable(label)) << '\n';
+        category = label;
+        WriteTextRow(out, {"Place", "Station", "Claimed", "Raw", "Checked", "QSOs", "Credited",
+                           "Error%", "Clock", "File"});
+      }
+      const std::string clock =
+          (log.clock_offset > 0 ? "+" : "") + std::to_string(log.clock_offset);
+      WriteTextRow(out, {std::to_string(place[i]), Printable(log.station), Claimed(log),
+                         std::to_string(log.raw_score), std::to_string(log.checked_score),
+                         std::to_string(log.raw.qsos), std::to_string(log.credited.qsos),
+                         Percent(log.ErrorRate()), clock, Printable(log.file)});
+    } else {
+      if (ranked) out << "\nNot checked:\n";
+      ranked = false;
+      out << "  " << Printable(log.file) << ": " << StatusWord(log.status) << ", "
+          << Printable(log.note) << '\n';
+    }
+  }
+}
+
+void WriteResultsCsv(std::ostream& out, const ContestResults& results) {
+  out << "category,place,station,file,status,claimed,raw,checked,contacts_raw,contacts_credited";
+  for (Decision d : kAllDecisions) out << ',' << DecisionWord(d);
+  out << ",error_rate,clock_offset,clock_matches,note\n";
+  std::vector<size_t> place;
+  for (size_t i : ResultOrder(results, place)) {
+    const LogResult& log = results.logs[i];
+    out << CsvField(log.CategoryLabel()) << ',' << place[i] << ',' << CsvField(log.station) << ','
+        << CsvField(log.file) << ',' << StatusWord(log.status) << ',' << CsvField(Claimed(log))
+        << ',' << log.raw_score << ',' << log.checked_score << ',' << log.raw.qsos << ','
+        << log.credited.qsos;
+    for (Decision d : kAllDecisions) out << ',' << Count(log, d);
+    out << ',' << Percent(log.ErrorRate()) << ',' << log.clock_offset << ',' << log.clock_matches
+        << ',' << CsvField(log.note) << '\n';
+  }
+}
+
+void WriteResultsJson(std::ostream& out, const ContestResults& results) {
+  using logfile::JsonString;
+  const ContestOptions& o = results.options;
+  out << "{\n  \"window_minutes\": " << o.window_minutes
+      << ",\n  \"nil_penalty\": " << o.nil_penalty << ",\n  \"bust_penalty\": " << o.bust_penalty
+      << ",\n  \"remove_uniques\": " << (o.remove_uniques ? "true" : "false")
+      << ",\n  \"clock_rounds\": " << results.clock_rounds << ",\n  \"logs\": [";
+  std::vector<size_t> place;
+  bool first = true;
+  for (size_t i : ResultOrder(results, place)) {
+    const LogResult& log = results.logs[i];
+    out << (first ? "\n" : ",\n") << "    {\"station\": " << JsonString(Printable(log.station))
+        << ", \"category\": " << JsonString(Printable(log.CategoryLabel()))
+        << ", \"place\": " << place[i] << ", \"file\": " << JsonString(Printable(log.file))
+        << ", \"status\": \"" << StatusWord(log.status)
+        << "\", \"claimed\": " << (log.log.claimed_score ? JsonString(Claimed(log)) : "null")
+        << ", \"raw\": " << log.raw_score << ", \"checked\": " << log.checked_score
+        << ", \"contacts_raw\": " << log.raw.qsos
+        << ", \"contacts_credited\": " << log.credited.qsos
+        << ", \"penalty_points\": " << log.penalty_points << ", \"decisions\": {";
+    for (int d = 0; d < kDecisionCount; ++d) {
+      out << (d == 0 ? "" : ", ") << '"' << DecisionWord(kAllDecisions[d])
+          << "\": " << Count(log, kAllDecisions[d]);
+    }
+    out << "}, \"error_rate\": " << Percent(log.ErrorRate())
+        << ", \"clock_offset\": " << log.clock_offset
+        << ", \"clock_matches\": " << log.clock_matches
+        << ", \"note\": " << JsonString(Printable(log.note)) << '}';
+    first = false;
+  }
+  out << (first ? "]\n}\n" : "\n  ]\n}\n");
+}
+
+void WriteQsosCsv(std::ostream& out, const ContestResults& results) {
+  out << "file,line,station,call,band,mode,time,decision,evidence,penalty\n";
+  for (size_t l = 0; l < results.logs.size(); ++l) {
+    const std::string file = CsvField(results.logs[l].file);
+    const std::string station = CsvField(results.logs[l].station);
+    ForEachContactRow(results, l, [&](const ContactRow& row) {
+      out << file << ',' << row.line << ',' << station << ',' << CsvField(row.call) << ','
+          << row.band << ',' << row.mode << ',' << row.time << ',' << DecisionWord(row.decision)
+          << ',' << CsvField(row.evidence) << ',' << row.penalty << '\n';
+    });
+  }
+}
+
+void WriteStationReport(std::ostream& out, const ContestResults& results, size_t index) {
+  const LogResult& log = results.logs[index];
+  out << "Station: " << Printable(log.station) << "\nFile: " << Printable(log.file)
+      << "\nCategory: " << Printable(log.CategoryLabel()) << "\nStatus: " << StatusWord(log.status);
+  if (!log.note.empty()) out << " (" << Printable(log.note) << ')';
+  out << "\nClaimed score: " << (log.log.claimed_score ? Claimed(log) : "none")
+      << "\nRaw score: " << log.raw.points << "*(" << log.raw.districts << '+' << log.raw.prefixes
+      << ")=" << log.raw_score << "\nChecked score: (" << log.credited.points << '-'
+      << log.penalty_points << ")*(" << log.credited.districts << '+' << log.credited.prefixes
+      << ")=" << log.checked_score << "\nContacts: " << log.raw.qsos << " scored, "
+      << log.credited.qsos << " credited; error rate " << Percent(log.ErrorRate())
+      << " %\nClock offset: " << log.clock_offset << " min (" << log.clock_matches
+      << " matches)\nDecisions:";
+  for (Decision d : kAllDecisions) {
+    if (Count(log, d) != 0) out << ' ' << DecisionWord(d) << ' ' << Count(log, d) << ';';
+  }
+  out << "\n\nLines that lost credit (line, call, band, mode, time: decision, evidence):\n";
+  size_t lost = 0;
+  const auto lost_credit = [&](Decision decision) {
+    return !IsCredited(decision, results.options.remove_uniques);
+  };
+  ForEachContactRow(
+      results, index,
+      [&](const ContactRow& row) {
+        ++lost;
+        out << "  " << row.line;
+        if (!row.call.empty()) {
+          out << ' ' << Printable(row.call) << ' ' << row.band << ' ' << row.mode << ' '
+              << row.time;
+        }
+        out << ": " << DecisionWord(row.decision);
+        if (!row.evidence.empty()) out << ", " << Printable(row.evidence);
+        if (row.penalty != 0) out << " (penalty " << row.penalty << ')';
+        out << '\n';
+      },
+      lost_credit);
+  if (lost == 0) out << "  none\n";
+  const auto list = [&](const char* title, const std::vector<std::string>& stations) {
+    out << '\n' << title << '\n';
+    if (stations.empty()) out << "  none\n";
+    for (const std::string& station : stations) out << "  " << Printable(station) << '\n';
+  };
+  list("Stations that logged you but are not in your log:", log.not_in_log);
+  list("Stations that logged your call busted:", log.busted_our_call);
+}
+
+}  // namespace qxqy::crosscheck

@@ -1,0 +1,164 @@
+// qxqy-crosscheck: checks a whole contest, every log against the others,
+// and writes the results, every contact line's decision and each station's
+// report (crosscheck/).
+#include <unistd.h>
+
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "crosscheck/contest_check.h"
+#include "crosscheck/result_writers.h"
+#include "logfile/country_file_load.h"
+#include "refdata/reference_files.h"
+#include "tools/crosscheck/crosscheck_options.h"
+#include "tools/crosscheck/progress_line.h"
+
+namespace qxqy::crosscheck_tool {
+namespace {
+
+namespace fs = std::filesystem;
+using crosscheck::Printable;
+
+// A failure that stops the check: exit 2 with its message.
+struct CannotRun {
+  std::string message;
+};
+
+// The files of `folder` (not its subfolders), sorted by name.
+std::vector<crosscheck::LogInput> ListLogs(const std::string& folder) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) {
+    throw CannotRun{"no such folder: " + Printable(folder)};
+  }
+  std::vector<crosscheck::LogInput> inputs;
+  fs::directory_iterator it(folder, error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    std::error_code type_error;
+    if (!it->is_regular_file(type_error)) continue;
+    inputs.push_back({it->path().filename().string(), it->path().string(), std::nullopt});
+  }
+  if (error) throw CannotRun{"cannot list " + Printable(folder) + ": " + error.message()};
+  if (inputs.empty()) throw CannotRun{"no log file in " + Printable(folder)};
+  return inputs;
+}
+
+// Writes one output file through `write`; throws CannotRun when it cannot
+// be written whole.
+template <typename Write>
+void WriteFile(const fs::path& path, Write write) {
+  std::ofstream out(path, std::ios::binary);
+  if (!out) throw CannotRun{"cannot write " + Printable(path.string())};
+  write(out);
+  out.close();
+  if (!out) throw CannotRun{"cannot write " + Printable(path.string()) + " whole"};
+}
+
+// `progress` may be null.
+void WriteOutputs(const crosscheck::ContestResults& results, const std::string& out_dir,
+                  ProgressLine* progress) {
+  const fs::path out(out_dir);
+  const fs::path reports = out / "reports";
+  std::error_code error;
+  fs::create_directories(reports, error);
+  if (error || !fs::is_directory(reports)) {
+    throw CannotRun{"cannot make the output folder " + Printable(reports.string()) +
+                    (error ? ": " + error.message() : std::string())};
+  }
+  WriteFile(out / "results.txt", [&](std::ostream& s) { WriteResultsText(s, results); });
+  WriteFile(out / "results.csv", [&](std::ostream& s) { WriteResultsCsv(s, results); });
+  WriteFile(out / "results.json", [&](std::ostream& s) { WriteResultsJson(s, results); });
+  WriteFile(out / "qsos.csv", [&](std::ostream& s) { WriteQsosCsv(s, results); });
+  const std::vector<std::string> names = crosscheck::ReportFileNames(results);
+  for (size_t i = 0; i < results.logs.size(); ++i) {
+    if (progress != nullptr) progress->Update("writing", i, results.logs.size());
+    if (names[i].empty()) continue;
+    WriteFile(reports / names[i], [&](std::ostream& s) { WriteStationReport(s, results, i); });
+  }
+  if (progress != nullptr) progress->Update("writing", results.logs.size(), results.logs.size());
+}
+
+int Run(const CrosscheckOptions& options) {
+  std::string plugins = options.plugins.value_or(DefaultPluginsFolder());
+  if (plugins.empty() || plugins.back() != '/') plugins += '/';
+  std::optional<logfile::CountryFile> countries;
+  try {
+    countries = logfile::LoadCountryFile(options.cty, plugins);
+  } catch (const Error& error) {
+    throw CannotRun{error.what()};
+  }
+  crosscheck::ContestOptions contest;
+  contest.plugins_folder = plugins;
+  contest.countries = countries ? &*countries : nullptr;
+  contest.window_minutes = options.window;
+  contest.nil_penalty = options.nil_penalty;
+  contest.bust_penalty = options.bust_penalty;
+  contest.remove_uniques = options.remove_uniques;
+  std::optional<ProgressLine> progress;
+  if (!options.quiet) {
+    progress.emplace(std::cerr, isatty(STDERR_FILENO) != 0);
+    contest.progress = [&](std::string_view phase, size_t done, size_t total) {
+      progress->Update(phase, done, total);
+    };
+  }
+  crosscheck::ContestResults results;
+  try {
+    results = crosscheck::CheckContest(ListLogs(options.logs_dir), contest);
+  } catch (const Error& error) {  // the district table exists but cannot be read
+    throw CannotRun{error.what()};
+  }
+  if (progress) progress->Finish();
+  size_t checked = 0;
+  for (const crosscheck::LogResult& log : results.logs) {
+    if (log.status == crosscheck::LogStatus::kChecked) ++checked;
+    if (log.status != crosscheck::LogStatus::kChecked) {
+      std::cerr << "qxqy-crosscheck: " << Printable(log.file) << ": " << Printable(log.note)
+                << '\n';
+    }
+  }
+  if (checked == 0) throw CannotRun{"no log in " + Printable(options.logs_dir) + " could be read"};
+  WriteOutputs(results, options.out_dir, progress ? &*progress : nullptr);
+  if (progress) progress->Finish();
+  if (options.quiet) return results.reported == 0 ? 0 : 1;
+  std::cerr << "qxqy-crosscheck: " << results.logs.size() << " files, " << checked
+            << " logs checked, " << results.lines.size() << " contacts; " << results.reported
+            << " findings reported (see " << Printable(options.out_dir) << ")\n";
+  return results.reported == 0 ? 0 : 1;
+}
+
+int Main(const std::vector<std::string>& args) {
+  CrosscheckOptions options;
+  try {
+    options = ParseCrosscheckOptions(args);
+  } catch (const std::invalid_argument& error) {
+    std::cerr << "qxqy-crosscheck: " << error.what() << '\n';
+    return 2;
+  }
+  if (options.help) {
+    std::cout << CrosscheckUsage();
+    return 0;
+  }
+  try {
+    return Run(options);
+  } catch (const CannotRun& failure) {
+    std::cerr << "qxqy-crosscheck: " << failure.message << '\n';
+    return 2;
+  }
+}
+
+}  // namespace
+}  // namespace qxqy::crosscheck_tool
+
+int main(int argc, char** argv) {
+  try {
+    return qxqy::crosscheck_tool::Main(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const std::exception& error) {
+    std::cerr << "qxqy-crosscheck: " << error.what() << '\n';
+    return 2;
+  }
+}
