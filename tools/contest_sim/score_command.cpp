@@ -260,10 +260,10 @@ int ScoreDecisions(const std::string& truth_path, const std::string& qsos_path,
     const uint64_t as_truth = counts[static_cast<size_t>(kind)];
     total += lines;
     right += as_truth;
-    std::snprintf(line, sizeof line, "%-16s %9" PRIu64 " %9" PRIu64 " %9s  ",
+    std::snprintf(line, sizeof line, "%-16s %9" PRIu64 " %9" PRIu64 " %9s",
                   std::string(DecisionWord(static_cast<Decision>(kind))).c_str(), lines, as_truth,
                   Percent(as_truth, lines).c_str());
-    out << line << instead << "\n";
+    out << line << (instead.empty() ? "" : "  ") << instead << "\n";
   }
   std::snprintf(line, sizeof line, "%-16s %9" PRIu64 " %9" PRIu64 " %9s\n", "all", total, right,
                 Percent(right, total).c_str());
