@@ -1,0 +1,64 @@
+#!/bin/sh
+# The contest check's decisions do not depend on the files' names or the
+# order they are read in: a simulated contest is checked as written and
+# again with every file renamed (names that sort in another order), and
+# both qsos.csv files must say the same once the renamed files are mapped
+# back to their names.
+# usage: crosscheck-invariants.sh SIMULATOR CHECKER SAMPLES_DIR WORK_DIR
+# Exits 77 (skipped) when CHECKER is empty: the check is not built.
+set -eu
+sim=$1
+checker=$2
+samples=$3
+work=$4
+if [ -z "$checker" ]; then
+  echo "skipped: qxqy-crosscheck is not part of this build"
+  exit 77
+fi
+rm -rf "$work"
+mkdir -p "$work/renamed"
+# Two logs of one station differ in length here, so which one is checked
+# does not depend on the names.
+"$sim" --out "$work/contest/logs" --logs 40 --qsos-per-log 120 --seed 7 --hours 12 \
+  --busted-call 0.03 --wrong-band 0.02 --nil 0.02 --dupe 0.02 --not-scored 0.3 --second-log 0.1
+
+check() {
+  status=0
+  "$checker" "$1" --out "$2" --plugins "$samples" --cty "$samples/cty-sample.dat" \
+    > "$2.out" 2> "$2.err" || status=$?
+  if [ "$status" -gt 1 ]; then
+    echo "qxqy-crosscheck could not run on $1 (exit $status):"
+    cat "$2.err"
+    exit 1
+  fi
+}
+
+# Renamed: the reverse of the sorted order, numbered; map.txt says which is which.
+count=$(ls "$work/contest/logs" | wc -l)
+number=0
+for name in $(ls "$work/contest/logs" | sort -r); do
+  number=$((number + 1))
+  new=$(printf 'z%05d-%s' "$((count - number))" "$(echo "$name" | tr 'A-Z' 'a-z')")
+  cp "$work/contest/logs/$name" "$work/renamed/$new"
+  echo "$new $name" >> "$work/map.txt"
+done
+
+check "$work/contest/logs" "$work/first"
+check "$work/renamed" "$work/second"
+
+# Each qsos.csv's rows with the file column as the original name (any
+# folder in it dropped), sorted.
+rows() {
+  awk -F, 'NR == FNR { split($0, pair, " "); name[pair[1]] = pair[2]; next }
+           FNR == 1 { next }
+           { sub(/.*\//, "", $1); if ($1 in name) $1 = name[$1]; print }' OFS=, \
+    "$work/map.txt" "$1" | sort
+}
+rows "$work/first/qsos.csv" > "$work/first.rows"
+rows "$work/second/qsos.csv" > "$work/second.rows"
+if ! cmp -s "$work/first.rows" "$work/second.rows"; then
+  echo "the decisions changed with the files' names and order:"
+  diff "$work/first.rows" "$work/second.rows" | head -20
+  exit 1
+fi
+echo "$(wc -l < "$work/first.rows") contact lines decided alike under other names and order"
