@@ -46,13 +46,20 @@ done
 check "$work/contest/logs" "$work/first"
 check "$work/renamed" "$work/second"
 
-# Each qsos.csv's rows with the file column as the original name (any
-# folder in it dropped), sorted.
+# Each qsos.csv's rows with every renamed file's name (in the file column,
+# any folder dropped, and in the evidence) put back, sorted.
 rows() {
   awk -F, 'NR == FNR { split($0, pair, " "); name[pair[1]] = pair[2]; next }
            FNR == 1 { next }
-           { sub(/.*\//, "", $1); if ($1 in name) $1 = name[$1]; print }' OFS=, \
-    "$work/map.txt" "$1" | sort
+           {
+             sub(/.*\//, "", $1)
+             for (renamed in name) {
+               while ((at = index($0, renamed)) > 0) {
+                 $0 = substr($0, 1, at - 1) name[renamed] substr($0, at + length(renamed))
+               }
+             }
+             print
+           }' OFS=, "$work/map.txt" "$1" | sort
 }
 rows "$work/first/qsos.csv" > "$work/first.rows"
 rows "$work/second/qsos.csv" > "$work/second.rows"
