@@ -57,15 +57,17 @@ std::string RandomLetters(SimRandom& random, int count) {
   return letters;
 }
 
-std::string RandomCall(SimRandom& random, bool qxqy) {
+// A call from QX or QY, or from elsewhere. Calls one edit apart are kept
+// out, so short suffixes are few (of the 26 x 26 two-letter suffixes only
+// 26 are pairwise two edits apart); `long_share` of the QX and QY calls get
+// four letters, which a big contest needs for room.
+std::string RandomCall(SimRandom& random, bool qxqy, double long_share) {
   std::string call;
   if (qxqy) {
     call = random.Chance(0.5) ? "QX" : "QY";
-    // Few short suffixes: calls one edit apart are kept out, and of the
-    // 26 x 26 two-letter suffixes only 26 are pairwise two edits apart.
-    const uint32_t roll = random.Below(50);
+    const uint32_t roll = random.Below(25);
     call += static_cast<char>('0' + random.Below(10));
-    call += RandomLetters(random, roll == 0 ? 1 : roll < 4 ? 2 : roll < 30 ? 3 : 4);
+    call += RandomLetters(random, roll == 0 ? 1 : roll < 3 ? 2 : random.Chance(long_share) ? 4 : 3);
   } else {
     const auto& prefixes = DxPrefixes();
     call = prefixes[random.Below(static_cast<uint32_t>(prefixes.size()))];
@@ -186,6 +188,7 @@ class Simulator {
     const double sending = 1.0 - std::min(rates_.no_log, 0.9);
     const auto total = static_cast<uint32_t>(std::ceil(settings_.logs / sending));
     contest_.start_day = kContestStartDay;
+    const double long_share = std::clamp(total / 20000.0, 0.05, 0.6);
     contest_.stations.resize(total);
     contest_.lines.resize(total);
     operating_.resize(total);
@@ -198,7 +201,7 @@ class Simulator {
           throw std::runtime_error("cannot invent " + std::to_string(total) +
                                    " calls two edits apart from each other");
         }
-        station.call = RandomCall(random_, station.qxqy);
+        station.call = RandomCall(random_, station.qxqy, long_share);
       } while (!neighbourhood_.FarFromAllBut(station.call, CallNeighbourhood::kNobody));
       neighbourhood_.Add(station.call, i);
       contest_.calls.push_back(station.call);
@@ -285,7 +288,10 @@ class Simulator {
       bool paired = false;
       for (size_t j = i + 1; j < queue.size() && j <= i + kLookahead; ++j) {
         const uint32_t b = queue[j];
-        if (b == UINT32_MAX || !pairs_.MayWork(a, b, op.band, op.mode, minute)) continue;
+        if (b == UINT32_MAX) continue;
+        // Across groups the partner comes to a's band and mode, if it works that mode.
+        const bool works_mode = (operating_[b].modes & (1u << static_cast<int>(op.mode))) != 0;
+        if (!works_mode || !pairs_.MayWork(a, b, op.band, op.mode, minute)) continue;
         queue[j] = UINT32_MAX;
         MakeContact(a, b, minute, op.band, op.mode);
         Done(a, minute);
@@ -338,7 +344,7 @@ class Simulator {
     const Operating& op = operating_[station];
     for (int attempt = 0; attempt < 8; ++attempt) {
       const bool qxqy = random_.Chance(0.5);
-      const std::string call = RandomCall(random_, qxqy);
+      const std::string call = RandomCall(random_, qxqy, 0.3);
       if (!neighbourhood_.FarFromAllBut(call, CallNeighbourhood::kNobody)) continue;
       const uint32_t index = InternCall(call);
       if (!FirstExtraLine(station, index, op.band, op.mode)) continue;

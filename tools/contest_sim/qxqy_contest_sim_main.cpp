@@ -33,9 +33,11 @@ int Simulate(const SimOptions& options) {
   const Contest contest = SimulateContest(options.settings);
   const WrittenContest written = WriteContest(contest, options.out, options.truth);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  std::printf("%u logs, %llu contact lines in %s, truth in %s (%.2f s)\n", written.files,
-              static_cast<unsigned long long>(written.lines), options.out.c_str(),
-              options.truth.c_str(), took.count());
+  int clocks_off = 0;
+  for (const Station& station : contest.stations) clocks_off += station.clock_offset != 0 ? 1 : 0;
+  std::printf("%u logs (%d with the clock off), %llu contact lines in %s, truth in %s (%.2f s)\n",
+              written.files, clocks_off, static_cast<unsigned long long>(written.lines),
+              options.out.c_str(), options.truth.c_str(), took.count());
   return 0;
 }
 
