@@ -162,7 +162,8 @@ struct Operating {
   uint32_t serial = 0;
   uint8_t band = 0;
   Mode mode = Mode::kCw;
-  uint8_t modes = 3;  // bit 0 CW, bit 1 phone
+  uint8_t modes = 3;     // bit 0 CW, bit 1 phone
+  bool waiting = false;  // carried to the next minute for want of a partner
 };
 
 class Simulator {
@@ -231,7 +232,7 @@ class Simulator {
   }
 
   int Gap(const Operating& op) const {
-    const int mean = std::max(1, static_cast<int>(minutes_ * 0.95 / op.quota));
+    const int mean = std::max(1, static_cast<int>(minutes_ * 0.85 / op.quota));
     return 2 * mean - 1;  // draws in [1, 2 * mean - 1] average `mean`
   }
 
@@ -265,7 +266,8 @@ class Simulator {
     for (uint32_t station : due) {
       Operating& op = operating_[station];
       if (random_.Chance(kBandChangeChance)) ChooseBandAndMode(op);
-      if (contest_.stations[station].sends_log && ActAlone(station, minute)) {
+      // A station still waiting for a partner has had its chance to act alone.
+      if (contest_.stations[station].sends_log && !op.waiting && ActAlone(station, minute)) {
         Done(station, minute);
         continue;
       }
@@ -275,7 +277,10 @@ class Simulator {
     for (auto& group : groups) PairUp(group, minute, left);
     std::vector<uint32_t> still_left;
     PairUp(left, minute, still_left);
-    for (uint32_t station : still_left) Schedule(station, minute + 1);
+    for (uint32_t station : still_left) {
+      operating_[station].waiting = true;
+      Schedule(station, minute + 1);
+    }
   }
 
   // Pairs the stations of `queue` that may work each other, each with one
@@ -305,6 +310,7 @@ class Simulator {
 
   void Done(uint32_t station, int minute) {
     Operating& op = operating_[station];
+    op.waiting = false;
     if (++op.done < op.quota) Schedule(station, minute + random_.Between(1, Gap(op)));
   }
 
