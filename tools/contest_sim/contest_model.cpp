@@ -173,7 +173,7 @@ class Simulator {
         rates_(settings.rates),
         random_(settings.seed),
         minutes_(static_cast<int>(std::max<uint32_t>(settings.hours, 1) * 60)),
-        waiting_(static_cast<size_t>(minutes_) + 1) {}
+        due_by_minute_(static_cast<size_t>(minutes_) + 1) {}
 
   Contest Run() {
     MakeStations();
@@ -237,7 +237,7 @@ class Simulator {
   }
 
   void Schedule(uint32_t station, int minute) {
-    if (minute < minutes_) waiting_[static_cast<size_t>(minute)].push_back(station);
+    if (minute < minutes_) due_by_minute_[static_cast<size_t>(minute)].push_back(station);
   }
 
   void ChooseBandAndMode(Operating& op) {
@@ -260,7 +260,7 @@ class Simulator {
 
   void RunMinute(int minute) {
     std::vector<uint32_t> due;
-    due.swap(waiting_[static_cast<size_t>(minute)]);
+    due.swap(due_by_minute_[static_cast<size_t>(minute)]);
     Shuffle(due);
     std::array<std::vector<uint32_t>, kBands * 2> groups;
     for (uint32_t station : due) {
@@ -614,7 +614,7 @@ class Simulator {
   int minutes_;
   Contest contest_;
   std::vector<Operating> operating_;
-  std::vector<std::vector<uint32_t>> waiting_;
+  std::vector<std::vector<uint32_t>> due_by_minute_;
   PairTable pairs_;
   CallNeighbourhood neighbourhood_;
   std::unordered_map<std::string, uint32_t> extra_calls_;
