@@ -1,9 +1,12 @@
 #!/bin/sh
-# The contest check's decisions do not depend on the files' names or the
-# order they are read in: a simulated contest is checked as written and
-# again with every file renamed (names that sort in another order), and
-# both qsos.csv files must say the same once the renamed files are mapped
-# back to their names.
+# Invariants of the contest check on a simulated contest:
+# - every contact line of every log gets exactly one decision;
+# - the decisions do not depend on the files' names or the order they are
+#   read in: the contest is checked as written and again with every file
+#   renamed (names that sort in another order), and both qsos.csv files
+#   must say the same once the renamed files are mapped back to their names;
+# - a folder holding a single log decides each of its lines unique, dupe or
+#   not-scored.
 # usage: crosscheck-invariants.sh SIMULATOR CHECKER SAMPLES_DIR WORK_DIR
 # Exits 77 (skipped) when CHECKER is empty: the check is not built.
 set -eu
@@ -16,7 +19,7 @@ if [ -z "$checker" ]; then
   exit 77
 fi
 rm -rf "$work"
-mkdir -p "$work/renamed"
+mkdir -p "$work/renamed" "$work/single"
 # Two logs of one station differ in length here, so which one is checked
 # does not depend on the names.
 "$sim" --out "$work/contest/logs" --logs 40 --qsos-per-log 120 --seed 7 --hours 12 \
@@ -46,6 +49,12 @@ done
 check "$work/contest/logs" "$work/first"
 check "$work/renamed" "$work/second"
 
+# One decision per line: the scoring fails on a line decided twice or not at all.
+if ! "$sim" --score "$work/contest/truth.csv" "$work/first/qsos.csv" > "$work/first.score"; then
+  cat "$work/first.score"
+  exit 1
+fi
+
 # Each qsos.csv's rows with every renamed file's name (in the file column,
 # any folder dropped, and in the evidence) put back, sorted.
 rows() {
@@ -69,3 +78,17 @@ if ! cmp -s "$work/first.rows" "$work/second.rows"; then
   exit 1
 fi
 echo "$(wc -l < "$work/first.rows") contact lines decided alike under other names and order"
+
+# A lone log: the one with a line the reader rejects, if any.
+lone=$(grep -l -e '^X-QSO:' "$work/contest/logs"/* | head -n 1)
+[ -n "$lone" ] || lone=$(ls "$work/contest/logs"/* | head -n 1)
+cp "$lone" "$work/single/"
+check "$work/single" "$work/alone"
+tail -n +2 "$work/alone/qsos.csv" |
+  awk -F, '$8 != "unique" && $8 != "dupe" && $8 != "not-scored"' > "$work/alone.others"
+if [ -s "$work/alone.others" ]; then
+  echo "a lone log has lines decided other than unique, dupe or not-scored:"
+  head "$work/alone.others"
+  exit 1
+fi
+echo "a lone log ($(basename "$lone")): $(($(wc -l < "$work/alone/qsos.csv") - 1)) lines unique, dupe or not-scored"
