@@ -452,6 +452,66 @@ class Simulator {
           line.happened && (!other_station.sends_log || other.state == LineState::kRight ||
                             other.state == LineState::kExchangeBusted);
       contest_.lines[side.station].push_back(line);
+      if (line.repeatable && random_.Chance(rates_.double_entry)) EnterTwice(side.station);
+    }
+    const auto names_other = [&](const Side& side) {
+      return contest_.stations[side.station].sends_log &&
+             (side.state == LineState::kRight || side.state == LineState::kExchangeBusted);
+    };
+    if (names_other(sides[0]) && names_other(sides[1]) && random_.Chance(rates_.moved_band)) {
+      MoveBand(sides[0], sides[1], minute, band, mode);
+    }
+  }
+
+  // The operator enters the line just written again, a minute or two later
+  // at most (never earlier, so that it is the dupe): the other side's line
+  // pairs with the first entry.
+  void EnterTwice(uint32_t station) {
+    auto& lines = contest_.lines[station];
+    SimLine copy = lines.back();
+    copy.minute += copy.jitter + random_.Between(0, 2);
+    copy.jitter = 0;
+    copy.sent_serial = ++operating_[station].serial;
+    copy.cause = LineCause::kEnteredTwice;
+    copy.other_cause = LineCause::kNoOtherSide;
+    copy.truth = Decision::kDupe;
+    copy.repeatable = false;
+    lines.push_back(copy);
+  }
+
+  // Right after a contact both logged with each other's call on its band,
+  // the pair works again on another band one or two minutes later; a third
+  // of the time the one, a third the other side does not log it. The lines
+  // pair when both log it; a line whose other side missed it finds that
+  // side's line of the first contact in the window on another band, so it
+  // is band-or-mode. Logged without error, on time (no operator's minute),
+  // so that the first contact's lines stay within the window.
+  void MoveBand(const Side& first, const Side& second, int minute, uint8_t band, Mode mode) {
+    const uint32_t a = first.station;
+    const uint32_t b = second.station;
+    uint8_t moved = band;
+    for (int attempt = 0; attempt < 4 && moved == band; ++attempt) {
+      const auto candidate = static_cast<uint8_t>(random_.Below(kBands));
+      if (candidate != band && !pairs_.Used(a, b, candidate, mode)) moved = candidate;
+    }
+    if (moved == band) return;
+    const int at = minute + random_.Between(1, 2);
+    pairs_.Record(a, b, moved, mode, at);
+    const uint32_t missing = random_.Below(3);  // 0: a, 1: b, 2: nobody
+    const uint32_t serials[2] = {++operating_[a].serial, ++operating_[b].serial};
+    const uint32_t stations[2] = {a, b};
+    for (uint32_t i = 0; i < 2; ++i) {
+      if (missing == i) continue;
+      const uint32_t other = stations[1 - i];
+      SimLine line = NewLine(stations[i], at, moved, mode, serials[i]);
+      line.jitter = 0;
+      line.call = other;
+      SetReceivedExchange(line, contest_.stations[other], serials[1 - i]);
+      line.cause = LineCause::kMovedBand;
+      line.other_cause = missing == 2 ? LineCause::kMovedBand : LineCause::kMissedIt;
+      line.truth = missing == 2 ? Decision::kOk : Decision::kBandOrMode;
+      line.happened = true;
+      contest_.lines[stations[i]].push_back(line);
     }
   }
 
@@ -641,6 +701,12 @@ std::string_view CauseWord(LineCause cause) {
       return "repeat";
     case LineCause::kNotScored:
       return "not-scored";
+    case LineCause::kEnteredTwice:
+      return "entered-twice";
+    case LineCause::kMovedBand:
+      return "moved-band";
+    case LineCause::kMissedIt:
+      return "missed-it";
     case LineCause::kSendsNoLog:
       return "sends-no-log";
     case LineCause::kNoOtherSide:

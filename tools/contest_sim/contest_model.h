@@ -28,6 +28,8 @@ struct SimRates {
   double no_log = 0.15;           // a station that sends no log
   double not_scored = 0.01;       // a log with one line the reader does not score
   double second_log = 0.002;      // a station that sends a second, shorter log
+  double double_entry = 0.002;    // a line entered twice, a minute or two apart
+  double moved_band = 0.003;      // a pair works again on another band a minute or two later
 };
 
 struct SimSettings {
@@ -47,9 +49,12 @@ enum class LineCause : uint8_t {
   kWrongBand,
   kNeverLoggedByOther,  // the other side never logged it: it did not happen
   kUnknownCall,
-  kRepeat,     // a contact worked again on its band and mode
-  kNotScored,  // an X-QSO line or a QSO line the reader rejects
+  kRepeat,        // a contact worked again on its band and mode
+  kNotScored,     // an X-QSO line or a QSO line the reader rejects
+  kEnteredTwice,  // the second entry of a line
+  kMovedBand,     // a contact right after another of the pair, on another band
   // Only as the other side's cause:
+  kMissedIt,     // the other side did not log the contact on the new band
   kSendsNoLog,   // the other station sends no log
   kNoOtherSide,  // no contact happened, or the line is not scored
 };

@@ -29,6 +29,10 @@ const char* SimUsage() {
          "  --nil R              a line the other side never logged (default 0.005)\n"
          "  --unknown-call R     a line to a call nobody has (default 0.002)\n"
          "  --dupe R             a contact worked again on its band and mode (default 0.005)\n"
+         "  --double-entry R     a line entered twice, 0 to 2 minutes apart (default 0.002)\n"
+         "  --moved-band R       per contact: the pair works again on another band 1 or 2\n"
+         "                       minutes later, one side missing it two times in three\n"
+         "                       (default 0.003)\n"
          "  --clock R            per log: its clock off by 5 to 30 minutes (default 0.05)\n"
          "  --no-log R           per station: it sends no log (default 0.15)\n"
          "  --not-scored R       per log: one X-QSO or malformed QSO line (default 0.01)\n"
@@ -94,6 +98,8 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       {"--dupe", &rates.dupe},
       {"--clock", &rates.clock},
       {"--no-log", &rates.no_log},
+      {"--double-entry", &rates.double_entry},
+      {"--moved-band", &rates.moved_band},
       {"--not-scored", &rates.not_scored},
       {"--second-log", &rates.second_log},
       {"--dx-share", &options.settings.dx_share}};
