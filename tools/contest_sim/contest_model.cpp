@@ -482,10 +482,12 @@ class Simulator {
   // Right after a contact both logged with each other's call on its band,
   // the pair works again on another band one or two minutes later; a third
   // of the time the one, a third the other side does not log it. The lines
-  // pair when both log it; a line whose other side missed it finds that
-  // side's line of the first contact in the window on another band, so it
-  // is band-or-mode. Logged without error, on time (no operator's minute),
-  // so that the first contact's lines stay within the window.
+  // pair when both log it. A line whose other side missed it is nil: the
+  // other side's line of the first contact is in the window on another
+  // band, but it is paired, and only unpaired lines are evidence for
+  // band-or-mode (which both lines would get). As for any line the other
+  // side never logged, the contact counts as not having happened. Logged
+  // without error and on time (no operator's minute).
   void MoveBand(const Side& first, const Side& second, int minute, uint8_t band, Mode mode) {
     const uint32_t a = first.station;
     const uint32_t b = second.station;
@@ -509,8 +511,8 @@ class Simulator {
       SetReceivedExchange(line, contest_.stations[other], serials[1 - i]);
       line.cause = LineCause::kMovedBand;
       line.other_cause = missing == 2 ? LineCause::kMovedBand : LineCause::kMissedIt;
-      line.truth = missing == 2 ? Decision::kOk : Decision::kBandOrMode;
-      line.happened = true;
+      line.truth = missing == 2 ? Decision::kOk : Decision::kNil;
+      line.happened = missing == 2;
       contest_.lines[stations[i]].push_back(line);
     }
   }

@@ -17,7 +17,9 @@
 //   wrong band              band-or-mode     nil              band-or-mode*  (by the call)
 //
 // * ok when both sides moved the contact to the same wrong band (the two
-// lines then pair). "(by the call)" is "unverified" when the line's call
+// lines then pair). Only unpaired lines are evidence for band-or-mode and
+// nil-their-bust: the table's other-side lines are unpaired because of the
+// very error they show. "(by the call)" is "unverified" when the line's call
 // appears in another checked log, else "unique": the log-wide part, settled
 // once every log is written. A line the other side never logged is "nil"
 // when the other side sends a log, else by the call; so is a call nobody has.
