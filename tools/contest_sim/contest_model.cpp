@@ -28,6 +28,8 @@ constexpr int kClockMatchesNeeded = 20;
 // Tries at a new station's call before giving up (never near, at the sizes
 // the options allow).
 constexpr int kCallAttempts = 100000;
+constexpr uint32_t kNone = UINT32_MAX;
+constexpr double kNearCallNilChance = 0.2;
 constexpr double kJitterChance = 0.05;
 constexpr double kBandChangeChance = 0.05;
 constexpr uint32_t kContestStartDay = 20526;  // 2026-03-14
@@ -193,6 +195,7 @@ class Simulator {
     contest_.stations.resize(total);
     contest_.lines.resize(total);
     operating_.resize(total);
+    near_.assign(total, kNone);
     for (uint32_t i = 0; i < total; ++i) {
       Station& station = contest_.stations[i];
       station.qxqy = !random_.Chance(settings_.dx_share);
@@ -204,6 +207,9 @@ class Simulator {
         }
         station.call = RandomCall(random_, station.qxqy, long_share);
       } while (!neighbourhood_.FarFromAllBut(station.call, CallNeighbourhood::kNobody));
+      if (i > 0 && near_[i - 1] == kNone && random_.Chance(rates_.near_calls)) {
+        MakeNearCall(i);
+      }
       neighbourhood_.Add(station.call, i);
       contest_.calls.push_back(station.call);
       station.district =
@@ -229,6 +235,41 @@ class Simulator {
       ChooseBandAndMode(op);
       Schedule(i, static_cast<int>(random_.Below(static_cast<uint32_t>(Gap(op)))));
     }
+  }
+
+  // Gives station `i` a call one edit from station i - 1's, in its suffix
+  // (the prefix and the digit kept), when one far from every other call
+  // comes up.
+  void MakeNearCall(uint32_t i) {
+    const std::string& model = contest_.calls[i - 1];
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      std::string call = OneEditVariant(model, random_);
+      if (call.size() < 4 || call.compare(0, 3, model, 0, 3) != 0 ||
+          call.find_first_of("0123456789", 3) != std::string::npos ||
+          !neighbourhood_.FarFromAllBut(call, i - 1)) {
+        continue;
+      }
+      Station& station = contest_.stations[i];
+      station.call = std::move(call);
+      station.qxqy = contest_.stations[i - 1].qxqy;
+      near_[i] = i - 1;
+      near_[i - 1] = i;
+      return;
+    }
+  }
+
+  // True unless `a` and `b` would meet within a quarter of an hour of
+  // either one meeting the other's near call: the rules would read the two
+  // contacts against each other.
+  bool NearCallsApart(uint32_t a, uint32_t b, int minute) {
+    const uint32_t near_a = near_[a];
+    const uint32_t near_b = near_[b];
+    return (near_b == kNone || near_b == a || pairs_.FarInTime(a, near_b, minute)) &&
+           (near_a == kNone || near_a == b || pairs_.FarInTime(near_a, b, minute));
+  }
+
+  bool MayMeet(uint32_t a, uint32_t b, int band, Mode mode, int minute) {
+    return pairs_.MayWork(a, b, band, mode, minute) && NearCallsApart(a, b, minute);
   }
 
   int Gap(const Operating& op) const {
@@ -296,7 +337,7 @@ class Simulator {
         if (b == UINT32_MAX) continue;
         // Across groups the partner comes to a's band and mode, if it works that mode.
         const bool works_mode = (operating_[b].modes & (1u << static_cast<int>(op.mode))) != 0;
-        if (!works_mode || !pairs_.MayWork(a, b, op.band, op.mode, minute)) continue;
+        if (!works_mode || !MayMeet(a, b, op.band, op.mode, minute)) continue;
         queue[j] = UINT32_MAX;
         MakeContact(a, b, minute, op.band, op.mode);
         Done(a, minute);
@@ -332,7 +373,7 @@ class Simulator {
     const auto total = static_cast<uint32_t>(contest_.stations.size());
     for (int attempt = 0; attempt < 4; ++attempt) {
       const uint32_t other = random_.Below(total);
-      if (other == station || !pairs_.MayWork(station, other, op.band, op.mode, minute)) continue;
+      if (other == station || !MayMeet(station, other, op.band, op.mode, minute)) continue;
       pairs_.Record(station, other, op.band, op.mode, minute);
       SimLine line = NewLine(station, minute, op.band, op.mode);
       line.call = other;
@@ -458,9 +499,39 @@ class Simulator {
       return contest_.stations[side.station].sends_log &&
              (side.state == LineState::kRight || side.state == LineState::kExchangeBusted);
     };
-    if (names_other(sides[0]) && names_other(sides[1]) && random_.Chance(rates_.moved_band)) {
-      MoveBand(sides[0], sides[1], minute, band, mode);
+    if (names_other(sides[0]) && names_other(sides[1])) {
+      for (int i = 0; i < 2; ++i) {
+        if (random_.Chance(kNearCallNilChance)) {
+          NearCallNil(sides[i].station, sides[1 - i].station, minute, band, mode);
+        }
+      }
+      if (random_.Chance(rates_.moved_band)) MoveBand(sides[0], sides[1], minute, band, mode);
     }
+  }
+
+  // `worked` and `partner` logged each other right; the near call of
+  // `worked` writes a line to `partner` within a minute that `partner`
+  // never logged. It is nil: `partner`'s log holds a call one edit from it
+  // then, but that station logged `partner` there and then, which explains
+  // it (and the line that holds it is paired).
+  void NearCallNil(uint32_t worked, uint32_t partner, int minute, uint8_t band, Mode mode) {
+    const uint32_t near = near_[worked];
+    if (near == kNone || near == partner || !contest_.stations[near].sends_log) return;
+    const int at = minute + random_.Between(0, 1);
+    const uint32_t near_partner = near_[partner];
+    if (!pairs_.MayWork(near, partner, band, mode, at) ||
+        (near_partner != kNone && !pairs_.FarInTime(near, near_partner, at))) {
+      return;
+    }
+    pairs_.Record(near, partner, band, mode, at);
+    SimLine line = NewLine(near, at, band, mode);
+    line.jitter = 0;
+    line.call = partner;
+    SetReceivedExchange(line, contest_.stations[partner], random_.Between(1, 999));
+    line.cause = LineCause::kNeverLoggedByOther;
+    line.other_cause = LineCause::kNearCallWorkedThem;
+    line.truth = Decision::kNil;
+    contest_.lines[near].push_back(line);
   }
 
   // The operator enters the line just written again, a minute or two later
@@ -676,6 +747,7 @@ class Simulator {
   int minutes_;
   Contest contest_;
   std::vector<Operating> operating_;
+  std::vector<uint32_t> near_;  // the station whose call is one edit from this one's
   std::vector<std::vector<uint32_t>> due_by_minute_;
   PairTable pairs_;
   CallNeighbourhood neighbourhood_;
@@ -709,6 +781,8 @@ std::string_view CauseWord(LineCause cause) {
       return "moved-band";
     case LineCause::kMissedIt:
       return "missed-it";
+    case LineCause::kNearCallWorkedThem:
+      return "near-call-worked-them";
     case LineCause::kSendsNoLog:
       return "sends-no-log";
     case LineCause::kNoOtherSide:

@@ -30,6 +30,10 @@ struct SimRates {
   double second_log = 0.002;      // a station that sends a second, shorter log
   double double_entry = 0.002;    // a line entered twice, a minute or two apart
   double moved_band = 0.003;      // a pair works again on another band a minute or two later
+  // Per station: its call is one edit from another station's. A fifth of
+  // the contacts such a neighbour makes gets a line from the other
+  // neighbour to the same partner, which that partner never logged.
+  double near_calls = 0.0;
 };
 
 struct SimSettings {
@@ -54,9 +58,10 @@ enum class LineCause : uint8_t {
   kEnteredTwice,  // the second entry of a line
   kMovedBand,     // a contact right after another of the pair, on another band
   // Only as the other side's cause:
-  kMissedIt,     // the other side did not log the contact on the new band
-  kSendsNoLog,   // the other station sends no log
-  kNoOtherSide,  // no contact happened, or the line is not scored
+  kMissedIt,            // the other side did not log the contact on the new band
+  kNearCallWorkedThem,  // the other side logged a station one edit from us then
+  kSendsNoLog,          // the other station sends no log
+  kNoOtherSide,         // no contact happened, or the line is not scored
 };
 std::string_view CauseWord(LineCause cause);
 

@@ -158,6 +158,39 @@ TEST(ContestModelTest, CallsAreKeptApartSoThatTheTruthFollowsFromWhatHappened) {
   }
 }
 
+// Near calls come in pairs, each station one edit from at most one other,
+// and what they are for happens: a line to a partner who logged the near
+// call instead, nil and not a contact that happened.
+TEST(ContestModelTest, NearCallsComeInPairsAndDrawTheirNilLines) {
+  SimSettings settings = Busy(9);
+  settings.rates.near_calls = 0.5;
+  const Contest contest = SimulateContest(settings);
+  const auto& stations = contest.stations;
+  std::vector<int> near(stations.size(), 0);
+  int pairs = 0;
+  for (size_t i = 0; i < stations.size(); ++i) {
+    for (size_t j = i + 1; j < stations.size(); ++j) {
+      if (!OneEditApart(stations[i].call, stations[j].call)) continue;
+      ++near[i];
+      ++near[j];
+      ++pairs;
+      EXPECT_EQ(stations[i].call.substr(0, 3), stations[j].call.substr(0, 3));
+    }
+  }
+  EXPECT_GT(pairs, 0);
+  for (size_t i = 0; i < stations.size(); ++i) EXPECT_LE(near[i], 1) << stations[i].call;
+  int near_call_nils = 0;
+  for (const auto& lines : contest.lines) {
+    for (const SimLine& line : lines) {
+      if (line.other_cause != LineCause::kNearCallWorkedThem) continue;
+      ++near_call_nils;
+      EXPECT_EQ(line.truth, Decision::kNil);
+      EXPECT_FALSE(line.happened);
+    }
+  }
+  EXPECT_GT(near_call_nils, 0);
+}
+
 int BandOfKhz(int khz) {
   const int lows[] = {1800, 3500, 7000, 14000, 21000, 28000};
   int band = -1;

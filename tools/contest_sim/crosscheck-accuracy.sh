@@ -18,9 +18,10 @@ fi
 rm -rf "$work"
 mkdir -p "$work"
 # The default error rates, with more of the rarer kinds so that every
-# decision occurs (a second log, not-scored lines, clocks off).
+# decision occurs (a second log, not-scored lines, clocks off), and
+# stations whose calls are one edit apart.
 "$sim" --out "$work/contest/logs" --logs 60 --qsos-per-log 250 --seed 20260314 \
-  --clock 0.15 --not-scored 0.2 --second-log 0.05
+  --clock 0.15 --not-scored 0.2 --second-log 0.05 --near-calls 0.1
 status=0
 "$checker" "$work/contest/logs" --out "$work/checked" --plugins "$samples" \
   --cty "$samples/cty-sample.dat" > "$work/check.out" 2> "$work/check.err" || status=$?

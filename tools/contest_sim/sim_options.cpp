@@ -33,6 +33,9 @@ const char* SimUsage() {
          "  --moved-band R       per contact: the pair works again on another band 1 or 2\n"
          "                       minutes later, one side missing it two times in three\n"
          "                       (default 0.003)\n"
+         "  --near-calls R       per station: its call one edit from another's; a fifth of\n"
+         "                       such a station's contacts draw a line from the other to\n"
+         "                       the same partner that the partner never logged (default 0)\n"
          "  --clock R            per log: its clock off by 5 to 30 minutes (default 0.05)\n"
          "  --no-log R           per station: it sends no log (default 0.15)\n"
          "  --not-scored R       per log: one X-QSO or malformed QSO line (default 0.01)\n"
@@ -100,6 +103,7 @@ SimOptions ParseSimOptions(const std::vector<std::string>& args) {
       {"--no-log", &rates.no_log},
       {"--double-entry", &rates.double_entry},
       {"--moved-band", &rates.moved_band},
+      {"--near-calls", &rates.near_calls},
       {"--not-scored", &rates.not_scored},
       {"--second-log", &rates.second_log},
       {"--dx-share", &options.settings.dx_share}};
