@@ -207,7 +207,9 @@ class Simulator {
         }
         station.call = RandomCall(random_, station.qxqy, long_share);
       } while (!neighbourhood_.FarFromAllBut(station.call, CallNeighbourhood::kNobody));
-      if (i > 0 && near_[i - 1] == kNone && random_.Chance(rates_.near_calls)) {
+      // (No draw without near calls: a contest without them stays as it was.)
+      if (i > 0 && near_[i - 1] == kNone && rates_.near_calls > 0 &&
+          random_.Chance(rates_.near_calls)) {
         MakeNearCall(i);
       }
       neighbourhood_.Add(station.call, i);
@@ -501,7 +503,7 @@ class Simulator {
     };
     if (names_other(sides[0]) && names_other(sides[1])) {
       for (int i = 0; i < 2; ++i) {
-        if (random_.Chance(kNearCallNilChance)) {
+        if (near_[sides[i].station] != kNone && random_.Chance(kNearCallNilChance)) {
           NearCallNil(sides[i].station, sides[1 - i].station, minute, band, mode);
         }
       }
