@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 
 namespace qxqy::crosscheck::site {
@@ -57,14 +56,25 @@ void NextHour(UtcHour& at) {
   ++at.year;
 }
 
+// `value` with leading zeros to `width` digits.
+std::string Padded(int64_t value, size_t width) {
+  std::string digits = std::to_string(value);
+  if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+  return digits;
+}
+
 HourLabel LabelOf(const UtcHour& at, bool first) {
   static constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-  char full[48];
-  std::snprintf(full, sizeof full, "%04lld-%02d-%02d %02dZ", static_cast<long long>(at.year),
-                at.month, at.day, at.hour);
-  char hour[8];
-  std::snprintf(hour, sizeof hour, "%02dZ", at.hour);
+  std::string hour = Padded(at.hour, 2);
+  hour += 'Z';
+  std::string full = Padded(at.year, 4);
+  full += '-';
+  full += Padded(at.month, 2);
+  full += '-';
+  full += Padded(at.day, 2);
+  full += ' ';
+  full += hour;
   HourLabel label{full, hour, "", at.hour % 6 == 0};
   if (first || at.hour == 0) label.day = std::to_string(at.day) + " " + kMonths[at.month - 1];
   return label;
@@ -82,7 +92,10 @@ std::vector<HourLabel> HourLabels(const std::string& first_hour, size_t count) {
       NextHour(*at);
     } else {
       const std::string offset = "+" + std::to_string(i) + " h";
-      labels.push_back({first_hour + " " + offset, offset, "", i % 6 == 0});
+      std::string full = first_hour;
+      full += ' ';
+      full += offset;
+      labels.push_back({full, offset, "", i % 6 == 0});
     }
   }
   return labels;

@@ -1,7 +1,6 @@
 #include "crosscheck/site/html_text.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace qxqy::crosscheck::site {
 namespace {
@@ -150,9 +149,13 @@ std::string GroupedNumber(int64_t value) {
 
 std::string Percentage(double fraction) {
   if (!std::isfinite(fraction)) return "\u2013";
-  char text[48];
-  std::snprintf(text, sizeof text, "%.1f\u00A0%%", fraction * 100.0);
-  return text;
+  // Tenths of a percent, rounded, as a whole number: no locale, no buffer.
+  const double tenths = std::round(fraction * 1000.0);
+  if (std::fabs(tenths) >= 1e17) return "\u2013";
+  const auto whole = static_cast<int64_t>(tenths);
+  const int64_t magnitude = whole < 0 ? -whole : whole;
+  return (whole < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
+         std::to_string(magnitude % 10) + "\u00A0%";
 }
 
 }  // namespace qxqy::crosscheck::site

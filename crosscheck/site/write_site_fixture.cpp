@@ -139,7 +139,7 @@ std::string Expectations(const site::SiteModel& model) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: write_site_fixture SITE_DIR EXPECT_JSON\n");
+    (void)std::fprintf(stderr, "usage: write_site_fixture SITE_DIR EXPECT_JSON\n");
     return 2;
   }
   try {
@@ -148,11 +148,11 @@ int main(int argc, char** argv) {
     std::ofstream expect(argv[2], std::ios::binary);
     expect << Expectations(model);
     if (!expect.flush()) {
-      std::fprintf(stderr, "write_site_fixture: cannot write %s\n", argv[2]);
+      (void)std::fprintf(stderr, "write_site_fixture: cannot write %s\n", argv[2]);
       return 2;
     }
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "write_site_fixture: %s\n", error.what());
+    (void)std::fprintf(stderr, "write_site_fixture: %s\n", error.what());
     return 2;
   }
   return 0;
