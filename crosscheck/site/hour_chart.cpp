@@ -135,8 +135,12 @@ size_t HourCount(const HourlyActivity& activity) {
   return count;
 }
 
+size_t ChartHours(const HourlyActivity& activity) {
+  return std::min(HourCount(activity), kMaxChartHours);
+}
+
 void AppendHourCharts(std::string& out, const HourlyActivity& activity) {
-  const std::vector<HourLabel> hours = HourLabels(activity.first_hour, HourCount(activity));
+  const std::vector<HourLabel> hours = HourLabels(activity.first_hour, ChartHours(activity));
   int64_t peak = 0;
   for (const BandHours& band : activity.bands) {
     for (size_t hour = 0; hour < hours.size(); ++hour) peak = std::max(peak, CountAt(band, hour));

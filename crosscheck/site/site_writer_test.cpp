@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "crosscheck/site/hour_chart.h"
 #include "tests/support/temp_dir.h"
 
 namespace qxqy::crosscheck::site {
@@ -128,6 +129,19 @@ TEST(WriteSite, EveryBandHasOneBarPerHour) {
   EXPECT_NE(page.find("<title>2026-11-28 02Z: 3 contacts</title>"), std::string::npos);
   EXPECT_NE(page.find("<title>2026-11-28 03Z: 0 contacts</title>"), std::string::npos);
   EXPECT_NE(Read(dir.path() / "out/stations/QY2XYZ.html").find("No contact was logged."),
+            std::string::npos);
+}
+
+TEST(WriteSite, ALogSpanningYearsDrawsAMonth) {
+  StationPage station = Station("QX1ABC");
+  station.activity = {"2019-01-01 00Z", {{"20m", std::vector<int64_t>(60000, 0)}}};
+  station.activity.bands[0].contacts.back() = 1;
+  SiteModel model{"", {}, {station}};
+  testing::TempDir dir;
+  WriteSite(model, dir.File("out"));
+  const std::string page = Read(dir.path() / "out/stations/QX1ABC.html");
+  EXPECT_EQ(Count(page, "<rect class=\"bar\""), kMaxChartHours);
+  EXPECT_NE(page.find("The contacts span 60,000 hours; the charts show the first 744."),
             std::string::npos);
 }
 

@@ -39,6 +39,11 @@ void AppendActivity(std::string& out, const HourlyActivity& activity) {
   if (activity.bands.empty() || HourCount(activity) == 0) {
     out += "<p>No contact was logged.</p>\n";
   } else {
+    if (HourCount(activity) > kMaxChartHours) {
+      out += "<p>The contacts span " + GroupedNumber(static_cast<int64_t>(HourCount(activity))) +
+             " hours; the charts show the first " +
+             GroupedNumber(static_cast<int64_t>(kMaxChartHours)) + ".</p>\n";
+    }
     out += "<div class=\"charts\">\n";
     AppendHourCharts(out, activity);
     out += "</div>\n";

@@ -129,7 +129,7 @@ std::string Expectations(const site::SiteModel& model) {
     const site::StationPage& page = model.stations[listed[i]];
     json += std::string(i > 0 ? "," : "") + "\n    \"stations/" + names[listed[i]] +
             "\": {\"bands\": " + std::to_string(page.activity.bands.size()) +
-            ", \"hours\": " + std::to_string(site::HourCount(page.activity)) +
+            ", \"hours\": " + std::to_string(site::ChartHours(page.activity)) +
             ", \"lost_lines\": " + std::to_string(page.lost_lines.size()) + "}";
   }
   return json + "\n  }\n}\n";
