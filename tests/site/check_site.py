@@ -9,7 +9,8 @@ For index.html and each station page (those --expect names, those given with
 is checked: the page's language and viewport, no script and nothing from
 elsewhere, every link's target file (and its #id) exists, every header
 cell has a scope, each category's table has its rows, each chart has one bar
-(with its title) per hour on every band. The index and the first station
+(with its title) per hour on every band. Every other page of the site is
+checked as written the same way (markup and links). The index and the first station
 page are photographed at a desktop (1280x900) and a phone (390x844) width
 into the pictures folder, and measured at both widths: the page must not
 be wider than the window (a wide table scrolls inside its box).
@@ -301,6 +302,13 @@ def main():
             root = checker.rendered(page)
             checker.check_page(page, root)
             checker.check_station(page, root, expected_pages.get(page))
+        # Every other page as written (not rendered): its links and markup.
+        for folder, _, files in os.walk(checker.site):
+            for name in sorted(files):
+                page = os.path.relpath(os.path.join(folder, name), checker.site)
+                if name.endswith(".html") and page != "index.html" and page not in stations:
+                    with open(os.path.join(folder, name), encoding="utf-8") as file:
+                        checker.check_page(page, parse(file.read()))
         checker.photograph("index.html", "site-index", args.pictures)
         checker.measure_width("index.html")
         if stations:
