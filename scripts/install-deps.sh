@@ -7,7 +7,8 @@
 #            under Wine on a private X server, with its picture
 #   package  build the DLL and write the Windows package (scripts/package.sh)
 #   test     everything scripts/test.sh runs: native and Windows builds, the Wine
-#            suites, sanitizers, fuzzers, static analysis
+#            suites, the results site in a headless browser, sanitizers,
+#            fuzzers, static analysis
 #   all      every group above, and the tools of the other scripts (coverage,
 #            benchmarks, scripts/screenshot.sh)
 # Safe to run again: packages already present are skipped, and apt is not
@@ -29,6 +30,8 @@ demo_picture=(imagemagick)
 package_writing=(python3)
 native_build=(g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev)
 checks=(git clang libclang-rt-14-dev clang-format-14 clang-tidy cppcheck time)
+# The results site opened in headless Chromium (tests/site/browser-check.sh).
+browser_check=(chromium python3)
 other_tools=(gcovr xauth x11-apps xdotool)
 
 packages=()
@@ -38,7 +41,8 @@ add_group() {
                      "${demo_picture[@]}") ;;
     package) packages+=("${cross_build[@]}" "${package_writing[@]}") ;;
     test) packages+=("${cross_build[@]}" "${cross_test_sources[@]}" "${wine_session[@]}"
-                     "${package_writing[@]}" "${native_build[@]}" "${checks[@]}") ;;
+                     "${package_writing[@]}" "${native_build[@]}" "${checks[@]}"
+                     "${browser_check[@]}") ;;
     all) for group in demo package test; do add_group "$group"; done
          packages+=("${other_tools[@]}") ;;
     *) echo "install-deps: unknown group '$1'" >&2

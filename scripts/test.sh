@@ -24,6 +24,9 @@ stage_begin "installs"
 bash scripts/install-deps.sh
 
 jobs="${QXQY_JOBS:-2}"
+# The browser checks of the results site run here, never skipped: the
+# installs above bring Chromium.
+export QXQY_REQUIRE_BROWSER=1
 
 stage_begin "source format"
 echo "== source format"

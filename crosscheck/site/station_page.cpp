@@ -1,0 +1,132 @@
+#include "crosscheck/site/station_page.h"
+
+#include "crosscheck/site/hour_chart.h"
+#include "crosscheck/site/html_text.h"
+#include "crosscheck/site/index_page.h"
+#include "crosscheck/site/page_frame.h"
+
+namespace qxqy::crosscheck::site {
+namespace {
+
+void AppendFigure(std::string& out, const char* label, const std::string& value) {
+  out += "<div><dt>";
+  out += label;
+  out += "</dt><dd>" + value + "</dd></div>\n";
+}
+
+// Each category that ranks the station: its place and its figures.
+void AppendStanding(std::string& out, const SiteModel& model, size_t station) {
+  for (size_t i = 0; i < model.categories.size(); ++i) {
+    const Category& category = model.categories[i];
+    for (const RankedStation& row : category.rows) {
+      if (row.station != station) continue;
+      out += "<p class=\"standing\">Place " + GroupedNumber(row.place) + " of " +
+             GroupedNumber(static_cast<int64_t>(category.rows.size())) +
+             " in <a href=\"../index.html#" + CategoryAnchor(i) + "\">";
+      AppendHtmlText(out, category.title);
+      out += "</a></p>\n<dl class=\"figures\">\n";
+      AppendFigure(out, "Checked score", GroupedNumber(row.checked_score));
+      AppendFigure(out, "Claimed", row.claimed ? GroupedNumber(*row.claimed) : "\u2013");
+      AppendFigure(out, "Contacts credited", GroupedNumber(row.contacts_credited));
+      AppendFigure(out, "Error rate", Percentage(row.error_rate));
+      out += "</dl>\n";
+    }
+  }
+}
+
+void AppendActivity(std::string& out, const HourlyActivity& activity) {
+  out += "<section aria-labelledby=\"activity\">\n<h2 id=\"activity\">Contacts per hour</h2>\n";
+  if (activity.bands.empty() || HourCount(activity) == 0) {
+    out += "<p>No contact was logged.</p>\n";
+  } else {
+    if (HourCount(activity) > kMaxChartHours) {
+      out += "<p>The contacts span " + GroupedNumber(static_cast<int64_t>(HourCount(activity))) +
+             " hours; the charts show the first " +
+             GroupedNumber(static_cast<int64_t>(kMaxChartHours)) + ".</p>\n";
+    }
+    out += "<div class=\"charts\">\n";
+    AppendHourCharts(out, activity);
+    out += "</div>\n";
+  }
+  out += "</section>\n";
+}
+
+void AppendTextCell(std::string& out, const char* css_class, const std::string& bytes) {
+  out += "<td class=\"";
+  out += css_class;
+  out += "\">";
+  AppendHtmlText(out, bytes);
+  out += "</td>";
+}
+
+void AppendLostLines(std::string& out, const std::vector<LostLine>& lines) {
+  out += "<section aria-labelledby=\"lost\">\n<h2 id=\"lost\">Lines that lost credit</h2>\n";
+  if (lines.empty()) {
+    out += "<p>No line lost credit.</p>\n</section>\n";
+    return;
+  }
+  out +=
+      "<div class=\"table-wrap\">\n<table class=\"lost\" aria-labelledby=\"lost\">\n"
+      "<thead>\n<tr>";
+  AppendColumnHeader(out, "Line", true);
+  AppendColumnHeader(out, "Call", false);
+  AppendColumnHeader(out, "Band", false);
+  AppendColumnHeader(out, "Mode", false);
+  AppendColumnHeader(out, "Time", false);
+  AppendColumnHeader(out, "Decision", false);
+  AppendColumnHeader(out, "Evidence", false);
+  AppendColumnHeader(out, "Penalty", true);
+  out += "</tr>\n</thead>\n<tbody>\n";
+  for (const LostLine& line : lines) {
+    out += "<tr>";
+    AppendNumberCell(out, line.line);
+    AppendTextCell(out, "call", line.call);
+    AppendTextCell(out, "band", line.band);
+    AppendTextCell(out, "mode", line.mode);
+    AppendTextCell(out, "time", line.time);
+    out += "<td><span class=\"decision\">";
+    AppendHtmlText(out, line.decision);
+    out += "</span></td>";
+    AppendTextCell(out, "evidence", line.evidence);
+    AppendNumberCell(out, line.penalty);
+    out += "</tr>\n";
+  }
+  out += "</tbody>\n</table>\n</div>\n</section>\n";
+}
+
+void AppendReport(std::string& out, const std::string& report) {
+  out += "<section aria-labelledby=\"report\">\n<h2 id=\"report\">Report</h2>\n";
+  if (report.empty()) {
+    out += "<p>No report.</p>\n";
+  } else {
+    // The report's columns line up in a fixed-width font; a long line
+    // scrolls inside its box (tabindex lets the keyboard scroll it).
+    out +=
+        "<div class=\"report-wrap\" tabindex=\"0\" role=\"region\" aria-label=\"Report text\">"
+        "<pre class=\"report\">";
+    AppendHtmlText(out, report);
+    out += "</pre></div>\n";
+  }
+  out += "</section>\n";
+}
+
+}  // namespace
+
+std::string StationHtml(const SiteModel& model, size_t station) {
+  const StationPage& page = model.stations[station];
+  std::string out;
+  AppendPageStart(out, CallOrPlaceholder(page.call), model.contest_title, "../");
+  out +=
+      "<nav class=\"breadcrumb\" aria-label=\"Breadcrumb\"><a href=\"../index.html\">"
+      "All results</a></nav>\n<h1 class=\"call\">";
+  AppendHtmlText(out, CallOrPlaceholder(page.call));
+  out += "</h1>\n";
+  AppendStanding(out, model, station);
+  AppendActivity(out, page.activity);
+  AppendLostLines(out, page.lost_lines);
+  AppendReport(out, page.report);
+  AppendPageEnd(out);
+  return out;
+}
+
+}  // namespace qxqy::crosscheck::site
