@@ -16,6 +16,7 @@
 #include "crosscheck/decide.h"
 #include "logfile/log_checker.h"
 #include "logfile/log_file.h"
+#include "tests/support/temp_dir.h"
 
 namespace qxqy::crosscheck {
 namespace {
@@ -282,6 +283,24 @@ TEST(CheckContest, FilesThatAreNotLogsAreReportedNeverChecked) {
   }
   EXPECT_EQ(DecisionsOf(results, "a"), Words{"unique"});
   EXPECT_GE(results.reported, 5u);
+}
+
+TEST(CheckContest, AFileThatCannotBeOpenedOrIsUtf16IsSetAsideWithItsReason) {
+  const qxqy::testing::TempDir folder;
+  const std::string gone = folder.File("gone.log");
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("START-OF-LOG: 3.0\r\nEND-OF-LOG:\r\n")) utf16 += std::string{c, '\0'};
+  const ContestResults results = CheckContest({{"gone", gone, std::nullopt},
+                                               {"utf16", "", utf16},
+                                               Log("a", "QX1AA", "AAA", {"14 CW 1200 QY2BB BBB"})},
+                                              TestOptions());
+  EXPECT_EQ(LogNamed(results, "gone").status, LogStatus::kUnreadable);
+  EXPECT_EQ(LogNamed(results, "gone").note,
+            "Cannot open file " + gone + ": No such file or directory");
+  EXPECT_EQ(LogNamed(results, "utf16").status, LogStatus::kUnreadable);
+  EXPECT_EQ(LogNamed(results, "utf16").note.rfind("the log is UTF-16 text", 0), 0u)
+      << LogNamed(results, "utf16").note;
+  EXPECT_EQ(DecisionsOf(results, "a"), Words{"unique"});
 }
 
 TEST(CheckContest, LinesNotScoredKeepTheReadersReason) {

@@ -25,8 +25,10 @@ void ReadOne(const LogInput& input, LogResult& result) {
     } else {
       source.emplace(input.path);
     }
+    // ReadLog says so of a UTF-16 file; the format is told here first, so
+    // that a file that is no log gets words that fit a whole folder.
     const std::optional<logfile::LogFormat> format = logfile::DetectLogFormat(source->Ahead());
-    if (!format) {
+    if (!format && !logfile::LooksLikeUtf16(source->Ahead())) {
       result.status = LogStatus::kUnreadable;
       result.note = source->Ahead().empty()
                         ? "an empty file, not a log"
