@@ -128,7 +128,7 @@ TEST(WriteSite, EveryBandHasOneBarPerHour) {
   EXPECT_NE(page.find("<title>2026-11-29 05Z: 5 contacts</title>"), std::string::npos);
   EXPECT_NE(page.find("<title>2026-11-28 02Z: 3 contacts</title>"), std::string::npos);
   EXPECT_NE(page.find("<title>2026-11-28 03Z: 0 contacts</title>"), std::string::npos);
-  EXPECT_NE(Read(dir.path() / "out/stations/QY2XYZ.html").find("No contact was logged."),
+  EXPECT_NE(Read(dir.path() / "out/stations/QY2XYZ.html").find("No contact to show."),
             std::string::npos);
 }
 
