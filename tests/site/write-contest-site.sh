@@ -30,7 +30,8 @@ out=$work/out
 
 # An earlier run of a contest with a station that is not in this one, and a
 # page of the sponsor's own in stations/: the re-run removes the first only.
-cp "$contest/$(ls "$contest" | head -n 1)" "$work/earlier/"
+logs=("$contest"/*)
+cp "${logs[0]}" "$work/earlier/"
 printf '%s\n' 'START-OF-LOG: 3.0' 'CALLSIGN: QX9OLD' \
   'QSO: 14025 CW 2026-03-14 1200 QX9OLD 599 001 QY2BB 599 BEX' 'END-OF-LOG:' >"$work/earlier/old.log"
 check "$work/earlier" "$out"
