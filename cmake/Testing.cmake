@@ -12,6 +12,16 @@ else()
   set(QXQY_GTEST_MAIN GTest::gtest_main)
 endif()
 
+# Where the tests keep the pictures they take: beside the Wine sessions'
+# screenshots (tests/e2e/pictures of the Windows build, build/win32 in the
+# superbuild, cmake/Win32Build.cmake), or the same folder of this build when
+# there is no Windows build.
+if(QXQY_WIN32_BUILD AND NOT CMAKE_CROSSCOMPILING)
+  set(QXQY_PICTURES_DIR ${CMAKE_BINARY_DIR}/win32/tests/e2e/pictures)
+else()
+  set(QXQY_PICTURES_DIR ${PROJECT_BINARY_DIR}/tests/e2e/pictures)
+endif()
+
 # One test executable per area: qxqy_add_test(name SOURCES ... DEPENDS ...)
 # Under the cross build CTest runs it through CMAKE_CROSSCOMPILING_EMULATOR.
 function(qxqy_add_test name)

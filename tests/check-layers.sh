@@ -42,6 +42,12 @@ hits=$(git ls-files crosscheck | grep -E '\.(h|cpp)$' |
        xargs -r grep -nE '#include "(ui|domlist|MainForm|Plugin)/')
 [ -n "$hits" ] && fail "the contest check includes window code:"$'\n'"$hits"
 
+# The results site knows only its own view model: base and itself, never the
+# checker that fills it (crosscheck/site_view does, from above).
+hits=$(git ls-files crosscheck/site | grep -E '\.(h|cpp)$' | grep -vE '_test\.cpp$' |
+       xargs -r grep -nE '#include "' | grep -vE '#include "(base|crosscheck/site)/')
+[ -n "$hits" ] && fail "the results site includes more than base and itself:"$'\n'"$hits"
+
 # Platform headers only in the Windows backends, the exports and the host simulator.
 hits=$(git ls-files '*.h' '*.cpp' |
        grep -vE '^(base/win32/|ui/win32/|Plugin/exports_win32\.cpp|tools/hostsim/)' |

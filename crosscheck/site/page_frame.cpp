@@ -17,7 +17,9 @@ void AppendPageStart(std::string& out, std::string_view page_title, std::string_
   const std::string contest = HtmlText(ContestTitleOrDefault(contest_title));
   out +=
       "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>";
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
+  out += kGeneratorMark;
+  out += "\n<title>";
   if (!page_title.empty()) {
     AppendHtmlText(out, page_title);
     out += " \u2013 ";

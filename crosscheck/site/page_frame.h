@@ -13,8 +13,14 @@ namespace qxqy::crosscheck::site {
 // those one folder down; prefixed to every link to the top.
 using SiteRoot = std::string_view;
 
+// The line every page of the site holds in its <head>, by which the writer
+// knows its own pages again (a later run removes those of stations no
+// longer in the results).
+inline constexpr std::string_view kGeneratorMark =
+    "<meta name=\"generator\" content=\"qxqy-crosscheck results site\">";
+
 // Opens the document: the page's <title> (`page_title` bytes, then the
-// contest's title), the viewport, the site's style sheet, the site header
+// contest's title), the viewport, the generator mark, the site's style sheet, the site header
 // with the contest's title linking to the index, and <main>.
 void AppendPageStart(std::string& out, std::string_view page_title, std::string_view contest_title,
                      SiteRoot root);

@@ -57,6 +57,9 @@ struct BandHours {
 struct HourlyActivity {
   std::string first_hour;
   std::vector<BandHours> bands;
+  // Contacts the counts leave out, logged outside the hours they cover (a
+  // date mistyped in a log, a contact outside the contest's period).
+  int64_t contacts_not_shown = 0;
 };
 
 // Everything one station's page shows.

@@ -57,8 +57,10 @@ thead th {
 tbody tr + tr td { border-top: 1px solid var(--line); }
 tbody tr:nth-child(even) { background: #fafbfc; }
 .num { text-align: right; }
-/* The same columns line up from one category's table to the next. */
-table.results { table-layout: fixed; min-width: 40rem; }
+/* The same columns line up from one category's table to the next. The
+   station column takes what the others (45.5rem) leave, and the table's
+   least width keeps 10rem of it: a narrow screen scrolls the table. */
+table.results { table-layout: fixed; min-width: 55.5rem; }
 table.results th:nth-child(1) { width: 5.5rem; }
 table.results th:nth-child(3), table.results th:nth-child(4) { width: 10rem; }
 table.results th:nth-child(5) { width: 12rem; }

@@ -4,9 +4,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <unordered_set>
 #include <vector>
 
 #include "crosscheck/site/index_page.h"
+#include "crosscheck/site/page_frame.h"
 #include "crosscheck/site/page_names.h"
 #include "crosscheck/site/site_style.h"
 #include "crosscheck/site/station_page.h"
@@ -53,18 +55,75 @@ void WriteFile(const fs::path& path, std::string_view content) {
   }
 }
 
+std::string AsciiUpper(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+// Whether the file at `path` is a page this writer wrote: its head, within
+// the first kilobyte, holds the generator mark. A file that cannot be read
+// is not.
+bool IsOwnPage(const fs::path& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  std::string head(1024, '\0');
+  head.resize(std::fread(head.data(), 1, head.size(), file));
+  (void)std::fclose(file);
+  return head.find(kGeneratorMark) != std::string::npos;
+}
+
+// Removes the pages of stations no longer in the results: the regular
+// *.html files of `folder` that carry the generator mark and whose names
+// (compared ignoring case, as some file systems do) are not in
+// `page_names`. Links, folders and every other file stay.
+void RemoveStalePages(const fs::path& folder, const std::vector<std::string>& page_names) {
+  std::unordered_set<std::string> written;
+  for (const std::string& name : page_names) written.insert(AsciiUpper(name));
+  std::error_code error;
+  std::vector<fs::path> stale;
+  fs::directory_iterator it(folder, error);
+  for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    const fs::path& path = it->path();
+    std::error_code type_error;
+    if (!it->is_regular_file(type_error) || it->is_symlink(type_error)) continue;
+    if (path.extension() != ".html" || written.count(AsciiUpper(path.filename().string())) != 0) {
+      continue;
+    }
+    if (IsOwnPage(path)) stale.push_back(path);
+  }
+  if (error) {
+    throw SiteWriteError("Cannot list folder " + folder.string() + ": " + error.message());
+  }
+  for (const fs::path& path : stale) {
+    if (!fs::remove(path, error) && error) {
+      throw SiteWriteError("Cannot remove " + path.string() +
+                           " (the page of a station no longer in the results): " + error.message());
+    }
+  }
+}
+
 }  // namespace
 
-void WriteSite(const SiteModel& model, const std::string& out_dir) {
+void WriteSite(const SiteModel& model, const std::string& out_dir, const StationPageFill& fill) {
   CheckRows(model);
   const std::vector<std::string> page_names = StationPageNames(model.stations);
+  const std::vector<std::vector<Standing>> standings = StationStandings(model);
   const fs::path root(out_dir);
   const fs::path stations = root / "stations";
   CreateFolder(stations);
   WriteFile(root / "style.css", SiteStyle());
   for (size_t i = 0; i < model.stations.size(); ++i) {
-    WriteFile(stations / page_names[i], StationHtml(model, i));
+    if (fill) {
+      StationPage page = model.stations[i];
+      fill(i, page);
+      WriteFile(stations / page_names[i], StationHtml(model, page, standings[i]));
+    } else {
+      WriteFile(stations / page_names[i], StationHtml(model, model.stations[i], standings[i]));
+    }
   }
+  RemoveStalePages(stations, page_names);
   // The index last: a site whose index is there has all its pages.
   WriteFile(root / "index.html", IndexHtml(model, page_names));
 }

@@ -6,6 +6,8 @@
 // site works opened from the disk and copied anywhere.
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <string>
 
 #include "base/error.h"
@@ -13,12 +15,23 @@
 
 namespace qxqy::crosscheck::site {
 
+// Fills in station `index`'s page just before it is written (its call is
+// the model's already), so that the pages of a big contest need not all be
+// held in memory at once.
+using StationPageFill = std::function<void(size_t index, StationPage& page)>;
+
 // Writes the site into `out_dir`, creating it and stations/ when missing
-// and replacing files of the same names. Throws SiteWriteError, naming the
-// file or folder and the system's reason, when one cannot be created or
-// written (a full disk included), or when a category's row names a station
-// the model does not hold.
-void WriteSite(const SiteModel& model, const std::string& out_dir);
+// and replacing files of the same names; each station's page is the
+// model's, completed by `fill` when given. Then removes the pages of
+// stations no longer in the results: the *.html files in stations/ that
+// carry this writer's mark (kGeneratorMark, page_frame.h) and that this
+// run did not write; any other file there is left alone. The index is
+// written last. Throws SiteWriteError, naming the file or folder and the
+// system's reason, when one cannot be created, written (a full disk
+// included) or removed, or when a category's row names a station the model
+// does not hold.
+void WriteSite(const SiteModel& model, const std::string& out_dir,
+               const StationPageFill& fill = {});
 
 class SiteWriteError : public Error {
  public:

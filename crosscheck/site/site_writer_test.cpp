@@ -128,7 +128,7 @@ TEST(WriteSite, EveryBandHasOneBarPerHour) {
   EXPECT_NE(page.find("<title>2026-11-29 05Z: 5 contacts</title>"), std::string::npos);
   EXPECT_NE(page.find("<title>2026-11-28 02Z: 3 contacts</title>"), std::string::npos);
   EXPECT_NE(page.find("<title>2026-11-28 03Z: 0 contacts</title>"), std::string::npos);
-  EXPECT_NE(Read(dir.path() / "out/stations/QY2XYZ.html").find("No contact was logged."),
+  EXPECT_NE(Read(dir.path() / "out/stations/QY2XYZ.html").find("No contact to show."),
             std::string::npos);
 }
 
@@ -143,6 +143,46 @@ TEST(WriteSite, ALogSpanningYearsDrawsAMonth) {
   EXPECT_EQ(Count(page, "<rect class=\"bar\""), kMaxChartHours);
   EXPECT_NE(page.find("The contacts span 60,000 hours; the charts show the first 744."),
             std::string::npos);
+}
+
+TEST(WriteSite, FillCompletesEachPageInTurn) {
+  SiteModel model{"",
+                  {{"CAT", {{1, 1, 1, 1, 1, 0.0}, {2, 0, 1, 1, 1, 0.0}}}},
+                  {Station("QX1AAA"), Station("QY2BBB")}};
+  std::vector<std::string> filled;
+  testing::TempDir dir;
+  WriteSite(model, dir.File("out"), [&](size_t index, StationPage& page) {
+    filled.push_back(std::to_string(index) + " " + page.call);
+    page.report = "report of " + page.call;
+  });
+  EXPECT_EQ(filled, (std::vector<std::string>{"0 QX1AAA", "1 QY2BBB"}));
+  EXPECT_NE(Read(dir.path() / "out/stations/QY2BBB.html").find("report of QY2BBB"),
+            std::string::npos);
+  EXPECT_NE(Read(dir.path() / "out/stations/QY2BBB.html").find("Place 1 of 2"), std::string::npos);
+}
+
+TEST(WriteSite, ARerunRemovesOnlyItsOwnPagesOfStationsGone) {
+  testing::TempDir dir;
+  const fs::path out = dir.path() / "out";
+  const fs::path stations = out / "stations";
+  WriteSite({"", {}, {Station("QX1AAA"), Station("QY2BBB"), Station("EA8/QX3CCC")}}, out.string());
+  // What the sponsor keeps there, and pages this writer did not write.
+  fs::create_directories(stations / "old");
+  std::ofstream(stations / "old/QY2BBB.html") << Read(stations / "QY2BBB.html");
+  std::ofstream(stations / "notes.html") << "<!DOCTYPE html><p>our notes</p>";
+  std::ofstream(stations / "QY2BBB.txt") << Read(stations / "QY2BBB.html");
+  std::ofstream(stations / "qx1aaa.html") << Read(stations / "QY2BBB.html");  // case only
+  fs::create_symlink(stations / "QY2BBB.html", stations / "link.html");
+
+  WriteSite({"", {}, {Station("QX1AAA")}}, out.string());
+  const std::pair<const char*, bool> kept[] = {
+      {"QX1AAA.html", true},     {"QY2BBB.html", false}, {"EA8-QX3CCC.html", false},
+      {"old/QY2BBB.html", true}, {"notes.html", true},   {"QY2BBB.txt", true},
+      {"qx1aaa.html", true},  // the same name as a page written, where case is ignored
+  };
+  for (const auto& [name, want] : kept) EXPECT_EQ(fs::exists(stations / name), want) << name;
+  EXPECT_TRUE(fs::is_symlink(stations / "link.html"));
+  EXPECT_EQ(Count(Read(out / "index.html"), "stations/"), 0u);
 }
 
 TEST(WriteSite, FailuresNameTheFileAndTheReason) {

@@ -15,35 +15,41 @@ void AppendFigure(std::string& out, const char* label, const std::string& value)
 }
 
 // Each category that ranks the station: its place and its figures.
-void AppendStanding(std::string& out, const SiteModel& model, size_t station) {
-  for (size_t i = 0; i < model.categories.size(); ++i) {
-    const Category& category = model.categories[i];
-    for (const RankedStation& row : category.rows) {
-      if (row.station != station) continue;
-      out += "<p class=\"standing\">Place " + GroupedNumber(row.place) + " of " +
-             GroupedNumber(static_cast<int64_t>(category.rows.size())) +
-             " in <a href=\"../index.html#" + CategoryAnchor(i) + "\">";
-      AppendHtmlText(out, category.title);
-      out += "</a></p>\n<dl class=\"figures\">\n";
-      AppendFigure(out, "Checked score", GroupedNumber(row.checked_score));
-      AppendFigure(out, "Claimed", row.claimed ? GroupedNumber(*row.claimed) : "\u2013");
-      AppendFigure(out, "Contacts credited", GroupedNumber(row.contacts_credited));
-      AppendFigure(out, "Error rate", Percentage(row.error_rate));
-      out += "</dl>\n";
-    }
+void AppendStanding(std::string& out, const SiteModel& model,
+                    const std::vector<Standing>& standings) {
+  for (const Standing& standing : standings) {
+    const Category& category = model.categories[standing.category];
+    const RankedStation& row = category.rows[standing.row];
+    out += "<p class=\"standing\">Place " + GroupedNumber(row.place) + " of " +
+           GroupedNumber(static_cast<int64_t>(category.rows.size())) +
+           " in <a href=\"../index.html#" + CategoryAnchor(standing.category) + "\">";
+    AppendHtmlText(out, category.title);
+    out += "</a></p>\n<dl class=\"figures\">\n";
+    AppendFigure(out, "Checked score", GroupedNumber(row.checked_score));
+    AppendFigure(out, "Claimed", row.claimed ? GroupedNumber(*row.claimed) : "\u2013");
+    AppendFigure(out, "Contacts credited", GroupedNumber(row.contacts_credited));
+    AppendFigure(out, "Error rate", Percentage(row.error_rate));
+    out += "</dl>\n";
   }
 }
 
 void AppendActivity(std::string& out, const HourlyActivity& activity) {
   out += "<section aria-labelledby=\"activity\">\n<h2 id=\"activity\">Contacts per hour</h2>\n";
-  if (activity.bands.empty() || HourCount(activity) == 0) {
-    out += "<p>No contact was logged.</p>\n";
-  } else {
-    if (HourCount(activity) > kMaxChartHours) {
-      out += "<p>The contacts span " + GroupedNumber(static_cast<int64_t>(HourCount(activity))) +
-             " hours; the charts show the first " +
-             GroupedNumber(static_cast<int64_t>(kMaxChartHours)) + ".</p>\n";
-    }
+  const bool charted = !activity.bands.empty() && HourCount(activity) > 0;
+  if (!charted) out += "<p>No contact to show.</p>\n";
+  if (HourCount(activity) > kMaxChartHours) {
+    out += "<p>The contacts span " + GroupedNumber(static_cast<int64_t>(HourCount(activity))) +
+           " hours; the charts show the first " +
+           GroupedNumber(static_cast<int64_t>(kMaxChartHours)) + ".</p>\n";
+  }
+  if (activity.contacts_not_shown > 0) {
+    const bool one = activity.contacts_not_shown == 1;
+    out += "<p>" + GroupedNumber(activity.contacts_not_shown) +
+           (one ? " contact was" : " contacts were") + " logged outside " +
+           (charted ? "these hours" : "the contest\u2019s hours") + " and " + (one ? "is" : "are") +
+           " not shown.</p>\n";
+  }
+  if (charted) {
     out += "<div class=\"charts\">\n";
     AppendHourCharts(out, activity);
     out += "</div>\n";
@@ -112,8 +118,19 @@ void AppendReport(std::string& out, const std::string& report) {
 
 }  // namespace
 
-std::string StationHtml(const SiteModel& model, size_t station) {
-  const StationPage& page = model.stations[station];
+std::vector<std::vector<Standing>> StationStandings(const SiteModel& model) {
+  std::vector<std::vector<Standing>> standings(model.stations.size());
+  for (size_t c = 0; c < model.categories.size(); ++c) {
+    const std::vector<RankedStation>& rows = model.categories[c].rows;
+    for (size_t r = 0; r < rows.size(); ++r) {
+      if (rows[r].station < standings.size()) standings[rows[r].station].push_back({c, r});
+    }
+  }
+  return standings;
+}
+
+std::string StationHtml(const SiteModel& model, const StationPage& page,
+                        const std::vector<Standing>& standings) {
   std::string out;
   AppendPageStart(out, CallOrPlaceholder(page.call), model.contest_title, "../");
   out +=
@@ -121,7 +138,7 @@ std::string StationHtml(const SiteModel& model, size_t station) {
       "All results</a></nav>\n<h1 class=\"call\">";
   AppendHtmlText(out, CallOrPlaceholder(page.call));
   out += "</h1>\n";
-  AppendStanding(out, model, station);
+  AppendStanding(out, model, standings);
   AppendActivity(out, page.activity);
   AppendLostLines(out, page.lost_lines);
   AppendReport(out, page.report);

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Opens a results site in headless Chromium and checks what it rendered.
 
-  check_site.py --browser CHROMIUM --site DIR --pictures DIR
+  check_site.py --browser CHROMIUM --site DIR --pictures DIR [--picture-prefix NAME]
                 [--expect JSON] [--station stations/NAME.html]...
 
 For index.html and each station page (those --expect names, those given with
@@ -12,12 +12,18 @@ cell has a scope, each category's table has its rows, each chart has one bar
 (with its title) per hour on every band. Every other page of the site is
 checked as written the same way (markup and links). The index and the first station
 page are photographed at a desktop (1280x900) and a phone (390x844) width
-into the pictures folder, and measured at both widths: the page must not
-be wider than the window (a wide table scrolls inside its box).
+into the pictures folder (NAME-index-desktop.png, NAME-station-phone.png...;
+NAME is "site" unless --picture-prefix says otherwise), and measured at both
+widths: the page must not be wider than the window (a wide table scrolls
+inside its box), and every table cell that holds text must show it (at
+least its first 40 pixels): a column squeezed to nothing fails.
 
 --expect names what the pages must show:
   {"category_rows": [5, 2, 0],
-   "station_pages": {"stations/QX1ABC.html": {"bands": 4, "hours": 30, "lost_lines": 7}}}
+   "station_pages": {"stations/QX1ABC.html": {"bands": 4, "hours": 30, "lost_lines": 7,
+                                              "bars": {"14 MHz": {"2026-03-14 00Z": 3}}}}}
+"bars", when given, names each band's hours with contacts and their counts:
+every bar must give its hour's count in its title, and every other bar 0.
 Exit 0 when every check passes, 1 when one fails (each failure printed).
 """
 
@@ -199,6 +205,37 @@ class Checker:
                 self.fail(f"{page}: bars per band {bars}, expected {want_bars}")
             if lost_rows != expected.get("lost_lines", lost_rows):
                 self.fail(f"{page}: {lost_rows} lost lines, expected {expected['lost_lines']}")
+            if "bars" in expected:
+                self.check_bars(page, root, expected["bars"])
+
+    def check_bars(self, page, root, expected):
+        """Each band's bars against the counts expected for its hours."""
+        seen = []
+        for figure in root.find_all("figure", "band-chart"):
+            band = "".join(n.all_text() for n in figure.find_all("span", "band-name")).strip()
+            seen.append(band)
+            want = expected.get(band)
+            if want is None:
+                self.fail(f"{page}: a chart of {band}, which should have none")
+                continue
+            shown = {}
+            for bar in figure.find_all("rect", "bar"):
+                title = "".join(c.all_text() for c in bar.children if c.tag == "title")
+                hour, _, count = title.partition(": ")
+                shown[hour] = int(count.split()[0].replace(",", "")) if count else -1
+                if int(bar.attrs.get("height", "0")) > 0 and shown[hour] <= 0:
+                    self.fail(f"{page}: {band} {hour}: a bar drawn for {count!r}")
+            for hour, count in want.items():
+                if shown.get(hour) != count:
+                    self.fail(f"{page}: {band} {hour}: the chart shows {shown.get(hour)} "
+                              f"contacts, expected {count}")
+            extra = {h: c for h, c in shown.items() if c != 0 and h not in want}
+            if extra:
+                self.fail(f"{page}: {band}: contacts in hours that have none: {extra}")
+        missing = sorted(set(expected) - set(seen))
+        if missing:
+            self.fail(f"{page}: no chart of {', '.join(missing)}")
+        print(f"{page}: bars checked on {len(seen)} bands")
 
     def check_style(self):
         with open(os.path.join(self.site, "style.css"), encoding="utf-8") as file:
@@ -262,6 +299,45 @@ class Checker:
                           "wide and scrolls sideways")
 
 
+    # Whether each table cell that holds text shows it: a copy of the page
+    # with a script that measures every cell (its content box and its text's
+    # width) into the document, read back from the DOM the browser dumps.
+    def measure_cells(self, page):
+        copy = os.path.join(self.work, "cells")
+        shutil.rmtree(copy, ignore_errors=True)
+        shutil.copytree(self.site, copy)
+        probe = ('<script>(function(){var out=[];'
+                 'document.querySelectorAll("table td").forEach(function(td){'
+                 'var text=td.textContent.trim();if(!text)return;'
+                 'var s=getComputedStyle(td),r=document.createRange();r.selectNodeContents(td);'
+                 'var table=td.closest("table"),head=table.tHead&&table.tHead.rows[0];'
+                 'out.push([table.className,head?head.cells[td.cellIndex].textContent.trim():"",'
+                 'text,td.clientWidth-parseFloat(s.paddingLeft)-parseFloat(s.paddingRight),'
+                 'r.getBoundingClientRect().width]);});'
+                 'var pre=document.createElement("pre");pre.id="qxqy-cells";'
+                 'pre.textContent=JSON.stringify(out);document.body.appendChild(pre);'
+                 '})();</script>')
+        path = os.path.join(copy, page)
+        with open(path, encoding="utf-8") as file:
+            html = file.read()
+        with open(path, "w", encoding="utf-8") as file:
+            file.write(html.replace("</body>", probe + "</body>"))
+        for size, (width, height) in SIZES.items():
+            root = parse(self.chromium(file_url(path), f"--window-size={width},{height}",
+                                       "--dump-dom"))
+            found = [n for n in root.find_all("pre") if n.attrs.get("id") == "qxqy-cells"]
+            if not found:
+                self.fail(f"{page}: could not measure its cells at {width} px")
+                continue
+            cells = json.loads(found[0].all_text())
+            narrow = [c for c in cells if c[3] < min(c[4], 40) - 0.5]
+            print(f"{page} at {width} px: {len(cells)} cells measured, {len(narrow)} too narrow")
+            for table, column, text, shown, needed in narrow[:10]:
+                self.fail(f"{page}: at {size} width ({width} px) the {column or '?'} cell "
+                          f"'{text}' of table '{table}' shows {shown:.0f} px of its "
+                          f"{needed:.0f} px")
+
+
 def file_url(path):
     return "file://" + urllib.parse.quote(os.path.abspath(path))
 
@@ -279,6 +355,7 @@ def main():
     parser.add_argument("--browser", required=True)
     parser.add_argument("--site", required=True)
     parser.add_argument("--pictures", required=True)
+    parser.add_argument("--picture-prefix", default="site")
     parser.add_argument("--expect")
     parser.add_argument("--station", action="append", default=[])
     args = parser.parse_args()
@@ -309,11 +386,14 @@ def main():
                 if name.endswith(".html") and page != "index.html" and page not in stations:
                     with open(os.path.join(folder, name), encoding="utf-8") as file:
                         checker.check_page(page, parse(file.read()))
-        checker.photograph("index.html", "site-index", args.pictures)
+        prefix = args.picture_prefix
+        checker.photograph("index.html", f"{prefix}-index", args.pictures)
         checker.measure_width("index.html")
+        checker.measure_cells("index.html")
         if stations:
-            checker.photograph(stations[0], "site-station", args.pictures)
+            checker.photograph(stations[0], f"{prefix}-station", args.pictures)
             checker.measure_width(stations[0])
+            checker.measure_cells(stations[0])
 
     if checker.failures:
         print(f"site check: {len(checker.failures)} failures")

@@ -1,6 +1,6 @@
 // qxqy-crosscheck: checks a whole contest, every log against the others,
-// and writes the results, every contact line's decision and each station's
-// report (crosscheck/).
+// and writes the results, every contact line's decision, each station's
+// report and the results site (crosscheck/).
 #include <unistd.h>
 
 #include <exception>
@@ -14,6 +14,8 @@
 
 #include "crosscheck/contest_check.h"
 #include "crosscheck/result_writers.h"
+#include "crosscheck/site/site_writer.h"
+#include "crosscheck/site_view.h"
 #include "logfile/country_file_load.h"
 #include "refdata/reference_files.h"
 #include "tools/crosscheck/crosscheck_options.h"
@@ -81,6 +83,11 @@ void WriteOutputs(const crosscheck::ContestResults& results, const std::string& 
     WriteFile(reports / names[i], [&](std::ostream& s) { WriteStationReport(s, results, i); });
   }
   if (progress != nullptr) progress->Update("writing", results.logs.size(), results.logs.size());
+  try {
+    crosscheck::WriteResultsSite(results, out_dir);
+  } catch (const crosscheck::site::SiteWriteError& failure) {
+    throw CannotRun{failure.what()};
+  }
 }
 
 int Run(const CrosscheckOptions& options) {
