@@ -143,7 +143,7 @@ TEST(ReportWritersTest, EscapesControlsAndReadsAByteThatIsNotUtf8AsLatin1) {
       {"~", "~"},
       {"\x7F", "\\u007f"},
       {"\x80", "\\u0080"},
-      {"\xFF", "\xC3\xBF"},    // Latin-1 y with diaeresis, in UTF-8
+      {"\xFF", "\xC3\xBF"},      // Latin-1 y with diaeresis, in UTF-8
       {"\xC3\xA9", "\xC3\xA9"},  // already UTF-8: kept
       {"\"", "\\\""},
       {"\\", "\\\\"},
