@@ -9,6 +9,7 @@
 
 #include "base/error.h"
 #include "crosscheck/call_sign.h"
+#include "crosscheck/parallel.h"
 
 namespace qxqy::crosscheck {
 namespace {
@@ -99,8 +100,10 @@ ContestIndex::ContestIndex(ContestResults& results,
   by_call_.resize(lines.size());
   by_band_.resize(lines.size());
   for (uint32_t i = 0; i < lines.size(); ++i) by_call_[i] = by_band_[i] = i;
-  for (const LogResult& log : results.logs) {
-    if (log.status != LogStatus::kChecked) continue;
+  // Each log's runs are its own: sorted on every thread.
+  ParallelFor(results.logs.size(), results.options.threads, [&](size_t l) {
+    const LogResult& log = results.logs[l];
+    if (log.status != LogStatus::kChecked) return;
     const auto begin = static_cast<ptrdiff_t>(log.first_line);
     const auto end = begin + static_cast<ptrdiff_t>(log.log.contacts().size());
     // Lines are in time order within their log: a stable sort by the other
@@ -112,7 +115,7 @@ ContestIndex::ContestIndex(ContestResults& results,
     std::stable_sort(by_band_.begin() + begin, by_band_.begin() + end, [&](uint32_t a, uint32_t b) {
       return std::tie(lines[a].band, lines[a].mode) < std::tie(lines[b].band, lines[b].mode);
     });
-  }
+  });
 }
 
 void ContestIndex::IndexByWorkedCall() {
