@@ -99,6 +99,7 @@ ContestIndex::ContestIndex(ContestResults& results,
   const auto& lines = results.lines;
   by_call_.resize(lines.size());
   by_band_.resize(lines.size());
+  call_keys_.resize(lines.size());
   for (uint32_t i = 0; i < lines.size(); ++i) by_call_[i] = by_band_[i] = i;
   // Each log's runs are its own: sorted on every thread.
   ParallelFor(results.logs.size(), results.options.threads, [&](size_t l) {
@@ -115,6 +116,10 @@ ContestIndex::ContestIndex(ContestResults& results,
     std::stable_sort(by_band_.begin() + begin, by_band_.begin() + end, [&](uint32_t a, uint32_t b) {
       return std::tie(lines[a].band, lines[a].mode) < std::tie(lines[b].band, lines[b].mode);
     });
+    for (auto j = static_cast<size_t>(begin); j < static_cast<size_t>(end); ++j) {
+      const ContestLine& line = lines[by_call_[j]];
+      call_keys_[j] = CallKey(line.call, line.band, line.mode);
+    }
   });
 }
 
@@ -155,27 +160,37 @@ LineSpan ContestIndex::LogRange(const std::vector<uint32_t>& index, uint32_t log
   return {first, first + result.log.contacts().size()};
 }
 
+LineSpan ContestIndex::KeyRange(uint32_t log, uint64_t low, uint64_t high) const {
+  const LogResult& result = results_.logs[log];
+  if (result.status != LogStatus::kChecked) return {};
+  const uint64_t* keys = call_keys_.data() + result.first_line;
+  const uint64_t* keys_end = keys + result.log.contacts().size();
+  const uint64_t* first = std::lower_bound(keys, keys_end, low);
+  const uint64_t* last = std::lower_bound(first, keys_end, high);
+  const uint32_t* lines = by_call_.data() + result.first_line;
+  return {lines + (first - keys), lines + (last - keys)};
+}
+
+void ContestIndex::FetchLinesOf(uint32_t log) const {
+  if (log == kNoLine) return;
+  const LogResult& result = results_.logs[log];
+  const size_t size = result.log.contacts().size();
+  if (result.status != LogStatus::kChecked || size == 0) return;
+  // The keys a binary search reads first: the middle and the quarters.
+  const uint64_t* keys = call_keys_.data() + result.first_line;
+  for (size_t at :
+       {size / 2, size / 4, size * 3 / 4, size / 8, size * 3 / 8, size * 5 / 8, size * 7 / 8}) {
+    __builtin_prefetch(keys + at);
+  }
+}
+
 LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call, uint8_t band, uint8_t mode) const {
-  const auto range = LogRange(by_call_, log);
-  const auto& lines = results_.lines;
-  const auto key = std::make_tuple(call, band, mode);
-  const auto first = std::partition_point(range.begin(), range.end(), [&](uint32_t i) {
-    return std::make_tuple(lines[i].call, lines[i].band, lines[i].mode) < key;
-  });
-  const auto last = std::partition_point(first, range.end(), [&](uint32_t i) {
-    return std::make_tuple(lines[i].call, lines[i].band, lines[i].mode) == key;
-  });
-  return {first, last};
+  const uint64_t key = CallKey(call, band, mode);
+  return KeyRange(log, key, key + 1);
 }
 
 LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call) const {
-  const auto range = LogRange(by_call_, log);
-  const auto& lines = results_.lines;
-  const auto first = std::partition_point(range.begin(), range.end(),
-                                          [&](uint32_t i) { return lines[i].call < call; });
-  const auto last =
-      std::partition_point(first, range.end(), [&](uint32_t i) { return lines[i].call == call; });
-  return {first, last};
+  return KeyRange(log, CallKey(call, 0, 0), CallKey(call + 1, 0, 0));
 }
 
 LineSpan ContestIndex::LinesOn(uint32_t log, uint8_t band, uint8_t mode) const {
