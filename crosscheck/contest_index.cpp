@@ -171,19 +171,6 @@ LineSpan ContestIndex::KeyRange(uint32_t log, uint64_t low, uint64_t high) const
   return {lines + (first - keys), lines + (last - keys)};
 }
 
-void ContestIndex::FetchLinesOf(uint32_t log) const {
-  if (log == kNoLine) return;
-  const LogResult& result = results_.logs[log];
-  const size_t size = result.log.contacts().size();
-  if (result.status != LogStatus::kChecked || size == 0) return;
-  // The keys a binary search reads first: the middle and the quarters.
-  const uint64_t* keys = call_keys_.data() + result.first_line;
-  for (size_t at :
-       {size / 2, size / 4, size * 3 / 4, size / 8, size * 3 / 8, size * 5 / 8, size * 7 / 8}) {
-    __builtin_prefetch(keys + at);
-  }
-}
-
 LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call, uint8_t band, uint8_t mode) const {
   const uint64_t key = CallKey(call, band, mode);
   return KeyRange(log, key, key + 1);

@@ -48,9 +48,6 @@ class ContestIndex {
 
   // A log's lines to `call` on `band` and `mode`, by time.
   LineSpan LinesTo(uint32_t log, uint32_t call, uint8_t band, uint8_t mode) const;
-  // Asks the processor to fetch the first steps of a search of `log`'s
-  // lines by call (kNoLine: none), to be searched a little later.
-  void FetchLinesOf(uint32_t log) const;
   // A log's lines by call, band, mode and time.
   LineSpan LinesByCall(uint32_t log) const { return LogRange(by_call_, log); }
   // A log's lines to `call` on every band and mode.
