@@ -133,17 +133,24 @@ void ContestIndex::IndexByWorkedCall() {
   by_worked_.resize(lines.size());
   std::vector<uint32_t> fill(worked_start_.begin(), worked_start_.end() - 1);
   for (uint32_t i = 0; i < lines.size(); ++i) by_worked_[fill[lines[i].call]++] = i;
-  for (size_t call = 0; call + 1 < worked_start_.size(); ++call) {
-    std::sort(by_worked_.begin() + worked_start_[call],
-              by_worked_.begin() + worked_start_[call + 1], [&](uint32_t a, uint32_t b) {
-                const ContestLine& x = lines[a];
-                const ContestLine& y = lines[b];
-                const uint32_t sx = results_.logs[x.log].station_id;
-                const uint32_t sy = results_.logs[y.log].station_id;
-                return std::make_tuple(x.band, x.mode, Corrected(a), sx, x.contact) <
-                       std::make_tuple(y.band, y.mode, Corrected(b), sy, y.contact);
-              });
-  }
+  // Each call's run sorted on its own (the order is total: one line per
+  // station and contact), calls shared out among the threads in blocks.
+  constexpr size_t kCallsPerJob = 1024;
+  const size_t calls = worked_start_.size() - 1;
+  ParallelFor((calls + kCallsPerJob - 1) / kCallsPerJob, results_.options.threads, [&](size_t job) {
+    const size_t end = std::min(calls, (job + 1) * kCallsPerJob);
+    for (size_t call = job * kCallsPerJob; call < end; ++call) {
+      std::sort(by_worked_.begin() + worked_start_[call],
+                by_worked_.begin() + worked_start_[call + 1], [&](uint32_t a, uint32_t b) {
+                  const ContestLine& x = lines[a];
+                  const ContestLine& y = lines[b];
+                  const uint32_t sx = results_.logs[x.log].station_id;
+                  const uint32_t sy = results_.logs[y.log].station_id;
+                  return std::make_tuple(x.band, x.mode, Corrected(a), sx, x.contact) <
+                         std::make_tuple(y.band, y.mode, Corrected(b), sy, y.contact);
+                });
+    }
+  });
 }
 
 uint32_t ContestIndex::IdOfCall(std::string_view call) const {
