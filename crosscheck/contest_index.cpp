@@ -9,6 +9,7 @@
 
 #include "base/error.h"
 #include "crosscheck/call_sign.h"
+#include "crosscheck/huge_pages.h"
 #include "crosscheck/parallel.h"
 
 namespace qxqy::crosscheck {
@@ -77,7 +78,7 @@ ContestIndex::ContestIndex(ContestResults& results,
   }
   if (total >= kNoLine) throw Error("the contest holds more contacts than the check can keep");
   results.lines.clear();
-  results.lines.reserve(total);
+  ReserveWithHugePages(results.lines, total);
   for (size_t l = 0; l < results.logs.size(); ++l) {
     LogResult& log = results.logs[l];
     log.first_line = static_cast<uint32_t>(results.lines.size());
@@ -97,8 +98,11 @@ ContestIndex::ContestIndex(ContestResults& results,
   }
 
   const auto& lines = results.lines;
-  by_call_.resize(lines.size());
-  by_band_.resize(lines.size());
+  for (auto* index : {&by_call_, &by_band_}) {
+    ReserveWithHugePages(*index, lines.size());
+    index->resize(lines.size());
+  }
+  ReserveWithHugePages(call_keys_, lines.size());
   call_keys_.resize(lines.size());
   for (uint32_t i = 0; i < lines.size(); ++i) by_call_[i] = by_band_[i] = i;
   // Each log's runs are its own: sorted on every thread.
@@ -130,6 +134,7 @@ void ContestIndex::IndexByWorkedCall() {
   worked_start_.assign(results_.calls.size() + 1, 0);
   for (const ContestLine& line : lines) ++worked_start_[line.call + 1];
   for (size_t i = 1; i < worked_start_.size(); ++i) worked_start_[i] += worked_start_[i - 1];
+  if (by_worked_.empty()) ReserveWithHugePages(by_worked_, lines.size());
   by_worked_.resize(lines.size());
   std::vector<uint32_t> fill(worked_start_.begin(), worked_start_.end() - 1);
   for (uint32_t i = 0; i < lines.size(); ++i) by_worked_[fill[lines[i].call]++] = i;
