@@ -1,11 +1,11 @@
 #include "crosscheck/contest_index.h"
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 #include <string>
 #include <tuple>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "base/error.h"
 #include "crosscheck/call_sign.h"
@@ -47,48 +47,37 @@ int64_t MinutesOfTimeKey(int64_t time_key) {
 ContestIndex::ContestIndex(ContestResults& results,
                            const std::vector<std::vector<int32_t>>& raw_points)
     : results_(results) {
-  // Every call a checked log works, and every checked station.
-  std::unordered_set<std::string> seen;
-  std::string storage;
-  for (const LogResult& log : results.logs) {
-    if (log.status != LogStatus::kChecked) continue;
-    seen.insert(log.station);
-    std::string call;
-    for (const auto& contact : log.log.contacts()) {
-      // Looked up before it is inserted: most calls are known already, and
-      // an insertion makes a node even when it finds one.
-      call.assign(NormalizedView(log.log.TextOf(contact).call, storage));
-      if (seen.find(call) == seen.end()) seen.insert(call);
-    }
-  }
-  results.calls.assign(seen.begin(), seen.end());
-  seen.clear();
-  std::sort(results.calls.begin(), results.calls.end());
-  if (results.calls.size() >= kNoLine) throw Error("the contest holds too many calls");
-  std::unordered_map<std::string_view, uint32_t> ids;
-  ids.reserve(results.calls.size());
-  for (size_t i = 0; i < results.calls.size(); ++i) {
-    ids.emplace(results.calls[i], static_cast<uint32_t>(i));
-  }
-
-  log_of_station_.assign(results.calls.size(), kNoLine);
   size_t total = 0;
   for (const LogResult& log : results.logs) {
     if (log.status == LogStatus::kChecked) total += log.log.contacts().size();
   }
   if (total >= kNoLine) throw Error("the contest holds more contacts than the check can keep");
+
+  // Every checked station and every call a checked log works gets an id in
+  // the order first seen, in one pass that fills the lines; the ids are
+  // then renumbered in the calls' byte order.
+  std::deque<std::string> names;  // by first id; a deque keeps the views valid
+  std::unordered_map<std::string_view, uint32_t> first_ids;
+  const auto intern = [&](std::string_view call) {
+    const auto found = first_ids.find(call);
+    if (found != first_ids.end()) return found->second;
+    if (names.size() >= kNoLine - 1) throw Error("the contest holds too many calls");
+    const auto id = static_cast<uint32_t>(names.size());
+    first_ids.emplace(names.emplace_back(call), id);
+    return id;
+  };
+  std::string storage;
   results.lines.clear();
   ReserveWithHugePages(results.lines, total);
   for (size_t l = 0; l < results.logs.size(); ++l) {
     LogResult& log = results.logs[l];
     log.first_line = static_cast<uint32_t>(results.lines.size());
     if (log.status != LogStatus::kChecked) continue;
-    log.station_id = ids.at(log.station);
-    log_of_station_[log.station_id] = static_cast<uint32_t>(l);
+    log.station_id = intern(log.station);
     const auto& contacts = log.log.contacts();
     for (size_t c = 0; c < contacts.size(); ++c) {
       const auto& contact = contacts[c];
-      const uint32_t call = ids.at(NormalizedView(log.log.TextOf(contact).call, storage));
+      const uint32_t call = intern(NormalizedView(log.log.TextOf(contact).call, storage));
       const int32_t points = raw_points[l][c];
       results.lines.push_back({MinutesOfTimeKey(contact.time_key), static_cast<uint32_t>(l),
                                static_cast<uint32_t>(c), call, kNoLine, points, contact.band,
@@ -96,6 +85,27 @@ ContestIndex::ContestIndex(ContestResults& results,
                                false});
     }
   }
+  first_ids.clear();
+  std::vector<uint32_t> by_name(names.size());
+  for (uint32_t i = 0; i < by_name.size(); ++i) by_name[i] = i;
+  std::sort(by_name.begin(), by_name.end(),
+            [&](uint32_t a, uint32_t b) { return names[a] < names[b]; });
+  std::vector<uint32_t> final_id(names.size());
+  results.calls.clear();
+  results.calls.reserve(names.size());
+  for (uint32_t rank = 0; rank < by_name.size(); ++rank) {
+    final_id[by_name[rank]] = rank;
+    results.calls.push_back(std::move(names[by_name[rank]]));
+  }
+  names.clear();
+  log_of_station_.assign(results.calls.size(), kNoLine);
+  for (size_t l = 0; l < results.logs.size(); ++l) {
+    LogResult& log = results.logs[l];
+    if (log.status != LogStatus::kChecked) continue;
+    log.station_id = final_id[log.station_id];
+    log_of_station_[log.station_id] = static_cast<uint32_t>(l);
+  }
+  for (ContestLine& line : results.lines) line.call = final_id[line.call];
 
   const auto& lines = results.lines;
   for (auto* index : {&by_call_, &by_band_}) {
