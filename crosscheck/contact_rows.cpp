@@ -28,11 +28,19 @@ const ParsedLog::Contact& ContactOf(const ContestResults& results, uint32_t line
   return results.logs[l.log].log.contacts()[l.contact];
 }
 
-// The other side's evidence for `line`, into `out` (which keeps its room
-// from row to row).
-void SetEvidence(const ContestResults& results, const ContestLine& line, std::string& out) {
+// The other side's evidence for line `index`, into `out` (which keeps its
+// room from row to row).
+void SetEvidence(const ContestResults& results, uint32_t index, std::string& out) {
   out.clear();
+  const ContestLine& line = results.lines[index];
   if (line.evidence == kNoLine) return;
+  const bool exchange =
+      line.decision == Decision::kOk || line.decision == Decision::kBustedExchange;
+  if (exchange && index < results.paired_exchanges.size() &&
+      results.paired_exchanges[index].held()) {
+    out.assign(results.paired_exchanges[index].view());
+    return;
+  }
   const ContestLine& other = results.lines[line.evidence];
   const LogResult& log = results.logs[other.log];
   const ParsedLog::Contact& contact = ContactOf(results, line.evidence);
@@ -133,33 +141,7 @@ void ForEachContactRow(const ContestResults& results, size_t log_index,
     }
     row(out);
   };
-  // The evidence of a row is another log's line, far away in memory: the
-  // lines a few rows ahead are fetched while this one is written.
-  constexpr size_t kAhead = 8;
-  const auto fetch_evidence = [&](size_t k) {
-    if (k >= order.size() || log.status != LogStatus::kChecked) return;
-    const ContestLine& line = results.lines[log.first_line + order[k]];
-    if (line.evidence != kNoLine) __builtin_prefetch(&results.lines[line.evidence]);
-  };
-  const auto fetch_evidence_contact = [&](size_t k) {
-    if (k >= order.size() || log.status != LogStatus::kChecked) return;
-    const ContestLine& line = results.lines[log.first_line + order[k]];
-    if (line.evidence == kNoLine) return;
-    const ContestLine& other = results.lines[line.evidence];
-    __builtin_prefetch(&results.logs[other.log].log.contacts()[other.contact]);
-  };
-  const auto fetch_evidence_text = [&](size_t k) {
-    if (k >= order.size() || log.status != LogStatus::kChecked) return;
-    const ContestLine& line = results.lines[log.first_line + order[k]];
-    if (line.evidence == kNoLine) return;
-    const logfile::ParsedLog& other_log = results.logs[results.lines[line.evidence].log].log;
-    __builtin_prefetch(other_log.TextOf(ContactOf(results, line.evidence)).sent_exchange.data());
-  };
-  for (size_t k = 0; k < order.size(); ++k) {
-    fetch_evidence(k + 2 * kAhead);
-    fetch_evidence_contact(k + kAhead);
-    fetch_evidence_text(k + kAhead / 2);
-    const uint32_t c = order[k];
+  for (const uint32_t c : order) {
     const ParsedLog::Contact& contact = contacts[c];
     while (u < unscored.size() && unscored[u] < contact.line) emit_unscored(unscored[u++]);
     const Decision decision = log.status == LogStatus::kSetAside
@@ -178,7 +160,7 @@ void ForEachContactRow(const ContestResults& results, size_t log_index,
     } else {
       const ContestLine& line = results.lines[log.first_line + c];
       out.decision = line.decision;
-      SetEvidence(results, line, out.evidence);
+      SetEvidence(results, log.first_line + c, out.evidence);
       out.penalty = PenaltyOf(results.options, line);
     }
     row(out);

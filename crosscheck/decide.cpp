@@ -8,6 +8,7 @@
 
 #include "base/text.h"
 #include "crosscheck/call_sign.h"
+#include "crosscheck/huge_pages.h"
 #include "crosscheck/parallel.h"
 
 namespace qxqy::crosscheck {
@@ -28,6 +29,9 @@ class Decider {
   // their decisions are made apart and set afterwards.
   void Run() {
     const unsigned threads = results_.options.threads;
+    results_.paired_exchanges.clear();
+    ReserveWithHugePages(results_.paired_exchanges, lines_.size());
+    results_.paired_exchanges.resize(lines_.size());
     ParallelFor(results_.logs.size(), threads, [&](size_t l) {
       if (results_.logs[l].status == LogStatus::kChecked) PairLog(static_cast<uint32_t>(l));
     });
@@ -129,6 +133,7 @@ class Decider {
     const std::string_view sent =
         theirs.log.TextOf(theirs.log.contacts()[lines_[other].contact]).sent_exchange;
     l.decision = SameExchange(received, sent) ? Decision::kOk : Decision::kBustedExchange;
+    results_.paired_exchanges[line] = ShortText(sent);
   }
 
   // The nearest line of `lines` to corrected time `minute` that `accept`s,
