@@ -53,59 +53,98 @@ ContestIndex::ContestIndex(ContestResults& results,
   }
   if (total >= kNoLine) throw Error("the contest holds more contacts than the check can keep");
 
-  // Every checked station and every call a checked log works gets an id in
-  // the order first seen, in one pass that fills the lines; the ids are
-  // then renumbered in the calls' byte order.
-  std::deque<std::string> names;  // by first id; a deque keeps the views valid
-  std::unordered_map<std::string_view, uint32_t> first_ids;
-  const auto intern = [&](std::string_view call) {
-    const auto found = first_ids.find(call);
-    if (found != first_ids.end()) return found->second;
-    if (names.size() >= kNoLine - 1) throw Error("the contest holds too many calls");
-    const auto id = static_cast<uint32_t>(names.size());
-    first_ids.emplace(names.emplace_back(call), id);
-    return id;
+  // The logs are cut into one run per thread (of about equal lines). In
+  // each run, every checked station and every call a checked log works gets
+  // a run-local id in the order first seen, in one pass that fills the
+  // lines; then every id is renumbered in the calls' byte order, so
+  // nothing depends on the runs.
+  struct Run {
+    size_t first_log = 0, end_log = 0;
+    std::deque<std::string> names;   // by local id; a deque keeps the views valid
+    std::vector<uint32_t> final_id;  // by local id
   };
-  std::string storage;
+  std::vector<Run> runs(std::max(1U, results.options.threads));
+  {
+    size_t line = 0;
+    size_t run = 0;
+    for (size_t l = 0; l < results.logs.size(); ++l) {
+      LogResult& log = results.logs[l];
+      log.first_line = static_cast<uint32_t>(line);
+      if (log.status == LogStatus::kChecked) line += log.log.contacts().size();
+      while (run + 1 < runs.size() && line * runs.size() > total * (run + 1)) {
+        runs[run].end_log = l + 1;
+        runs[++run].first_log = l + 1;
+      }
+    }
+    runs[run].end_log = results.logs.size();
+    while (++run < runs.size()) runs[run].first_log = runs[run].end_log = results.logs.size();
+  }
   results.lines.clear();
   ReserveWithHugePages(results.lines, total);
-  for (size_t l = 0; l < results.logs.size(); ++l) {
-    LogResult& log = results.logs[l];
-    log.first_line = static_cast<uint32_t>(results.lines.size());
-    if (log.status != LogStatus::kChecked) continue;
-    log.station_id = intern(log.station);
-    const auto& contacts = log.log.contacts();
-    for (size_t c = 0; c < contacts.size(); ++c) {
-      const auto& contact = contacts[c];
-      const uint32_t call = intern(NormalizedView(log.log.TextOf(contact).call, storage));
-      const int32_t points = raw_points[l][c];
-      results.lines.push_back({MinutesOfTimeKey(contact.time_key), static_cast<uint32_t>(l),
-                               static_cast<uint32_t>(c), call, kNoLine, points, contact.band,
-                               contact.mode, points < 0 ? Decision::kDupe : Decision::kUnique,
-                               false});
+  results.lines.resize(total);
+  ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
+    Run& run = runs[r];
+    std::unordered_map<std::string_view, uint32_t> ids;
+    const auto intern = [&](std::string_view call) {
+      const auto found = ids.find(call);
+      if (found != ids.end()) return found->second;
+      if (run.names.size() >= kNoLine - 1) throw Error("the contest holds too many calls");
+      const auto id = static_cast<uint32_t>(run.names.size());
+      ids.emplace(run.names.emplace_back(call), id);
+      return id;
+    };
+    std::string storage;
+    for (size_t l = run.first_log; l < run.end_log; ++l) {
+      LogResult& log = results.logs[l];
+      if (log.status != LogStatus::kChecked) continue;
+      log.station_id = intern(log.station);
+      const auto& contacts = log.log.contacts();
+      for (size_t c = 0; c < contacts.size(); ++c) {
+        const auto& contact = contacts[c];
+        const uint32_t call = intern(NormalizedView(log.log.TextOf(contact).call, storage));
+        const int32_t points = raw_points[l][c];
+        results.lines[log.first_line + c] = {MinutesOfTimeKey(contact.time_key),
+                                             static_cast<uint32_t>(l),
+                                             static_cast<uint32_t>(c),
+                                             call,
+                                             kNoLine,
+                                             points,
+                                             contact.band,
+                                             contact.mode,
+                                             points < 0 ? Decision::kDupe : Decision::kUnique,
+                                             false};
+      }
     }
-  }
-  first_ids.clear();
-  std::vector<uint32_t> by_name(names.size());
-  for (uint32_t i = 0; i < by_name.size(); ++i) by_name[i] = i;
-  std::sort(by_name.begin(), by_name.end(),
-            [&](uint32_t a, uint32_t b) { return names[a] < names[b]; });
-  std::vector<uint32_t> final_id(names.size());
+  });
   results.calls.clear();
-  results.calls.reserve(names.size());
-  for (uint32_t rank = 0; rank < by_name.size(); ++rank) {
-    final_id[by_name[rank]] = rank;
-    results.calls.push_back(std::move(names[by_name[rank]]));
-  }
-  names.clear();
+  for (const Run& run : runs)
+    results.calls.insert(results.calls.end(), run.names.begin(), run.names.end());
+  std::sort(results.calls.begin(), results.calls.end());
+  results.calls.erase(std::unique(results.calls.begin(), results.calls.end()), results.calls.end());
+  if (results.calls.size() >= kNoLine) throw Error("the contest holds too many calls");
+  ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
+    Run& run = runs[r];
+    run.final_id.resize(run.names.size());
+    for (size_t local = 0; local < run.names.size(); ++local) {
+      run.final_id[local] = IdOfCall(run.names[local]);
+    }
+    run.names.clear();
+    for (size_t l = run.first_log; l < run.end_log; ++l) {
+      LogResult& log = results.logs[l];
+      if (log.status != LogStatus::kChecked) continue;
+      log.station_id = run.final_id[log.station_id];
+      for (size_t c = 0; c < log.log.contacts().size(); ++c) {
+        ContestLine& line = results.lines[log.first_line + c];
+        line.call = run.final_id[line.call];
+      }
+    }
+  });
   log_of_station_.assign(results.calls.size(), kNoLine);
   for (size_t l = 0; l < results.logs.size(); ++l) {
-    LogResult& log = results.logs[l];
-    if (log.status != LogStatus::kChecked) continue;
-    log.station_id = final_id[log.station_id];
-    log_of_station_[log.station_id] = static_cast<uint32_t>(l);
+    const LogResult& log = results.logs[l];
+    if (log.status == LogStatus::kChecked)
+      log_of_station_[log.station_id] = static_cast<uint32_t>(l);
   }
-  for (ContestLine& line : results.lines) line.call = final_id[line.call];
 
   const auto& lines = results.lines;
   for (auto* index : {&by_call_, &by_band_}) {

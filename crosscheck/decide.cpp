@@ -233,8 +233,11 @@ class Decider {
       for (uint32_t i = log.first_line; i < log.first_line + log.log.contacts().size(); ++i) {
         const ContestLine& line = lines_[i];
         // A station that logged this log's station without being in its log.
+        // A paired line's evidence is a line of that station's log to this
+        // one: only the unpaired need the search.
         const uint32_t target = index_.LogOfStation(line.call);
-        if (target != kNoLine && target != line.log && index_.LinesTo(target, own).empty()) {
+        if (!line.paired && target != kNoLine && target != line.log &&
+            index_.LinesTo(target, own).empty()) {
           entries.push_back({target, own, false});
         }
         if (line.decision == Decision::kNilTheirBust) {
