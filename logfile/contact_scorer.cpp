@@ -102,7 +102,7 @@ ContactScorer::ContactScorer(const CheckOptions& options, std::string own_group)
       session_(record_,
                options.reference_tables ? options.reference_tables
                                         : LoadReferenceTables(options.plugins_folder),
-               /*observer=*/nullptr) {}
+               /*observer=*/nullptr, ContestSession::Viewers::kNone) {}
 
 void ContactScorer::Reserve(size_t contacts, size_t text_bytes) {
   session_.ReserveContacts(contacts, text_bytes);

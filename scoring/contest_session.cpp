@@ -11,12 +11,15 @@ ContestSession::ContestSession(HostRecord& record, const std::string& plugins_fo
 
 ContestSession::ContestSession(HostRecord& record,
                                const std::shared_ptr<const ReferenceTables>& tables,
-                               ContestObserver* observer)
+                               ContestObserver* observer, Viewers viewers)
     : record_(record),
       observer_(observer),
       district_table_(tables, &tables->district_table),
       call_districts_(tables, &tables->call_districts),
-      scoring_(std::make_unique<ScoringState>(record, *district_table_, observer)),
+      scoring_(std::make_unique<ScoringState>(record, *district_table_, observer,
+                                              viewers == Viewers::kWindows
+                                                  ? MultiplierKeyList::SubstringIndex::kBarEnded
+                                                  : MultiplierKeyList::SubstringIndex::kNone)),
       log_query_(CreateLogQuery(record.Connection)) {}
 
 ContestSession::~ContestSession() = default;

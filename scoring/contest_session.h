@@ -47,10 +47,14 @@ class ContestSession final : public DistrictMarks, private RebuildHost {
   // but cannot be opened throws FileOpenError. `record` and `observer` (may
   // be null) are borrowed and must outlive the session.
   ContestSession(HostRecord& record, const std::string& plugins_folder, ContestObserver* observer);
+  // Whether a window will ask the session which districts were worked.
+  enum class Viewers : uint8_t { kWindows, kNone };
   // The same over reference tables loaded before (LoadReferenceTables),
-  // which it shares and never changes.
+  // which it shares and never changes. With Viewers::kNone (a log checked
+  // with no window) the session keeps no index for the multiplier window's
+  // questions; MarkOfDistrict still answers, by a scan.
   ContestSession(HostRecord& record, const std::shared_ptr<const ReferenceTables>& tables,
-                 ContestObserver* observer);
+                 ContestObserver* observer, Viewers viewers = Viewers::kWindows);
   ~ContestSession();
   ContestSession(const ContestSession&) = delete;
   ContestSession& operator=(const ContestSession&) = delete;
