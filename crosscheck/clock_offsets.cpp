@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "crosscheck/parallel.h"
+
 namespace qxqy::crosscheck {
 namespace {
 
@@ -86,11 +88,11 @@ void EstimateClockOffsets(ContestResults& results, const ContestIndex& index) {
   std::sort(checked.begin(), checked.end(), [&](uint32_t a, uint32_t b) {
     return results.logs[a].station_id < results.logs[b].station_id;
   });
+  // Each log's matches only read the index: found on every thread.
   std::vector<std::vector<Match>> matches(results.logs.size());
-  for (uint32_t l : checked) {
-    matches[l] = MatchesOf(results, index, l);
-    results.logs[l].clock_matches = matches[l].size();
-  }
+  ParallelFor(checked.size(), results.options.threads,
+              [&](size_t k) { matches[checked[k]] = MatchesOf(results, index, checked[k]); });
+  for (uint32_t l : checked) results.logs[l].clock_matches = matches[l].size();
   std::vector<int64_t> scratch;
   std::vector<int64_t> first(results.logs.size(), 0);
   for (uint32_t l : checked) first[l] = Estimate(matches[l], results.logs, false, scratch);

@@ -30,5 +30,7 @@ void ForEachContactRow(const ContestResults& results, size_t log,
 
 // A time key as "YYYY-MM-DD hhmm" (":ss" added when the seconds are not 0).
 std::string FormatTimeKey(int64_t time_key);
+// The same, appended to `out`.
+void AppendTimeKey(int64_t time_key, std::string& out);
 
 }  // namespace qxqy::crosscheck

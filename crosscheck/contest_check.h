@@ -65,6 +65,26 @@ struct ContestLine {
   bool paired;
 };
 
+// A text of up to 7 bytes held in 8 (its length, then its bytes), or none.
+class ShortText {
+ public:
+  static constexpr size_t kMaxSize = 7;
+  ShortText() = default;
+  // Holds `text` when it fits, else nothing.
+  explicit ShortText(std::string_view text) {
+    if (text.size() > kMaxSize) return;
+    size_ = static_cast<uint8_t>(text.size());
+    text.copy(bytes_.data(), text.size());
+  }
+  bool held() const { return size_ != kNone; }
+  std::string_view view() const { return {bytes_.data(), held() ? size_ : size_t{0}}; }
+
+ private:
+  static constexpr uint8_t kNone = 0xFF;
+  uint8_t size_ = kNone;
+  std::array<char, kMaxSize> bytes_{};
+};
+
 enum class LogStatus : uint8_t { kChecked, kSetAside, kUnreadable };
 
 struct LogResult {
@@ -106,6 +126,10 @@ struct ContestResults {
   std::vector<LogResult> logs;     // sorted by file name
   std::vector<ContestLine> lines;  // the checked logs' contacts, log by log
   std::vector<std::string> calls;  // by id; ids follow the calls' byte order
+  // By line: for a paired line (ok, busted-exchange), what the other side
+  // sent when it is short, so that the outputs read it without reaching
+  // into the other log; else nothing held.
+  std::vector<ShortText> paired_exchanges;
   // How many times the clock estimate went round (at most its cap).
   int clock_rounds = 0;
   // Total findings: everything a reader or a raw check reported, logs set

@@ -14,6 +14,7 @@
 #include "crosscheck/contact_rows.h"
 #include "crosscheck/contest_logs.h"
 #include "crosscheck/decide.h"
+#include "crosscheck/result_writers.h"
 #include "logfile/log_checker.h"
 #include "logfile/log_file.h"
 #include "tests/support/temp_dir.h"
@@ -491,6 +492,33 @@ TEST(CheckContestInvariants, EveryLineOneDecisionWhateverTheOrderAndNames) {
     ContestOptions one_thread = TestOptions();
     one_thread.threads = 1;
     EXPECT_EQ(RowsByStation(CheckContest(contest.logs, one_thread)), expected) << "seed " << seed;
+  }
+}
+
+// Every output the same, byte for byte, on any number of threads: also
+// for logs of very different sizes and for logs with no scored line.
+TEST(CheckContestInvariants, OutputsDoNotDependOnTheThreads) {
+  const auto outputs = [](const std::vector<LogInput>& logs, unsigned threads) {
+    ContestOptions options = TestOptions();
+    options.threads = threads;
+    const ContestResults results = CheckContest(logs, options);
+    std::ostringstream out;
+    WriteQsosCsv(out, results);
+    WriteResultsCsv(out, results);
+    for (size_t l = 0; l < results.logs.size(); ++l) WriteStationReport(out, results, l);
+    return out.str();
+  };
+  std::vector<std::vector<LogInput>> contests;
+  for (unsigned seed = 1; seed <= 12; ++seed) contests.push_back(Generate(seed, 2 + seed % 9).logs);
+  const std::string only_unscored =
+      "START-OF-LOG: 3.0\nCALLSIGN: QX1AA\n"
+      "X-QSO: 14025 CW 2026-03-14 1200 QX1AA 599 AAA QY2BB 599 BBB\nQSO: broken\nEND-OF-LOG:\n";
+  contests.push_back({{"a", "", only_unscored}, {"b", "", only_unscored}, {"c", "", "junk"}});
+  for (size_t k = 0; k < contests.size(); ++k) {
+    const std::string one = outputs(contests[k], 1);
+    for (unsigned threads : {2U, 3U, 5U}) {
+      EXPECT_EQ(outputs(contests[k], threads), one) << "contest " << k << ", " << threads;
+    }
   }
 }
 

@@ -1,14 +1,16 @@
 #include "crosscheck/contest_index.h"
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 #include <string>
 #include <tuple>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "base/error.h"
 #include "crosscheck/call_sign.h"
+#include "crosscheck/huge_pages.h"
+#include "crosscheck/parallel.h"
 
 namespace qxqy::crosscheck {
 namespace {
@@ -45,62 +47,117 @@ int64_t MinutesOfTimeKey(int64_t time_key) {
 ContestIndex::ContestIndex(ContestResults& results,
                            const std::vector<std::vector<int32_t>>& raw_points)
     : results_(results) {
-  // Every call a checked log works, and every checked station.
-  std::unordered_set<std::string> seen;
-  std::string storage;
-  for (const LogResult& log : results.logs) {
-    if (log.status != LogStatus::kChecked) continue;
-    seen.insert(log.station);
-    std::string call;
-    for (const auto& contact : log.log.contacts()) {
-      // Looked up before it is inserted: most calls are known already, and
-      // an insertion makes a node even when it finds one.
-      call.assign(NormalizedView(log.log.TextOf(contact).call, storage));
-      if (seen.find(call) == seen.end()) seen.insert(call);
-    }
-  }
-  results.calls.assign(seen.begin(), seen.end());
-  seen.clear();
-  std::sort(results.calls.begin(), results.calls.end());
-  if (results.calls.size() >= kNoLine) throw Error("the contest holds too many calls");
-  std::unordered_map<std::string_view, uint32_t> ids;
-  ids.reserve(results.calls.size());
-  for (size_t i = 0; i < results.calls.size(); ++i) {
-    ids.emplace(results.calls[i], static_cast<uint32_t>(i));
-  }
-
-  log_of_station_.assign(results.calls.size(), kNoLine);
   size_t total = 0;
   for (const LogResult& log : results.logs) {
     if (log.status == LogStatus::kChecked) total += log.log.contacts().size();
   }
   if (total >= kNoLine) throw Error("the contest holds more contacts than the check can keep");
-  results.lines.clear();
-  results.lines.reserve(total);
-  for (size_t l = 0; l < results.logs.size(); ++l) {
-    LogResult& log = results.logs[l];
-    log.first_line = static_cast<uint32_t>(results.lines.size());
-    if (log.status != LogStatus::kChecked) continue;
-    log.station_id = ids.at(log.station);
-    log_of_station_[log.station_id] = static_cast<uint32_t>(l);
-    const auto& contacts = log.log.contacts();
-    for (size_t c = 0; c < contacts.size(); ++c) {
-      const auto& contact = contacts[c];
-      const uint32_t call = ids.at(NormalizedView(log.log.TextOf(contact).call, storage));
-      const int32_t points = raw_points[l][c];
-      results.lines.push_back({MinutesOfTimeKey(contact.time_key), static_cast<uint32_t>(l),
-                               static_cast<uint32_t>(c), call, kNoLine, points, contact.band,
-                               contact.mode, points < 0 ? Decision::kDupe : Decision::kUnique,
-                               false});
+
+  // The logs are cut into one run per thread (of about equal lines). In
+  // each run, every checked station and every call a checked log works gets
+  // a run-local id in the order first seen, in one pass that fills the
+  // lines; then every id is renumbered in the calls' byte order, so
+  // nothing depends on the runs.
+  struct Run {
+    size_t first_log = 0, end_log = 0;
+    std::deque<std::string> names;   // by local id; a deque keeps the views valid
+    std::vector<uint32_t> final_id;  // by local id
+  };
+  std::vector<Run> runs(std::max(1U, results.options.threads));
+  {
+    size_t line = 0;
+    size_t run = 0;
+    for (size_t l = 0; l < results.logs.size(); ++l) {
+      LogResult& log = results.logs[l];
+      log.first_line = static_cast<uint32_t>(line);
+      if (log.status == LogStatus::kChecked) line += log.log.contacts().size();
+      while (run + 1 < runs.size() && line * runs.size() > total * (run + 1)) {
+        runs[run].end_log = l + 1;
+        runs[++run].first_log = l + 1;
+      }
     }
+    runs[run].end_log = results.logs.size();
+    while (++run < runs.size()) runs[run].first_log = runs[run].end_log = results.logs.size();
+  }
+  results.lines.clear();
+  ReserveWithHugePages(results.lines, total);
+  results.lines.resize(total);
+  ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
+    Run& run = runs[r];
+    std::unordered_map<std::string_view, uint32_t> ids;
+    const auto intern = [&](std::string_view call) {
+      const auto found = ids.find(call);
+      if (found != ids.end()) return found->second;
+      if (run.names.size() >= kNoLine - 1) throw Error("the contest holds too many calls");
+      const auto id = static_cast<uint32_t>(run.names.size());
+      ids.emplace(run.names.emplace_back(call), id);
+      return id;
+    };
+    std::string storage;
+    for (size_t l = run.first_log; l < run.end_log; ++l) {
+      LogResult& log = results.logs[l];
+      if (log.status != LogStatus::kChecked) continue;
+      log.station_id = intern(log.station);
+      const auto& contacts = log.log.contacts();
+      for (size_t c = 0; c < contacts.size(); ++c) {
+        const auto& contact = contacts[c];
+        const uint32_t call = intern(NormalizedView(log.log.TextOf(contact).call, storage));
+        const int32_t points = raw_points[l][c];
+        results.lines[log.first_line + c] = {MinutesOfTimeKey(contact.time_key),
+                                             static_cast<uint32_t>(l),
+                                             static_cast<uint32_t>(c),
+                                             call,
+                                             kNoLine,
+                                             points,
+                                             contact.band,
+                                             contact.mode,
+                                             points < 0 ? Decision::kDupe : Decision::kUnique,
+                                             false};
+      }
+    }
+  });
+  results.calls.clear();
+  for (const Run& run : runs)
+    results.calls.insert(results.calls.end(), run.names.begin(), run.names.end());
+  std::sort(results.calls.begin(), results.calls.end());
+  results.calls.erase(std::unique(results.calls.begin(), results.calls.end()), results.calls.end());
+  if (results.calls.size() >= kNoLine) throw Error("the contest holds too many calls");
+  ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
+    Run& run = runs[r];
+    run.final_id.resize(run.names.size());
+    for (size_t local = 0; local < run.names.size(); ++local) {
+      run.final_id[local] = IdOfCall(run.names[local]);
+    }
+    run.names.clear();
+    for (size_t l = run.first_log; l < run.end_log; ++l) {
+      LogResult& log = results.logs[l];
+      if (log.status != LogStatus::kChecked) continue;
+      log.station_id = run.final_id[log.station_id];
+      for (size_t c = 0; c < log.log.contacts().size(); ++c) {
+        ContestLine& line = results.lines[log.first_line + c];
+        line.call = run.final_id[line.call];
+      }
+    }
+  });
+  log_of_station_.assign(results.calls.size(), kNoLine);
+  for (size_t l = 0; l < results.logs.size(); ++l) {
+    const LogResult& log = results.logs[l];
+    if (log.status == LogStatus::kChecked)
+      log_of_station_[log.station_id] = static_cast<uint32_t>(l);
   }
 
   const auto& lines = results.lines;
-  by_call_.resize(lines.size());
-  by_band_.resize(lines.size());
+  for (auto* index : {&by_call_, &by_band_}) {
+    ReserveWithHugePages(*index, lines.size());
+    index->resize(lines.size());
+  }
+  ReserveWithHugePages(call_keys_, lines.size());
+  call_keys_.resize(lines.size());
   for (uint32_t i = 0; i < lines.size(); ++i) by_call_[i] = by_band_[i] = i;
-  for (const LogResult& log : results.logs) {
-    if (log.status != LogStatus::kChecked) continue;
+  // Each log's runs are its own: sorted on every thread.
+  ParallelFor(results.logs.size(), results.options.threads, [&](size_t l) {
+    const LogResult& log = results.logs[l];
+    if (log.status != LogStatus::kChecked) return;
     const auto begin = static_cast<ptrdiff_t>(log.first_line);
     const auto end = begin + static_cast<ptrdiff_t>(log.log.contacts().size());
     // Lines are in time order within their log: a stable sort by the other
@@ -112,7 +169,11 @@ ContestIndex::ContestIndex(ContestResults& results,
     std::stable_sort(by_band_.begin() + begin, by_band_.begin() + end, [&](uint32_t a, uint32_t b) {
       return std::tie(lines[a].band, lines[a].mode) < std::tie(lines[b].band, lines[b].mode);
     });
-  }
+    for (auto j = static_cast<size_t>(begin); j < static_cast<size_t>(end); ++j) {
+      const ContestLine& line = lines[by_call_[j]];
+      call_keys_[j] = CallKey(line.call, line.band, line.mode);
+    }
+  });
 }
 
 void ContestIndex::IndexByWorkedCall() {
@@ -122,20 +183,28 @@ void ContestIndex::IndexByWorkedCall() {
   worked_start_.assign(results_.calls.size() + 1, 0);
   for (const ContestLine& line : lines) ++worked_start_[line.call + 1];
   for (size_t i = 1; i < worked_start_.size(); ++i) worked_start_[i] += worked_start_[i - 1];
+  if (by_worked_.empty()) ReserveWithHugePages(by_worked_, lines.size());
   by_worked_.resize(lines.size());
   std::vector<uint32_t> fill(worked_start_.begin(), worked_start_.end() - 1);
   for (uint32_t i = 0; i < lines.size(); ++i) by_worked_[fill[lines[i].call]++] = i;
-  for (size_t call = 0; call + 1 < worked_start_.size(); ++call) {
-    std::sort(by_worked_.begin() + worked_start_[call],
-              by_worked_.begin() + worked_start_[call + 1], [&](uint32_t a, uint32_t b) {
-                const ContestLine& x = lines[a];
-                const ContestLine& y = lines[b];
-                const uint32_t sx = results_.logs[x.log].station_id;
-                const uint32_t sy = results_.logs[y.log].station_id;
-                return std::make_tuple(x.band, x.mode, Corrected(a), sx, x.contact) <
-                       std::make_tuple(y.band, y.mode, Corrected(b), sy, y.contact);
-              });
-  }
+  // Each call's run sorted on its own (the order is total: one line per
+  // station and contact), calls shared out among the threads in blocks.
+  constexpr size_t kCallsPerJob = 1024;
+  const size_t calls = worked_start_.size() - 1;
+  ParallelFor((calls + kCallsPerJob - 1) / kCallsPerJob, results_.options.threads, [&](size_t job) {
+    const size_t end = std::min(calls, (job + 1) * kCallsPerJob);
+    for (size_t call = job * kCallsPerJob; call < end; ++call) {
+      std::sort(by_worked_.begin() + worked_start_[call],
+                by_worked_.begin() + worked_start_[call + 1], [&](uint32_t a, uint32_t b) {
+                  const ContestLine& x = lines[a];
+                  const ContestLine& y = lines[b];
+                  const uint32_t sx = results_.logs[x.log].station_id;
+                  const uint32_t sy = results_.logs[y.log].station_id;
+                  return std::make_tuple(x.band, x.mode, Corrected(a), sx, x.contact) <
+                         std::make_tuple(y.band, y.mode, Corrected(b), sy, y.contact);
+                });
+    }
+  });
 }
 
 uint32_t ContestIndex::IdOfCall(std::string_view call) const {
@@ -152,27 +221,24 @@ LineSpan ContestIndex::LogRange(const std::vector<uint32_t>& index, uint32_t log
   return {first, first + result.log.contacts().size()};
 }
 
+LineSpan ContestIndex::KeyRange(uint32_t log, uint64_t low, uint64_t high) const {
+  const LogResult& result = results_.logs[log];
+  if (result.status != LogStatus::kChecked) return {};
+  const uint64_t* keys = call_keys_.data() + result.first_line;
+  const uint64_t* keys_end = keys + result.log.contacts().size();
+  const uint64_t* first = std::lower_bound(keys, keys_end, low);
+  const uint64_t* last = std::lower_bound(first, keys_end, high);
+  const uint32_t* lines = by_call_.data() + result.first_line;
+  return {lines + (first - keys), lines + (last - keys)};
+}
+
 LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call, uint8_t band, uint8_t mode) const {
-  const auto range = LogRange(by_call_, log);
-  const auto& lines = results_.lines;
-  const auto key = std::make_tuple(call, band, mode);
-  const auto first = std::partition_point(range.begin(), range.end(), [&](uint32_t i) {
-    return std::make_tuple(lines[i].call, lines[i].band, lines[i].mode) < key;
-  });
-  const auto last = std::partition_point(first, range.end(), [&](uint32_t i) {
-    return std::make_tuple(lines[i].call, lines[i].band, lines[i].mode) == key;
-  });
-  return {first, last};
+  const uint64_t key = CallKey(call, band, mode);
+  return KeyRange(log, key, key + 1);
 }
 
 LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call) const {
-  const auto range = LogRange(by_call_, log);
-  const auto& lines = results_.lines;
-  const auto first = std::partition_point(range.begin(), range.end(),
-                                          [&](uint32_t i) { return lines[i].call < call; });
-  const auto last =
-      std::partition_point(first, range.end(), [&](uint32_t i) { return lines[i].call == call; });
-  return {first, last};
+  return KeyRange(log, CallKey(call, 0, 0), CallKey(call + 1, 0, 0));
 }
 
 LineSpan ContestIndex::LinesOn(uint32_t log, uint8_t band, uint8_t mode) const {

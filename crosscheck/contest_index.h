@@ -65,12 +65,20 @@ class ContestIndex {
 
  private:
   LineSpan LogRange(const std::vector<uint32_t>& index, uint32_t log) const;
+  // The lines of by_call_ in `log`'s run whose keys are in [low, high).
+  LineSpan KeyRange(uint32_t log, uint64_t low, uint64_t high) const;
+  static uint64_t CallKey(uint32_t call, uint8_t band, uint8_t mode) {
+    return (uint64_t{call} << 16) | (uint64_t{band} << 8) | mode;
+  }
 
   ContestResults& results_;
   std::vector<uint32_t> log_of_station_;  // by call id
   std::vector<uint32_t> by_call_;         // per log: by (call, band, mode, time)
-  std::vector<uint32_t> by_band_;         // per log: by (band, mode, time)
-  std::vector<uint32_t> worked_start_;    // by call id: where its lines start in by_worked_
+  // CallKey of each line of by_call_, beside it: a log's lines to a call
+  // are found in its own small run of keys, without reading the lines.
+  std::vector<uint64_t> call_keys_;
+  std::vector<uint32_t> by_band_;       // per log: by (band, mode, time)
+  std::vector<uint32_t> worked_start_;  // by call id: where its lines start in by_worked_
   std::vector<uint32_t> by_worked_;
 };
 

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "crosscheck/call_sign.h"
+#include "crosscheck/huge_pages.h"
 #include "crosscheck/parallel.h"
 #include "logfile/byte_source.h"
 #include "logfile/log_file.h"
@@ -82,6 +83,8 @@ void ReadContestLogs(std::vector<LogInput> inputs, ContestResults& results) {
   std::stable_sort(inputs.begin(), inputs.end(),
                    [](const LogInput& a, const LogInput& b) { return a.name < b.name; });
   results.logs.clear();
+  // Read again and again in random order while the lines are matched.
+  ReserveWithHugePages(results.logs, inputs.size());
   results.logs.resize(inputs.size());
   const auto& progress = results.options.progress;
   ParallelFor(

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <set>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "base/text.h"
 #include "crosscheck/call_sign.h"
+#include "crosscheck/huge_pages.h"
+#include "crosscheck/parallel.h"
 
 namespace qxqy::crosscheck {
 namespace {
@@ -21,12 +22,32 @@ class Decider {
         index_(index),
         window_(results.options.window_minutes) {}
 
+  // Every step runs on the options' threads. Pairing writes only the lines
+  // of the group it pairs, and each group (A, B, band, mode) with its
+  // mirror is paired from one log; the unpaired lines are decided from the
+  // pairs alone (nothing they read changes while they are decided), so
+  // their decisions are made apart and set afterwards.
   void Run() {
-    for (uint32_t l = 0; l < results_.logs.size(); ++l) {
-      if (results_.logs[l].status == LogStatus::kChecked) PairLog(l);
-    }
+    const unsigned threads = results_.options.threads;
+    results_.paired_exchanges.clear();
+    ReserveWithHugePages(results_.paired_exchanges, lines_.size());
+    results_.paired_exchanges.resize(lines_.size());
+    ParallelFor(results_.logs.size(), threads, [&](size_t l) {
+      if (results_.logs[l].status == LogStatus::kChecked) PairLog(static_cast<uint32_t>(l));
+    });
+    std::vector<uint32_t> unpaired;
     for (uint32_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].decision != Decision::kDupe && !lines_[i].paired) DecideUnpaired(i);
+      if (lines_[i].decision != Decision::kDupe && !lines_[i].paired) unpaired.push_back(i);
+    }
+    std::vector<std::pair<Decision, uint32_t>> decided(unpaired.size());
+    constexpr size_t kChunk = 4096;
+    ParallelFor((unpaired.size() + kChunk - 1) / kChunk, threads, [&](size_t chunk) {
+      const size_t end = std::min(unpaired.size(), (chunk + 1) * kChunk);
+      for (size_t k = chunk * kChunk; k < end; ++k) decided[k] = DecideUnpaired(unpaired[k]);
+    });
+    for (size_t k = 0; k < unpaired.size(); ++k) {
+      lines_[unpaired[k]].decision = decided[k].first;
+      lines_[unpaired[k]].evidence = decided[k].second;
     }
     FillLists();
   }
@@ -112,6 +133,7 @@ class Decider {
     const std::string_view sent =
         theirs.log.TextOf(theirs.log.contacts()[lines_[other].contact]).sent_exchange;
     l.decision = SameExchange(received, sent) ? Decision::kOk : Decision::kBustedExchange;
+    results_.paired_exchanges[line] = ShortText(sent);
   }
 
   // The nearest line of `lines` to corrected time `minute` that `accept`s,
@@ -131,12 +153,8 @@ class Decider {
     return best;
   }
 
-  void Decide(uint32_t line, Decision decision, uint32_t evidence) {
-    lines_[line].decision = decision;
-    lines_[line].evidence = evidence;
-  }
-
-  void DecideUnpaired(uint32_t i) {
+  // The decision of unpaired line `i` and its evidence.
+  std::pair<Decision, uint32_t> DecideUnpaired(uint32_t i) const {
     const ContestLine& line = lines_[i];
     const uint32_t a = line.log;
     const uint32_t a_station = results_.logs[a].station_id;
@@ -149,7 +167,7 @@ class Decider {
         return Usable(k) && (lines_[k].band != line.band || lines_[k].mode != line.mode) &&
                std::llabs(index_.Corrected(k) - minute) <= window_;
       });
-      if (moved != kNoLine) return Decide(i, Decision::kBandOrMode, moved);
+      if (moved != kNoLine) return {Decision::kBandOrMode, moved};
       // B logged, there and then, a call one edit from A's whose own
       // station did not log B there and then.
       const std::string_view a_call = results_.calls[a_station];
@@ -159,7 +177,7 @@ class Decider {
             if (!IsOneEdit(results_.calls[lines_[k].call], a_call)) return false;
             return !LoggedThereAndThen(index_.LogOfStation(lines_[k].call), line.call, k);
           });
-      if (busted != kNoLine) return Decide(i, Decision::kNilTheirBust, busted);
+      if (busted != kNoLine) return {Decision::kNilTheirBust, busted};
     }
     // A station one edit from B logged A, unpaired, there and then.
     const std::string_view b_call = results_.calls[line.call];
@@ -167,12 +185,12 @@ class Decider {
         InWindow(LinesLoggingOn(a_station, line.band, line.mode), minute), minute, [&](uint32_t k) {
           return Usable(k) && lines_[k].log != a && IsOneEdit(results_.calls[StationOf(k)], b_call);
         });
-    if (other != kNoLine) return Decide(i, Decision::kBustedCall, other);
-    if (b != kNoLine) return Decide(i, Decision::kNil, kNoLine);
+    if (other != kNoLine) return {Decision::kBustedCall, other};
+    if (b != kNoLine) return {Decision::kNil, kNoLine};
     const auto logging = index_.LinesLogging(line.call);
     const bool others =
         std::any_of(logging.begin(), logging.end(), [&](uint32_t k) { return lines_[k].log != a; });
-    Decide(i, others ? Decision::kUnverified : Decision::kUnique, kNoLine);
+    return {others ? Decision::kUnverified : Decision::kUnique, kNoLine};
   }
 
   // True when log `log` (kNoLine: none) has a line, not a dupe, to `call`
@@ -198,27 +216,55 @@ class Decider {
     return {first, last};
   }
 
+  // The two lists of each log, found log by log on every thread as
+  // (list owner, station id) entries, then gathered; ids follow the calls'
+  // byte order, so the lists come out sorted.
   void FillLists() {
-    std::vector<std::set<std::string>> not_in_log(results_.logs.size());
-    std::vector<std::set<std::string>> busted(results_.logs.size());
-    for (uint32_t i = 0; i < lines_.size(); ++i) {
-      const ContestLine& line = lines_[i];
-      // A station that logged this log's station without being in its log.
-      const uint32_t target = index_.LogOfStation(line.call);
-      if (target != kNoLine && target != line.log && index_.LinesTo(target, StationOf(i)).empty()) {
-        not_in_log[target].insert(results_.calls[StationOf(i)]);
+    struct Entry {
+      uint32_t owner, station;
+      bool busted;
+    };
+    std::vector<std::vector<Entry>> found(results_.logs.size());
+    ParallelFor(results_.logs.size(), results_.options.threads, [&](size_t l) {
+      const LogResult& log = results_.logs[l];
+      if (log.status != LogStatus::kChecked) return;
+      auto& entries = found[l];
+      const uint32_t own = log.station_id;
+      for (uint32_t i = log.first_line; i < log.first_line + log.log.contacts().size(); ++i) {
+        const ContestLine& line = lines_[i];
+        // A station that logged this log's station without being in its log.
+        // A paired line's evidence is a line of that station's log to this
+        // one: only the unpaired need the search.
+        const uint32_t target = index_.LogOfStation(line.call);
+        if (!line.paired && target != kNoLine && target != line.log &&
+            index_.LinesTo(target, own).empty()) {
+          entries.push_back({target, own, false});
+        }
+        if (line.decision == Decision::kNilTheirBust) {
+          // The other side (the evidence's log) busted this log's call.
+          entries.push_back({line.log, StationOf(line.evidence), true});
+        } else if (line.decision == Decision::kBustedCall) {
+          // This log busted the evidence's station's call.
+          entries.push_back({lines_[line.evidence].log, own, true});
+        }
       }
-      if (line.decision == Decision::kNilTheirBust) {
-        // The other side (the evidence's log) busted this log's call.
-        busted[line.log].insert(results_.calls[StationOf(line.evidence)]);
-      } else if (line.decision == Decision::kBustedCall) {
-        // This log busted the evidence's station's call.
-        busted[lines_[line.evidence].log].insert(results_.calls[StationOf(i)]);
+    });
+    std::vector<std::vector<uint32_t>> not_in_log(results_.logs.size());
+    std::vector<std::vector<uint32_t>> busted(results_.logs.size());
+    for (const auto& entries : found) {
+      for (const Entry& entry : entries) {
+        (entry.busted ? busted : not_in_log)[entry.owner].push_back(entry.station);
       }
     }
+    const auto as_calls = [&](std::vector<uint32_t>& ids, std::vector<std::string>& calls) {
+      std::sort(ids.begin(), ids.end());
+      ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+      calls.clear();
+      for (uint32_t id : ids) calls.push_back(results_.calls[id]);
+    };
     for (size_t l = 0; l < results_.logs.size(); ++l) {
-      results_.logs[l].not_in_log.assign(not_in_log[l].begin(), not_in_log[l].end());
-      results_.logs[l].busted_our_call.assign(busted[l].begin(), busted[l].end());
+      as_calls(not_in_log[l], results_.logs[l].not_in_log);
+      as_calls(busted[l], results_.logs[l].busted_our_call);
     }
   }
 

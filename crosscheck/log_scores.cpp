@@ -4,16 +4,20 @@
 
 #include "crosscheck/parallel.h"
 #include "logfile/log_checker.h"
+#include "refdata/reference_files.h"
 
 namespace qxqy::crosscheck {
 namespace {
 
 using logfile::ParsedLog;
 
+// The options of every log's check: the reference files loaded once, here,
+// and shared by all (read only).
 logfile::CheckOptions CheckOptionsOf(const ContestOptions& options) {
   logfile::CheckOptions check;
   check.plugins_folder = options.plugins_folder;
   check.countries = options.countries;
+  check.reference_tables = LoadReferenceTables(options.plugins_folder);
   return check;
 }
 

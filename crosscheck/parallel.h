@@ -14,14 +14,15 @@ namespace qxqy::crosscheck {
 
 // Calls job(i) for every i below `count` on up to `threads` threads (the
 // calling thread among them). `done(n)` is called on the calling thread
-// after each job it ran and once at the end, with how many jobs have
-// finished. The first exception a job throws (by index) is thrown again
+// before the first job (with 0), after each job it ran and once at the end,
+// with how many jobs have finished. The first exception a job throws (by index) is thrown again
 // once all threads have stopped.
 template <typename Job, typename Done>
 void ParallelFor(size_t count, unsigned threads, Job job, Done done) {
   std::atomic<size_t> next{0};
   std::atomic<size_t> finished{0};
   std::vector<std::exception_ptr> errors(count);
+  done(0);
   const auto work = [&](bool calling_thread) {
     for (size_t i; (i = next.fetch_add(1)) < count;) {
       try {

@@ -1,8 +1,10 @@
 #include "crosscheck/result_writers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -72,6 +74,25 @@ std::string Printable(std::string_view text) {
   }
   return out;
 }
+
+namespace {
+
+// CsvField(text) appended to `out`; most texts need nothing done.
+void AppendCsvField(std::string& out, std::string_view text) {
+  const bool plain = std::none_of(text.begin(), text.end(),
+                                  [](char c) {
+                                    const auto byte = static_cast<unsigned char>(c);
+                                    return byte < ' ' || byte == 0x7F || c == ',' || c == '"';
+                                  }) &&
+                     (text.empty() || (text.front() != ' ' && text.back() != ' '));
+  if (plain) {
+    out.append(text);
+  } else {
+    out.append(CsvField(text));
+  }
+}
+
+}  // namespace
 
 std::string CsvField(std::string_view text) {
   std::string field = Printable(text);
@@ -221,16 +242,82 @@ void WriteResultsJson(std::ostream& out, const ContestResults& results) {
   out << (first ? "]\n}\n" : "\n  ]\n}\n");
 }
 
-void WriteQsosCsv(std::ostream& out, const ContestResults& results) {
-  out << "file,line,station,call,band,mode,time,decision,evidence,penalty\n";
-  for (size_t l = 0; l < results.logs.size(); ++l) {
+void AppendQsosRows(const ContestResults& results, size_t first, size_t last, std::string& out) {
+  const auto number = [&](auto value) {
+    char digits[24];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+    out.append(digits, end);
+  };
+  for (size_t l = first; l < last; ++l) {
     const std::string file = CsvField(results.logs[l].file);
     const std::string station = CsvField(results.logs[l].station);
     ForEachContactRow(results, l, [&](const ContactRow& row) {
-      out << file << ',' << row.line << ',' << station << ',' << CsvField(row.call) << ','
-          << row.band << ',' << row.mode << ',' << row.time << ',' << DecisionWord(row.decision)
-          << ',' << CsvField(row.evidence) << ',' << row.penalty << '\n';
+      out.append(file).append(1, ',');
+      number(row.line);
+      out.append(1, ',').append(station).append(1, ',');
+      AppendCsvField(out, row.call);
+      out.append(1, ',')
+          .append(row.band)
+          .append(1, ',')
+          .append(row.mode)
+          .append(1, ',')
+          .append(row.time)
+          .append(1, ',')
+          .append(DecisionWord(row.decision))
+          .append(1, ',');
+      AppendCsvField(out, row.evidence);
+      out.append(1, ',');
+      number(row.penalty);
+      out.append(1, '\n');
     });
+  }
+}
+
+namespace {
+constexpr std::string_view kQsosHeader =
+    "file,line,station,call,band,mode,time,decision,evidence,penalty\n";
+}  // namespace
+
+void WriteQsosCsv(std::ostream& out, const ContestResults& results) {
+  out << kQsosHeader;
+  std::string rows;
+  for (size_t l = 0; l < results.logs.size(); ++l) {
+    rows.clear();
+    AppendQsosRows(results, l, l + 1, rows);
+    out << rows;
+  }
+}
+
+std::vector<size_t> QsosPieces(const ContestResults& results, size_t lines) {
+  std::vector<size_t> starts{0};
+  size_t in_piece = 0;
+  for (size_t l = 0; l < results.logs.size(); ++l) {
+    if (in_piece >= lines) {
+      starts.push_back(l);
+      in_piece = 0;
+    }
+    in_piece += results.logs[l].contact_lines;
+  }
+  starts.push_back(results.logs.size());
+  return starts;
+}
+
+void AddContestOutputs(const ContestResults& results, OutputFiles& files) {
+  // A piece of qsos.csv is about 1 MB of text.
+  constexpr size_t kQsosPieceLines = 16384;
+  auto pieces = std::make_shared<const std::vector<size_t>>(QsosPieces(results, kQsosPieceLines));
+  files.AddInPieces("qsos.csv", pieces->size() - 1, [&results, pieces](size_t i, std::string& out) {
+    if (i == 0) out.append(kQsosHeader);
+    AppendQsosRows(results, (*pieces)[i], (*pieces)[i + 1], out);
+  });
+  files.Add("results.txt", [&results](std::ostream& s) { WriteResultsText(s, results); });
+  files.Add("results.csv", [&results](std::ostream& s) { WriteResultsCsv(s, results); });
+  files.Add("results.json", [&results](std::ostream& s) { WriteResultsJson(s, results); });
+  const std::vector<std::string> names = ReportFileNames(results);
+  for (size_t i = 0; i < results.logs.size(); ++i) {
+    if (names[i].empty()) continue;
+    files.Add("reports/" + names[i],
+              [&results, i](std::ostream& s) { WriteStationReport(s, results, i); });
   }
 }
 

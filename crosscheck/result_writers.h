@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "crosscheck/contest_check.h"
+#include "crosscheck/output_files.h"
 
 namespace qxqy::crosscheck {
 
@@ -28,6 +29,17 @@ void WriteResultsJson(std::ostream& out, const ContestResults& results);
 // Header `file,line,station,call,band,mode,time,decision,evidence,penalty`,
 // then one row per contact line of every log, logs in file-name order.
 void WriteQsosCsv(std::ostream& out, const ContestResults& results);
+// The rows of qsos.csv (no header) of logs `first` to `last` (not
+// included), appended to `out`.
+void AppendQsosRows(const ContestResults& results, size_t first, size_t last, std::string& out);
+// Where qsos.csv is cut into pieces: the first log of each piece, each of
+// about `lines` contact lines (whole logs), then logs.size().
+std::vector<size_t> QsosPieces(const ContestResults& results, size_t lines);
+
+// Adds every output file of the check to `files`: results.txt,
+// results.csv, results.json, qsos.csv (in pieces) and each checked log's
+// report, reports/<ReportFileNames>.
+void AddContestOutputs(const ContestResults& results, OutputFiles& files);
 
 // The operator's report of log `index`: summary, the lines that lost credit,
 // the stations that logged it but are not in it, those that busted its call.

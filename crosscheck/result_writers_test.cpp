@@ -22,6 +22,21 @@ TEST(ResultWriters, TextsFromLogsAreWrittenSafely) {
   EXPECT_EQ(Printable(std::string("a\0b\x7F", 4)), "a?b?");
 }
 
+TEST(ResultWriters, ShortTextsHoldUpToSevenBytes) {
+  const std::pair<std::string, bool> cases[] = {
+      {"", true},          {"A", true},
+      {"ABCDEFG", true},   {std::string("A\0C", 3), true},
+      {"ABCDEFGH", false}, {std::string(300, 'x'), false},
+  };
+  for (const auto& [text, held] : cases) {
+    const ShortText packed(text);
+    EXPECT_EQ(packed.held(), held) << text;
+    EXPECT_EQ(packed.view(), held ? std::string_view(text) : std::string_view()) << text;
+  }
+  EXPECT_FALSE(ShortText().held());
+  static_assert(sizeof(ShortText) == 8);
+}
+
 TEST(ResultWriters, ReportFileNames) {
   const std::pair<const char*, const char*> cases[] = {
       {"QX1AA", "QX1AA.txt"},

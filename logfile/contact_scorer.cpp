@@ -99,7 +99,10 @@ ContactScorer::ContactScorer(const CheckOptions& options, std::string own_group)
     : options_(options),
       own_group_(std::move(own_group)),
       record_(RecordOfOwnGroup(own_group_)),
-      session_(record_, options.plugins_folder, /*observer=*/nullptr) {}
+      session_(record_,
+               options.reference_tables ? options.reference_tables
+                                        : LoadReferenceTables(options.plugins_folder),
+               /*observer=*/nullptr, ContestSession::Viewers::kNone) {}
 
 void ContactScorer::Reserve(size_t contacts, size_t text_bytes) {
   session_.ReserveContacts(contacts, text_bytes);

@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,7 @@
 #include "logfile/parsed_log.h"
 #include "logfile/report.h"
 #include "logfile/report_writers.h"
+#include "refdata/reference_files.h"
 #include "scoring/stat_list.h"
 #include "scoring/statistics_table.h"
 
@@ -34,6 +36,9 @@ namespace qxqy::logfile {
 struct CheckOptions {
   // Folder holding the district table (with its trailing separator).
   std::string plugins_folder;
+  // The reference files of that folder loaded once for many checks
+  // (LoadReferenceTables); null: each check loads them itself.
+  std::shared_ptr<const ReferenceTables> reference_tables;
   // The country file; null for the built-in rule. Must outlive the check.
   const CountryFile* countries = nullptr;
   // The operator's group; default: the group of the log's own call.

@@ -191,6 +191,24 @@ TEST_F(LogCheckerTest, ReportsAMissingDistrictTableThatChangesTheScore) {
   }
 }
 
+// Reference files loaded once and shared by many checks score as files
+// loaded by each check; the shared tables are read, never read again.
+TEST_F(LogCheckerTest, SharedReferenceTablesScoreAsTablesLoadedEachTime) {
+  const Lines qsos = {"14025 CW 1200 QY2CD BEX", "14026 CW 1201 QX3EF CAR",
+                      "14027 CW 1202 QX1AB ALB"};
+  const std::string alone = Check(qsos).statistics.score_line;
+  const Lines alone_contacts = contacts_;
+  options_.reference_tables = LoadReferenceTables(options_.plugins_folder);
+  for (int check = 0; check < 2; ++check) {
+    EXPECT_EQ(Check(qsos).statistics.score_line, alone) << check;
+    EXPECT_EQ(contacts_, alone_contacts) << check;
+    // Changing the file after loading changes nothing for the shared tables.
+    folder_.Write("qx-qy.dom", "ALB=ALB\n");
+  }
+  options_.reference_tables = nullptr;
+  EXPECT_NE(Check(qsos).statistics.score_line, alone);
+}
+
 TEST_F(LogCheckerTest, ReportsALogCutOffBeforeEndOfLog) {
   CheckText(
       "START-OF-LOG: 3.0\nCALLSIGN: QX1OWN\n"

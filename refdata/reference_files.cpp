@@ -30,4 +30,10 @@ void LoadReferenceFiles(const std::string& plugins_folder, DistrictTable& distri
   }
 }
 
+std::shared_ptr<const ReferenceTables> LoadReferenceTables(const std::string& plugins_folder) {
+  auto tables = std::make_shared<ReferenceTables>();
+  LoadReferenceFiles(plugins_folder, tables->district_table, tables->call_districts);
+  return tables;
+}
+
 }  // namespace qxqy

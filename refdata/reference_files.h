@@ -2,6 +2,7 @@
 // district table and the call-sign list.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,5 +30,15 @@ std::vector<std::string> ReadLinesOfFile(const std::string& path);
 // lines.
 void LoadReferenceFiles(const std::string& plugins_folder, DistrictTable& district_table,
                         StringList& call_districts);
+
+// Both reference files once loaded. Never changed afterwards, so many
+// sessions (a check of many logs, on several threads) may share one.
+struct ReferenceTables {
+  DistrictTable district_table;
+  StringList call_districts;
+};
+
+// LoadReferenceFiles into new tables, with what it throws.
+std::shared_ptr<const ReferenceTables> LoadReferenceTables(const std::string& plugins_folder);
 
 }  // namespace qxqy

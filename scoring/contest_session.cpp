@@ -7,14 +7,20 @@ namespace qxqy {
 
 ContestSession::ContestSession(HostRecord& record, const std::string& plugins_folder,
                                ContestObserver* observer)
+    : ContestSession(record, LoadReferenceTables(plugins_folder), observer) {}
+
+ContestSession::ContestSession(HostRecord& record,
+                               const std::shared_ptr<const ReferenceTables>& tables,
+                               ContestObserver* observer, Viewers viewers)
     : record_(record),
       observer_(observer),
-      district_table_(std::make_unique<DistrictTable>()),
-      call_districts_(std::make_unique<StringList>()),
-      scoring_(std::make_unique<ScoringState>(record, *district_table_, observer)),
-      log_query_(CreateLogQuery(record.Connection)) {
-  LoadReferenceFiles(plugins_folder, *district_table_, *call_districts_);
-}
+      district_table_(tables, &tables->district_table),
+      call_districts_(tables, &tables->call_districts),
+      scoring_(std::make_unique<ScoringState>(record, *district_table_, observer,
+                                              viewers == Viewers::kWindows
+                                                  ? MultiplierKeyList::SubstringIndex::kBarEnded
+                                                  : MultiplierKeyList::SubstringIndex::kNone)),
+      log_query_(CreateLogQuery(record.Connection)) {}
 
 ContestSession::~ContestSession() = default;
 

@@ -30,6 +30,7 @@
 #include "base/string_list.h"
 #include "records/host_record.h"
 #include "refdata/district_table.h"
+#include "refdata/reference_files.h"
 #include "scoring/contest_observer.h"
 #include "scoring/district_marks.h"
 #include "scoring/rebuild.h"
@@ -46,6 +47,14 @@ class ContestSession final : public DistrictMarks, private RebuildHost {
   // but cannot be opened throws FileOpenError. `record` and `observer` (may
   // be null) are borrowed and must outlive the session.
   ContestSession(HostRecord& record, const std::string& plugins_folder, ContestObserver* observer);
+  // Whether a window will ask the session which districts were worked.
+  enum class Viewers : uint8_t { kWindows, kNone };
+  // The same over reference tables loaded before (LoadReferenceTables),
+  // which it shares and never changes. With Viewers::kNone (a log checked
+  // with no window) the session keeps no index for the multiplier window's
+  // questions; MarkOfDistrict still answers, by a scan.
+  ContestSession(HostRecord& record, const std::shared_ptr<const ReferenceTables>& tables,
+                 ContestObserver* observer, Viewers viewers = Viewers::kWindows);
   ~ContestSession();
   ContestSession(const ContestSession&) = delete;
   ContestSession& operator=(const ContestSession&) = delete;
@@ -97,8 +106,8 @@ class ContestSession final : public DistrictMarks, private RebuildHost {
 
   HostRecord& record_;
   ContestObserver* observer_;
-  std::unique_ptr<DistrictTable> district_table_;
-  std::unique_ptr<StringList> call_districts_;
+  std::shared_ptr<const DistrictTable> district_table_;  // in a shared ReferenceTables
+  std::shared_ptr<const StringList> call_districts_;
   std::unique_ptr<ScoringState> scoring_;
   std::unique_ptr<LogQuery> log_query_;
 };

@@ -14,10 +14,12 @@ constexpr int32_t kOtherGroupPoints = 3;
 }  // namespace
 
 ScoringState::ScoringState(const HostRecord& record, const DistrictTable& district_table,
-                           ContestObserver* observer)
+                           ContestObserver* observer,
+                           MultiplierKeyList::SubstringIndex district_index)
     : record_(record),
       district_table_(district_table),
       observer_(observer),
+      district_mults_(district_index),
       home_country_(IsHomeCountry(home_country_text_)) {}
 
 int32_t ScoringState::ScoreQso(bool commit) {

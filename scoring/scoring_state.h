@@ -24,8 +24,13 @@ class ScoringState {
  public:
   static constexpr int32_t kDuplicate = -1;
 
+  // `district_index`: whether the district list keeps the index that
+  // answers the multiplier window's "was this district worked?" at once
+  // (kNone for a state no window reads: the answer is then found by a scan).
   ScoringState(const HostRecord& record, const DistrictTable& district_table,
-               ContestObserver* observer);
+               ContestObserver* observer,
+               MultiplierKeyList::SubstringIndex district_index =
+                   MultiplierKeyList::SubstringIndex::kBarEnded);
   ScoringState(const ScoringState&) = delete;
   ScoringState& operator=(const ScoringState&) = delete;
 
@@ -80,7 +85,7 @@ class ScoringState {
 
   QsoList qso_list_;
   StatList stat_list_;
-  MultiplierKeyList district_mults_{MultiplierKeyList::SubstringIndex::kBarEnded};
+  MultiplierKeyList district_mults_;
   MultiplierKeyList wpx_mults_;
 
   // The Country text last asked about and its IsHomeCountry answer: the

@@ -83,6 +83,27 @@ TEST_F(ScoringStateTest, PointsDependOnTheGroupsIgnoringLetterCaseOnly) {
   }
 }
 
+// A state no window reads keeps no index of worked districts: the same
+// scores and the same answers, found by a scan.
+TEST_F(ScoringStateTest, WithoutTheWindowsIndexTheAnswersAreTheSame) {
+  ScoringState headless(record_, table_, nullptr, MultiplierKeyList::SubstringIndex::kNone);
+  SetStation("QX", "QX", "Home");
+  const Contact contacts[] = {{"QX1AB", "14", "CW", "599 ABC", "QX1"},
+                              {"QX1CD", "7", "CW", "599 DEF", "QX1"},
+                              {"QX1AB", "14", "CW", "599 ABC", "QX1"},
+                              {"QX2EF", "14", "SSB", "59 abc", "QX2"}};
+  for (const Contact& contact : contacts) {
+    const int32_t indexed = Score(contact, /*commit=*/true);
+    EXPECT_EQ(headless.ScoreQso(/*commit=*/true), indexed) << contact.call;
+  }
+  EXPECT_EQ(headless.district_mults().Keys(), state_.district_mults().Keys());
+  for (const char* text : {"14|ABC|", "ABC|", "|", "7|", "XYZ|", "14|X"}) {
+    EXPECT_EQ(headless.district_mults().AnyKeyContains(text),
+              state_.district_mults().AnyKeyContains(text))
+        << text;
+  }
+}
+
 TEST_F(ScoringStateTest, APreviewChangesNothing) {
   EXPECT_EQ(Score({"QX1AB", "14", "CW", "599 ABC", "QX1"}, false), 3);
   EXPECT_TRUE(state_.qso_list().Empty());

@@ -46,6 +46,8 @@ const char* CrosscheckUsage() {
          "  --bust-penalty K   the same for a busted call (default 1)\n"
          "  --remove-uniques   do not credit lines to stations nobody else logged\n"
          "  --quiet            no progress line on standard error (only problems)\n"
+         "  --timings          each phase's wall and CPU time on standard error at the\n"
+         "                     end (reading, scoring, matching, checking scores, writing)\n"
          "  --help             this text\n"
          "\n"
          "Exit status: 0 when every log was read and nothing was reported, 1 when\n"
@@ -70,6 +72,8 @@ CrosscheckOptions ParseCrosscheckOptions(const std::vector<std::string>& args) {
       options.remove_uniques = true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.quiet = true;
+    } else if (arg == "--timings") {
+      options.timings = true;
     } else if (arg == "--out") {
       options.out_dir = value();
     } else if (arg == "--cty") {

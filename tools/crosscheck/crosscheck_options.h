@@ -17,7 +17,8 @@ struct CrosscheckOptions {
   int64_t nil_penalty = 1;
   int64_t bust_penalty = 1;
   bool remove_uniques = false;
-  bool quiet = false;  // no progress line
+  bool quiet = false;    // no progress line
+  bool timings = false;  // each phase's times on standard error at the end
   bool help = false;
 };
 

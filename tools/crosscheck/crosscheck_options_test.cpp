@@ -10,7 +10,7 @@ namespace {
 TEST(CrosscheckOptions, ReadsEveryOption) {
   const CrosscheckOptions o = ParseCrosscheckOptions(
       {"logs", "--out", "out", "--cty", "c.dat", "--plugins", "p", "--window", "5", "--nil-penalty",
-       "2", "--bust-penalty", "0", "--remove-uniques", "--quiet"});
+       "2", "--bust-penalty", "0", "--remove-uniques", "--quiet", "--timings"});
   EXPECT_EQ(o.logs_dir, "logs");
   EXPECT_EQ(o.out_dir, "out");
   EXPECT_EQ(o.cty, "c.dat");
@@ -20,6 +20,7 @@ TEST(CrosscheckOptions, ReadsEveryOption) {
   EXPECT_EQ(o.bust_penalty, 0);
   EXPECT_TRUE(o.remove_uniques);
   EXPECT_TRUE(o.quiet);
+  EXPECT_TRUE(o.timings);
 }
 
 TEST(CrosscheckOptions, Defaults) {
@@ -30,6 +31,7 @@ TEST(CrosscheckOptions, Defaults) {
   EXPECT_FALSE(o.remove_uniques);
   EXPECT_FALSE(o.cty.has_value());
   EXPECT_FALSE(o.quiet);
+  EXPECT_FALSE(o.timings);
 }
 
 TEST(CrosscheckOptions, RefusesWhatItCannotUse) {

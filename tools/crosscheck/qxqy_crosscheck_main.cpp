@@ -5,7 +5,7 @@
 
 #include <exception>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -13,12 +13,14 @@
 #include <vector>
 
 #include "crosscheck/contest_check.h"
+#include "crosscheck/output_files.h"
 #include "crosscheck/result_writers.h"
 #include "crosscheck/site/site_writer.h"
 #include "crosscheck/site_view.h"
 #include "logfile/country_file_load.h"
 #include "refdata/reference_files.h"
 #include "tools/crosscheck/crosscheck_options.h"
+#include "tools/crosscheck/phase_timings.h"
 #include "tools/crosscheck/progress_line.h"
 
 namespace qxqy::crosscheck_tool {
@@ -50,39 +52,20 @@ std::vector<crosscheck::LogInput> ListLogs(const std::string& folder) {
   return inputs;
 }
 
-// Writes one output file through `write`; throws CannotRun when it cannot
-// be written whole.
-template <typename Write>
-void WriteFile(const fs::path& path, Write write) {
-  std::ofstream out(path, std::ios::binary);
-  if (!out) throw CannotRun{"cannot write " + Printable(path.string())};
-  write(out);
-  out.close();
-  if (!out) throw CannotRun{"cannot write " + Printable(path.string()) + " whole"};
-}
-
-// `progress` may be null.
+// Writes every output file into `out_dir`; `progress` is told the files
+// written (it may be empty).
 void WriteOutputs(const crosscheck::ContestResults& results, const std::string& out_dir,
-                  ProgressLine* progress) {
-  const fs::path out(out_dir);
-  const fs::path reports = out / "reports";
-  std::error_code error;
-  fs::create_directories(reports, error);
-  if (error || !fs::is_directory(reports)) {
-    throw CannotRun{"cannot make the output folder " + Printable(reports.string()) +
-                    (error ? ": " + error.message() : std::string())};
+                  const std::function<void(std::string_view, size_t, size_t)>& progress) {
+  try {
+    crosscheck::OutputFiles files(out_dir);
+    crosscheck::AddContestOutputs(results, files);
+    files.WriteAll(results.options.threads, [&](size_t done, size_t total) {
+      if (progress) progress("writing", done, total);
+    });
+  } catch (const crosscheck::OutputError& error) {
+    throw CannotRun{error.what()};
   }
-  WriteFile(out / "results.txt", [&](std::ostream& s) { WriteResultsText(s, results); });
-  WriteFile(out / "results.csv", [&](std::ostream& s) { WriteResultsCsv(s, results); });
-  WriteFile(out / "results.json", [&](std::ostream& s) { WriteResultsJson(s, results); });
-  WriteFile(out / "qsos.csv", [&](std::ostream& s) { WriteQsosCsv(s, results); });
-  const std::vector<std::string> names = crosscheck::ReportFileNames(results);
-  for (size_t i = 0; i < results.logs.size(); ++i) {
-    if (progress != nullptr) progress->Update("writing", i, results.logs.size());
-    if (names[i].empty()) continue;
-    WriteFile(reports / names[i], [&](std::ostream& s) { WriteStationReport(s, results, i); });
-  }
-  if (progress != nullptr) progress->Update("writing", results.logs.size(), results.logs.size());
+  // The site last: its index links the reports written above.
   try {
     crosscheck::WriteResultsSite(results, out_dir);
   } catch (const crosscheck::site::SiteWriteError& failure) {
@@ -107,10 +90,13 @@ int Run(const CrosscheckOptions& options) {
   contest.bust_penalty = options.bust_penalty;
   contest.remove_uniques = options.remove_uniques;
   std::optional<ProgressLine> progress;
-  if (!options.quiet) {
-    progress.emplace(std::cerr, isatty(STDERR_FILENO) != 0);
+  if (!options.quiet) progress.emplace(std::cerr, isatty(STDERR_FILENO) != 0);
+  std::optional<PhaseTimings> timings;
+  if (options.timings) timings.emplace();
+  if (progress || timings) {
     contest.progress = [&](std::string_view phase, size_t done, size_t total) {
-      progress->Update(phase, done, total);
+      if (timings) timings->Enter(phase);
+      if (progress) progress->Update(phase, done, total);
     };
   }
   crosscheck::ContestResults results;
@@ -129,8 +115,12 @@ int Run(const CrosscheckOptions& options) {
     }
   }
   if (checked == 0) throw CannotRun{"no log in " + Printable(options.logs_dir) + " could be read"};
-  WriteOutputs(results, options.out_dir, progress ? &*progress : nullptr);
+  WriteOutputs(results, options.out_dir, contest.progress);
   if (progress) progress->Finish();
+  if (timings) {
+    timings->Stop();
+    WriteTimings(std::cerr, timings->phases());
+  }
   if (options.quiet) return results.reported == 0 ? 0 : 1;
   std::cerr << "qxqy-crosscheck: " << results.logs.size() << " files, " << checked
             << " logs checked, " << results.lines.size() << " contacts; " << results.reported
