@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "crosscheck/contact_rows.h"
+#include "crosscheck/parallel.h"
 #include "crosscheck/result_writers.h"
 #include "crosscheck/site/site_writer.h"
 #include "logfile/band_table.h"
@@ -177,9 +178,14 @@ void WriteResultsSite(const ContestResults& results, const std::string& out_dir)
   std::vector<size_t> logs;
   const site::SiteModel model = ResultsSiteModel(results, logs);
   const ContestHours period = ContestPeriod(results);
-  site::WriteSite(model, out_dir, [&](size_t station, site::StationPage& page) {
-    page = ResultsStationPage(results, logs[station], period);
-  });
+  site::WriteSite(
+      model, out_dir,
+      [&](size_t station, site::StationPage& page) {
+        page = ResultsStationPage(results, logs[station], period);
+      },
+      [&](size_t count, const std::function<void(size_t)>& job) {
+        ParallelFor(count, results.options.threads, job);
+      });
 }
 
 }  // namespace qxqy::crosscheck

@@ -43,7 +43,7 @@ site::StationPage ResultsStationPage(const ContestResults& results, size_t log,
                                      const ContestHours& period);
 
 // Writes the results site into `out_dir` (index.html, stations/, style.css;
-// site/site_writer.h), one station page at a time. Throws
+// site/site_writer.h), the station pages on the check's threads. Throws
 // site::SiteWriteError when it cannot be written.
 void WriteResultsSite(const ContestResults& results, const std::string& out_dir);
 

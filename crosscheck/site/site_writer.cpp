@@ -106,7 +106,8 @@ void RemoveStalePages(const fs::path& folder, const std::vector<std::string>& pa
 
 }  // namespace
 
-void WriteSite(const SiteModel& model, const std::string& out_dir, const StationPageFill& fill) {
+void WriteSite(const SiteModel& model, const std::string& out_dir, const StationPageFill& fill,
+               const ForEachPage& for_each_page) {
   CheckRows(model);
   const std::vector<std::string> page_names = StationPageNames(model.stations);
   const std::vector<std::vector<Standing>> standings = StationStandings(model);
@@ -114,7 +115,7 @@ void WriteSite(const SiteModel& model, const std::string& out_dir, const Station
   const fs::path stations = root / "stations";
   CreateFolder(stations);
   WriteFile(root / "style.css", SiteStyle());
-  for (size_t i = 0; i < model.stations.size(); ++i) {
+  const std::function<void(size_t)> write_page = [&](size_t i) {
     if (fill) {
       StationPage page = model.stations[i];
       fill(i, page);
@@ -122,6 +123,11 @@ void WriteSite(const SiteModel& model, const std::string& out_dir, const Station
     } else {
       WriteFile(stations / page_names[i], StationHtml(model, model.stations[i], standings[i]));
     }
+  };
+  if (for_each_page) {
+    for_each_page(model.stations.size(), write_page);
+  } else {
+    for (size_t i = 0; i < model.stations.size(); ++i) write_page(i);
   }
   RemoveStalePages(stations, page_names);
   // The index last: a site whose index is there has all its pages.

@@ -30,8 +30,15 @@ using StationPageFill = std::function<void(size_t index, StationPage& page)>;
 // system's reason, when one cannot be created, written (a full disk
 // included) or removed, or when a category's row names a station the model
 // does not hold.
-void WriteSite(const SiteModel& model, const std::string& out_dir,
-               const StationPageFill& fill = {});
+//
+// `for_each_page`, when given, runs the station pages' jobs: it calls
+// job(i) for every i below `count`, in any order and on any threads, and
+// throws again the first exception a job threw once all have stopped. The
+// pages are then filled and written at the same time, so `fill` must be
+// safe to call so. Without it they are written one after the other.
+using ForEachPage = std::function<void(size_t count, const std::function<void(size_t)>& job)>;
+void WriteSite(const SiteModel& model, const std::string& out_dir, const StationPageFill& fill = {},
+               const ForEachPage& for_each_page = {});
 
 class SiteWriteError : public Error {
  public:

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 
@@ -159,6 +160,35 @@ TEST(WriteSite, FillCompletesEachPageInTurn) {
   EXPECT_NE(Read(dir.path() / "out/stations/QY2BBB.html").find("report of QY2BBB"),
             std::string::npos);
   EXPECT_NE(Read(dir.path() / "out/stations/QY2BBB.html").find("Place 1 of 2"), std::string::npos);
+}
+
+TEST(WriteSite, PagesRunByTheCallersJobsInAnyOrderAreTheSamePages) {
+  SiteModel model{"",
+                  {{"CAT", {{1, 1, 1, 1, 1, 0.0}, {2, 0, 1, 1, 1, 0.0}, {3, 0, 1, 1, 1, 0.0}}}},
+                  {Station("QX1AAA"), Station("QY2BBB"), Station("QX3CCC")}};
+  const auto fill = [](size_t, StationPage& page) { page.report = "report of " + page.call; };
+  testing::TempDir dir;
+  WriteSite(model, dir.File("in-turn"), fill);
+  std::vector<size_t> run;
+  WriteSite(model, dir.File("backwards"), fill,
+            [&](size_t count, const std::function<void(size_t)>& job) {
+              for (size_t i = count; i-- > 0;) {
+                run.push_back(i);
+                job(i);
+              }
+            });
+  EXPECT_EQ(run, (std::vector<size_t>{2, 1, 0}));
+  for (const char* file :
+       {"index.html", "stations/QX1AAA.html", "stations/QY2BBB.html", "stations/QX3CCC.html"}) {
+    EXPECT_EQ(Read(dir.path() / "backwards" / file), Read(dir.path() / "in-turn" / file)) << file;
+  }
+  // A job's failure reaches the caller, and no index claims a whole site.
+  EXPECT_THROW(WriteSite(model, dir.File("failed"), fill,
+                         [](size_t, const std::function<void(size_t)>&) {
+                           throw SiteWriteError("Cannot write file x: No space left on device");
+                         }),
+               SiteWriteError);
+  EXPECT_FALSE(fs::exists(dir.path() / "failed/index.html"));
 }
 
 TEST(WriteSite, ARerunRemovesOnlyItsOwnPagesOfStationsGone) {
