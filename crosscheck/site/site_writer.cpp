@@ -1,5 +1,7 @@
 #include "crosscheck/site/site_writer.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -40,13 +42,23 @@ void CreateFolder(const fs::path& folder) {
 }
 
 // Writes `content` to `path` whole; a failure of the last write shows only
-// when the file is closed, so that is checked too.
+// when the file is closed, so that is checked too. A file already there is
+// written over in place and then cut to the new length, not cut to nothing
+// first: a file system may flush a file cut to nothing when it is closed,
+// which for thousands of pages written again on every run costs more than
+// writing them.
 void WriteFile(const fs::path& path, std::string_view content) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::FILE* file = std::fopen(path.c_str(), "r+b");
+  const bool in_place = file != nullptr;
+  if (!in_place) file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) {
     throw SiteWriteError("Cannot write file " + path.string() + ": " + std::strerror(errno));
   }
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() &&
+                 std::fflush(file) == 0;
+  if (written && in_place) {
+    written = ::ftruncate(::fileno(file), static_cast<off_t>(content.size())) == 0;
+  }
   const int write_errno = errno;
   const bool closed = std::fclose(file) == 0;
   if (!written || !closed) {

@@ -191,6 +191,20 @@ TEST(WriteSite, PagesRunByTheCallersJobsInAnyOrderAreTheSamePages) {
   EXPECT_FALSE(fs::exists(dir.path() / "failed/index.html"));
 }
 
+TEST(WriteSite, APageWrittenOverIsCutToItsNewLength) {
+  SiteModel model{"", {{"CAT", {{1, 0, 1, 1, 1, 0.0}}}}, {Station("QX1AAA")}};
+  testing::TempDir dir;
+  const auto report = [](std::string text) {
+    return [text](size_t, StationPage& page) { page.report = text; };
+  };
+  WriteSite(model, dir.File("fresh"), report("short"));
+  WriteSite(model, dir.File("again"), report(std::string(5000, 'x')));
+  WriteSite(model, dir.File("again"), report("short"));
+  EXPECT_EQ(Read(dir.path() / "again/stations/QX1AAA.html"),
+            Read(dir.path() / "fresh/stations/QX1AAA.html"));
+  EXPECT_EQ(Read(dir.path() / "again/index.html"), Read(dir.path() / "fresh/index.html"));
+}
+
 TEST(WriteSite, ARerunRemovesOnlyItsOwnPagesOfStationsGone) {
   testing::TempDir dir;
   const fs::path out = dir.path() / "out";
