@@ -3,6 +3,8 @@
 // depends on a locale except the case-insensitive helpers at the bottom.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -44,6 +46,29 @@ int CompareLocale(std::string_view a, std::string_view b);
 // `text` without the UTF-8 byte order mark (EF BB BF) it may start with, as
 // a Windows editor writes it before the first line.
 std::string_view WithoutUtf8ByteOrderMark(std::string_view text);
+
+// The length of the well-formed UTF-8 sequence `text` starts with (1 for an
+// ASCII byte), or 0 when it starts with none (a Latin-1 byte, a cut or
+// overlong sequence, a surrogate, a code point above U+10FFFF); `code_point`
+// is set when it is not 0. `text` must not be empty.
+size_t Utf8SequenceAt(std::string_view text, uint32_t& code_point);
+
+// Calls `character(code_point, bytes)` for each character of `text`: a
+// well-formed UTF-8 sequence, or else one byte read as Latin-1 (its code
+// point is the byte).
+template <typename Function>
+void ForEachCharacter(std::string_view text, Function character) {
+  while (!text.empty()) {
+    uint32_t code_point = 0;
+    size_t length = Utf8SequenceAt(text, code_point);
+    if (length == 0) {
+      length = 1;
+      code_point = static_cast<unsigned char>(text[0]);
+    }
+    character(code_point, text.substr(0, length));
+    text.remove_prefix(length);
+  }
+}
 
 // Decimal text of a signed integer.
 std::string IntToText(long long value);

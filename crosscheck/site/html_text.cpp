@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/text.h"
+
 namespace qxqy::crosscheck::site {
 namespace {
 
@@ -23,43 +25,6 @@ void AppendUtf8(std::string& out, char32_t code) {
     out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (code & 0x3F));
   }
-}
-
-// The code point of the well-formed UTF-8 sequence at `pos` and its length
-// in bytes, or length 0 when the bytes there are not one (overlong forms,
-// surrogates and values beyond U+10FFFF are not).
-struct Decoded {
-  char32_t code = 0;
-  size_t length = 0;
-};
-Decoded DecodeUtf8(std::string_view bytes, size_t pos) {
-  const auto lead = static_cast<unsigned char>(bytes[pos]);
-  size_t length = 0;
-  char32_t code = 0;
-  char32_t minimum = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    code = lead & 0x1Fu;
-    minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    code = lead & 0x0Fu;
-    minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    code = lead & 0x07u;
-    minimum = 0x10000;
-  } else {
-    return {};
-  }
-  if (bytes.size() - pos < length) return {};
-  for (size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(bytes[pos + i]);
-    if ((next & 0xC0) != 0x80) return {};
-    code = (code << 6) | (next & 0x3Fu);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return {};
-  return {code, length};
 }
 
 // Characters that change the direction text is drawn in: a call holding one
@@ -108,23 +73,7 @@ void AppendCharacter(std::string& out, char32_t code) {
 }  // namespace
 
 void AppendHtmlText(std::string& out, std::string_view bytes) {
-  size_t pos = 0;
-  while (pos < bytes.size()) {
-    const auto byte = static_cast<unsigned char>(bytes[pos]);
-    if (byte < 0x80) {
-      AppendCharacter(out, byte);
-      ++pos;
-      continue;
-    }
-    const Decoded decoded = DecodeUtf8(bytes, pos);
-    if (decoded.length > 0) {
-      AppendCharacter(out, decoded.code);
-      pos += decoded.length;
-    } else {
-      AppendCharacter(out, byte);  // Latin-1
-      ++pos;
-    }
-  }
+  ForEachCharacter(bytes, [&out](uint32_t code, std::string_view) { AppendCharacter(out, code); });
 }
 
 std::string HtmlText(std::string_view bytes) {
