@@ -30,6 +30,13 @@ class FileOpenError : public Error {
   std::string reason_;
 };
 
+// What a tool shows for `error`: its message, with the reason a file could
+// not be opened when that is known (FileOpenError::Explained).
+inline std::string Explained(const Error& error) {
+  const auto* open_error = dynamic_cast<const FileOpenError*>(&error);
+  return open_error != nullptr ? open_error->Explained() : error.what();
+}
+
 // A failure reported by the database layer; the message is the database's own.
 class DatabaseError : public Error {
  public:

@@ -31,6 +31,18 @@ expect_exit 2 "$contest" --out "$work/out" --cty "$work/no-such-cty.dat"
 touch "$work/a-file"
 expect_exit 2 "$contest" --out "$work/a-file/out" --plugins "$plugins"
 
+# A district table another program holds open for writing: 2, saying so.
+mkdir -p "$work/locked" && cp "$plugins/qx-qy.dom" "$plugins/qx-qy.txt" "$work/locked/"
+python3 -c 'import fcntl, sys, time
+f = open(sys.argv[1], "r+"); fcntl.lockf(f, fcntl.LOCK_EX); print("locked", flush=True)
+time.sleep(60)' "$work/locked/qx-qy.dom" >"$work/lock-state" &
+locker=$!
+for _ in $(seq 50); do grep -q locked "$work/lock-state" 2>/dev/null && break; sleep 0.1; done
+expect_exit 2 "$contest" --out "$work/out" --plugins "$work/locked" --quiet
+kill "$locker" 2>/dev/null
+grep -q "qx-qy.dom: another program holds it open for writing" "$work/stderr" ||
+  fail "a locked district table is not explained: $(cat "$work/stderr")"
+
 # The sample folder holds a file that is not a log and lines not scored: 1.
 expect_exit 1 "$contest" --out "$work/out" --plugins "$plugins"
 grep -q "notes.txt" "$work/stderr" || fail "the file that is not a log is not named on stderr"

@@ -69,7 +69,7 @@ void WriteOutputs(const crosscheck::ContestResults& results, const std::string& 
   try {
     crosscheck::WriteResultsSite(results, out_dir);
   } catch (const crosscheck::site::SiteWriteError& failure) {
-    throw CannotRun{failure.what()};
+    throw CannotRun{Printable(failure.what())};
   }
 }
 
@@ -80,7 +80,7 @@ int Run(const CrosscheckOptions& options) {
   try {
     countries = logfile::LoadCountryFile(options.cty, plugins);
   } catch (const Error& error) {
-    throw CannotRun{error.what()};
+    throw CannotRun{Printable(Explained(error))};
   }
   crosscheck::ContestOptions contest;
   contest.plugins_folder = plugins;
@@ -103,7 +103,7 @@ int Run(const CrosscheckOptions& options) {
   try {
     results = crosscheck::CheckContest(ListLogs(options.logs_dir), contest);
   } catch (const Error& error) {  // the district table exists but cannot be read
-    throw CannotRun{error.what()};
+    throw CannotRun{Printable(Explained(error))};
   }
   if (progress) progress->Finish();
   size_t checked = 0;

@@ -20,10 +20,7 @@ using namespace qxqy::logfile;
 // The message of an error for standard error: why a file could not be
 // opened when that is known, control bytes escaped (a path or a country
 // file's line may hold them).
-std::string MessageOf(const Error& error) {
-  const auto* open_error = dynamic_cast<const FileOpenError*>(&error);
-  return EscapeUnprintable(open_error != nullptr ? open_error->Explained() : error.what());
-}
+std::string MessageOf(const Error& error) { return EscapeUnprintable(Explained(error)); }
 
 // A text of a dumped contact: a backslash, TAB, CR or LF in it (an ADIF
 // field may hold them) written as \\, \t, \r or \n, so that one contact
