@@ -30,6 +30,23 @@ TEST(AdifRulesTest, ReadsATagOfEightyCharactersAndNoLonger) {
   EXPECT_EQ(result.findings, Lines{"1: unreadable tag '<" + name79 + ":', read past"});
 }
 
+TEST(AdifRulesTest, KeepsTheFirst255BytesOfAField) {
+  // Only what is kept is trimmed and read: a call after 254 blanks is the
+  // call; after 255 blanks it is past what is kept.
+  const std::pair<size_t, const char*> cases[] = {{254, "Q"}, {255, ""}};
+  for (const auto& [blanks, call] : cases) {
+    const std::string data = std::string(blanks, ' ') + "Q";
+    const auto result =
+        Read("<CALL:" + std::to_string(data.size()) + ">" + data + kFields + "<EOR>");
+    if (*call != '\0') {
+      EXPECT_EQ(result.contacts, Lines{"1 Q 14 CW []  0"}) << blanks;
+    } else {
+      EXPECT_EQ(result.contacts, Lines{}) << blanks;
+      EXPECT_EQ(result.findings, Lines{"1: record without CALL, not scored"}) << blanks;
+    }
+  }
+}
+
 TEST(AdifRulesTest, ShowsEachByteOfAnUnreadableTagThatIsNotPlainText) {
   const std::pair<std::string, std::string> cases[] = {
       {std::string(1, '\0'), "?"},
