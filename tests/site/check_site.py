@@ -264,9 +264,6 @@ class Checker:
     # the window's width (a band below it) as colours, read back from a
     # screenshot.
     def measure_width(self, page):
-        copy = os.path.join(self.work, "measure")
-        shutil.rmtree(copy, ignore_errors=True)
-        shutil.copytree(self.site, copy)
         probe = ('<script>(function(){var d=document.documentElement;'
                  'function band(top){var e=document.createElement("div");e.style.cssText='
                  '"position:fixed;left:0;right:0;height:20px;z-index:2147483647;top:"+top;'
@@ -278,11 +275,7 @@ class Checker:
                  'a.style.background=colour(s);b.style.background=colour(c);}'
                  'paint();addEventListener("resize",paint);addEventListener("load",paint);'
                  '})();</script>')
-        path = os.path.join(copy, page)
-        with open(path, encoding="utf-8") as file:
-            html = file.read()
-        with open(path, "w", encoding="utf-8") as file:
-            file.write(html.replace("</body>", probe + "</body>"))
+        path = self.probed_copy("measure", page, probe)
         for size, (width, height) in SIZES.items():
             picture = os.path.join(self.work, "measure.png")
             self.chromium(file_url(path), f"--window-size={width},{height}",
@@ -299,13 +292,23 @@ class Checker:
                           "wide and scrolls sideways")
 
 
+    # A copy of the site in `folder` of the work folder whose `page` runs
+    # `probe` (a script) last; returns that page's path.
+    def probed_copy(self, folder, page, probe):
+        copy = os.path.join(self.work, folder)
+        shutil.rmtree(copy, ignore_errors=True)
+        shutil.copytree(self.site, copy)
+        path = os.path.join(copy, page)
+        with open(path, encoding="utf-8") as file:
+            html = file.read()
+        with open(path, "w", encoding="utf-8") as file:
+            file.write(html.replace("</body>", probe + "</body>"))
+        return path
+
     # Whether each table cell that holds text shows it: a copy of the page
     # with a script that measures every cell (its content box and its text's
     # width) into the document, read back from the DOM the browser dumps.
     def measure_cells(self, page):
-        copy = os.path.join(self.work, "cells")
-        shutil.rmtree(copy, ignore_errors=True)
-        shutil.copytree(self.site, copy)
         probe = ('<script>(function(){var out=[];'
                  'document.querySelectorAll("table td").forEach(function(td){'
                  'var text=td.textContent.trim();if(!text)return;'
@@ -317,11 +320,7 @@ class Checker:
                  'var pre=document.createElement("pre");pre.id="qxqy-cells";'
                  'pre.textContent=JSON.stringify(out);document.body.appendChild(pre);'
                  '})();</script>')
-        path = os.path.join(copy, page)
-        with open(path, encoding="utf-8") as file:
-            html = file.read()
-        with open(path, "w", encoding="utf-8") as file:
-            file.write(html.replace("</body>", probe + "</body>"))
+        path = self.probed_copy("cells", page, probe)
         for size, (width, height) in SIZES.items():
             root = parse(self.chromium(file_url(path), f"--window-size={width},{height}",
                                        "--dump-dom"))
