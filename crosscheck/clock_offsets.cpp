@@ -1,7 +1,9 @@
 #include "crosscheck/clock_offsets.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include "crosscheck/parallel.h"
@@ -37,26 +39,50 @@ uint32_t OnlyCandidate(const ContestResults& results, LineSpan near) {
   return only;
 }
 
-std::vector<Match> MatchesOf(const ContestResults& results, const ContestIndex& index,
-                             uint32_t log) {
-  std::vector<Match> matches;
-  const LogResult& own = results.logs[log];
+// No match for the line: kept for lines whose difference is not found.
+constexpr int8_t kNoMatch = std::numeric_limits<int8_t>::min();
+static_assert(kClockMatchMinutes < 128, "a match's difference must fit an int8_t");
+
+// For each line of `ours` whose only candidate in `theirs` (within the
+// match's reach, as logged) has that line as its own only candidate: the
+// line's time minus the candidate's, into difference[line].
+void MatchSide(const ContestResults& results, LineSpan ours, LineSpan theirs,
+               std::vector<int8_t>& difference) {
   const auto& lines = results.lines;
-  for (uint32_t i = own.first_line; i < own.first_line + own.log.contacts().size(); ++i) {
+  for (uint32_t i : ours) {
     const ContestLine& line = lines[i];
     if (line.decision == Decision::kDupe) continue;
-    const uint32_t partner = index.LogOfStation(line.call);
-    if (partner == kNoLine || partner == log) continue;
-    const uint32_t other = OnlyCandidate(
-        results, Near(results, index.LinesTo(partner, own.station_id, line.band, line.mode),
-                      line.minute, kClockMatchMinutes));
+    const uint32_t other =
+        OnlyCandidate(results, Near(results, theirs, line.minute, kClockMatchMinutes));
     if (other == kNoLine) continue;
     const uint32_t back =
-        OnlyCandidate(results, Near(results, index.LinesTo(log, line.call, line.band, line.mode),
-                                    lines[other].minute, kClockMatchMinutes));
-    if (back != i) continue;
-    matches.push_back({partner, line.minute - lines[other].minute});
+        OnlyCandidate(results, Near(results, ours, lines[other].minute, kClockMatchMinutes));
+    if (back == i) difference[i] = static_cast<int8_t>(line.minute - lines[other].minute);
   }
+}
+
+// Every log's matches, in its lines' order.
+std::vector<std::vector<Match>> FindMatches(const ContestResults& results,
+                                            const ContestIndex& index) {
+  const auto& lines = results.lines;
+  std::vector<int8_t> difference(lines.size(), kNoMatch);
+  // Each line is in one mirror group: the groups are matched on every
+  // thread, each writing its own lines' differences.
+  ParallelFor(index.mirror_buckets(), results.options.threads, [&](size_t bucket) {
+    index.ForEachMirrorGroup(bucket, [&](const MirrorGroup& group) {
+      MatchSide(results, group.first, group.second, difference);
+      MatchSide(results, group.second, group.first, difference);
+    });
+  });
+  std::vector<std::vector<Match>> matches(results.logs.size());
+  ParallelFor(results.logs.size(), results.options.threads, [&](size_t l) {
+    const LogResult& log = results.logs[l];
+    if (log.status != LogStatus::kChecked) return;
+    for (uint32_t i = log.first_line; i < log.first_line + log.log.contacts().size(); ++i) {
+      if (difference[i] == kNoMatch) continue;
+      matches[l].push_back({index.LogOfStation(lines[i].call), difference[i]});
+    }
+  });
   return matches;
 }
 
@@ -88,10 +114,7 @@ void EstimateClockOffsets(ContestResults& results, const ContestIndex& index) {
   std::sort(checked.begin(), checked.end(), [&](uint32_t a, uint32_t b) {
     return results.logs[a].station_id < results.logs[b].station_id;
   });
-  // Each log's matches only read the index: found on every thread.
-  std::vector<std::vector<Match>> matches(results.logs.size());
-  ParallelFor(checked.size(), results.options.threads,
-              [&](size_t k) { matches[checked[k]] = MatchesOf(results, index, checked[k]); });
+  const std::vector<std::vector<Match>> matches = FindMatches(results, index);
   for (uint32_t l : checked) results.logs[l].clock_matches = matches[l].size();
   std::vector<int64_t> scratch;
   std::vector<int64_t> first(results.logs.size(), 0);

@@ -40,7 +40,7 @@ ContestResults CheckContest(std::vector<LogInput> inputs, const ContestOptions& 
   if (options.progress) options.progress("matching", 0, 1);
   ContestIndex index(results, points);
   EstimateClockOffsets(results, index);
-  index.IndexByWorkedCall();
+  index.ApplyClockOffsets();
   DecideLines(results, index);
   if (options.progress) options.progress("matching", 1, 1);
   ScoreChecked(results);

@@ -146,38 +146,80 @@ ContestIndex::ContestIndex(ContestResults& results,
       log_of_station_[log.station_id] = static_cast<uint32_t>(l);
   }
 
+  log_offset_.assign(results.logs.size(), 0);
+
   const auto& lines = results.lines;
-  for (auto* index : {&by_call_, &by_band_}) {
-    ReserveWithHugePages(*index, lines.size());
-    index->resize(lines.size());
-  }
-  ReserveWithHugePages(call_keys_, lines.size());
-  call_keys_.resize(lines.size());
-  for (uint32_t i = 0; i < lines.size(); ++i) by_call_[i] = by_band_[i] = i;
-  // Each log's runs are its own: sorted on every thread.
+  ReserveWithHugePages(by_band_, lines.size());
+  by_band_.resize(lines.size());
+  for (uint32_t i = 0; i < lines.size(); ++i) by_band_[i] = i;
+  // Each log's run is its own: sorted on every thread. Lines are in time
+  // order within their log: a stable sort by band and mode keeps them so.
   ParallelFor(results.logs.size(), results.options.threads, [&](size_t l) {
     const LogResult& log = results.logs[l];
     if (log.status != LogStatus::kChecked) return;
-    const auto begin = static_cast<ptrdiff_t>(log.first_line);
-    const auto end = begin + static_cast<ptrdiff_t>(log.log.contacts().size());
-    // Lines are in time order within their log: a stable sort by the other
-    // keys keeps them so.
-    std::stable_sort(by_call_.begin() + begin, by_call_.begin() + end, [&](uint32_t a, uint32_t b) {
-      return std::tie(lines[a].call, lines[a].band, lines[a].mode) <
-             std::tie(lines[b].call, lines[b].band, lines[b].mode);
-    });
-    std::stable_sort(by_band_.begin() + begin, by_band_.begin() + end, [&](uint32_t a, uint32_t b) {
-      return std::tie(lines[a].band, lines[a].mode) < std::tie(lines[b].band, lines[b].mode);
-    });
-    for (auto j = static_cast<size_t>(begin); j < static_cast<size_t>(end); ++j) {
-      const ContestLine& line = lines[by_call_[j]];
-      call_keys_[j] = CallKey(line.call, line.band, line.mode);
+    const auto begin = by_band_.begin() + log.first_line;
+    std::stable_sort(begin, begin + static_cast<ptrdiff_t>(log.log.contacts().size()),
+                     [&](uint32_t a, uint32_t b) {
+                       return std::tie(lines[a].band, lines[a].mode) <
+                              std::tie(lines[b].band, lines[b].mode);
+                     });
+  });
+  BuildMirrorGroups();
+}
+
+void ContestIndex::BuildMirrorGroups() {
+  const auto& lines = results_.lines;
+  const auto other_log = [&](const ContestLine& line) { return log_of_station_[line.call]; };
+  // A counting sort into the buckets, in line order...
+  mirror_start_.assign(results_.logs.size() + 1, 0);
+  for (const ContestLine& line : lines) {
+    const uint32_t other = other_log(line);
+    if (other != kNoLine) ++mirror_start_[std::min(line.log, other) + 1];
+  }
+  for (size_t i = 1; i < mirror_start_.size(); ++i) mirror_start_[i] += mirror_start_[i - 1];
+  const size_t indexed = mirror_start_.back();
+  ReserveWithHugePages(mirror_lines_, indexed);
+  mirror_lines_.resize(indexed);
+  ReserveWithHugePages(mirror_keys_, indexed);
+  mirror_keys_.resize(indexed);
+  std::vector<uint32_t> fill(mirror_start_.begin(), mirror_start_.end() - 1);
+  for (uint32_t i = 0; i < lines.size(); ++i) {
+    const ContestLine& line = lines[i];
+    const uint32_t other = other_log(line);
+    if (other == kNoLine) continue;
+    const SideKey side = SideOf(line.log, other);
+    const uint32_t at = fill[side.bucket]++;
+    mirror_lines_[at] = i;
+    mirror_keys_[at] = side.key | MirrorKey(0, 0, line.band, line.mode);
+  }
+  // ... then each bucket sorted by key and line, on every thread.
+  ParallelFor(mirror_buckets(), results_.options.threads, [&](size_t bucket) {
+    const size_t begin = mirror_start_[bucket];
+    const size_t end = mirror_start_[bucket + 1];
+    thread_local std::vector<std::pair<uint64_t, uint32_t>> sorted;
+    sorted.clear();
+    for (size_t k = begin; k < end; ++k) sorted.emplace_back(mirror_keys_[k], mirror_lines_[k]);
+    std::sort(sorted.begin(), sorted.end());
+    for (size_t k = begin; k < end; ++k) {
+      mirror_keys_[k] = sorted[k - begin].first;
+      mirror_lines_[k] = sorted[k - begin].second;
     }
   });
 }
 
-void ContestIndex::IndexByWorkedCall() {
+ContestIndex::SideKey ContestIndex::SideOf(uint32_t log, uint32_t other_log) const {
+  const uint32_t first = std::min(log, other_log);
+  const uint32_t second = std::max(log, other_log);
+  return {first, MirrorKey(second, log == first ? 0 : 1, 0, 0)};
+}
+
+void ContestIndex::ApplyClockOffsets() {
   const auto& lines = results_.lines;
+  std::vector<uint32_t> station_of_log(results_.logs.size(), kNoLine);
+  for (size_t l = 0; l < results_.logs.size(); ++l) {
+    log_offset_[l] = results_.logs[l].clock_offset;
+    station_of_log[l] = results_.logs[l].station_id;
+  }
   // Counting sort by call, then each call's lines by band, mode and
   // corrected time; the station and the contact settle equal times.
   worked_start_.assign(results_.calls.size() + 1, 0);
@@ -198,8 +240,8 @@ void ContestIndex::IndexByWorkedCall() {
                 by_worked_.begin() + worked_start_[call + 1], [&](uint32_t a, uint32_t b) {
                   const ContestLine& x = lines[a];
                   const ContestLine& y = lines[b];
-                  const uint32_t sx = results_.logs[x.log].station_id;
-                  const uint32_t sy = results_.logs[y.log].station_id;
+                  const uint32_t sx = station_of_log[x.log];
+                  const uint32_t sy = station_of_log[y.log];
                   return std::make_tuple(x.band, x.mode, Corrected(a), sx, x.contact) <
                          std::make_tuple(y.band, y.mode, Corrected(b), sy, y.contact);
                 });
@@ -214,35 +256,35 @@ uint32_t ContestIndex::IdOfCall(std::string_view call) const {
   return static_cast<uint32_t>(found - calls.begin());
 }
 
-LineSpan ContestIndex::LogRange(const std::vector<uint32_t>& index, uint32_t log) const {
-  const LogResult& result = results_.logs[log];
-  if (result.status != LogStatus::kChecked) return {};
-  const uint32_t* first = index.data() + result.first_line;
-  return {first, first + result.log.contacts().size()};
-}
-
-LineSpan ContestIndex::KeyRange(uint32_t log, uint64_t low, uint64_t high) const {
-  const LogResult& result = results_.logs[log];
-  if (result.status != LogStatus::kChecked) return {};
-  const uint64_t* keys = call_keys_.data() + result.first_line;
-  const uint64_t* keys_end = keys + result.log.contacts().size();
+LineSpan ContestIndex::KeyRange(uint32_t bucket, uint64_t low, uint64_t high) const {
+  const uint64_t* keys = mirror_keys_.data() + mirror_start_[bucket];
+  const uint64_t* keys_end = mirror_keys_.data() + mirror_start_[bucket + 1];
   const uint64_t* first = std::lower_bound(keys, keys_end, low);
   const uint64_t* last = std::lower_bound(first, keys_end, high);
-  const uint32_t* lines = by_call_.data() + result.first_line;
-  return {lines + (first - keys), lines + (last - keys)};
+  const uint32_t* lines = mirror_lines_.data();
+  return {lines + (first - mirror_keys_.data()), lines + (last - mirror_keys_.data())};
 }
 
 LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call, uint8_t band, uint8_t mode) const {
-  const uint64_t key = CallKey(call, band, mode);
-  return KeyRange(log, key, key + 1);
+  const uint32_t other = LogOfStation(call);
+  if (other == kNoLine) return {};
+  const SideKey side = SideOf(log, other);
+  const uint64_t key = side.key | MirrorKey(0, 0, band, mode);
+  return KeyRange(side.bucket, key, key + 1);
 }
 
 LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call) const {
-  return KeyRange(log, CallKey(call, 0, 0), CallKey(call + 1, 0, 0));
+  const uint32_t other = LogOfStation(call);
+  if (other == kNoLine) return {};
+  const SideKey side = SideOf(log, other);
+  return KeyRange(side.bucket, side.key, side.key + MirrorKey(0, 1, 0, 0));
 }
 
 LineSpan ContestIndex::LinesOn(uint32_t log, uint8_t band, uint8_t mode) const {
-  const auto range = LogRange(by_band_, log);
+  const LogResult& result = results_.logs[log];
+  if (result.status != LogStatus::kChecked) return {};
+  const uint32_t* first_line = by_band_.data() + result.first_line;
+  const LineSpan range(first_line, first_line + result.log.contacts().size());
   const auto& lines = results_.lines;
   const auto key = std::make_tuple(band, mode);
   const auto first = std::partition_point(range.begin(), range.end(), [&](uint32_t i) {

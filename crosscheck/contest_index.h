@@ -1,9 +1,10 @@
 // The contest's contacts interned and indexed for matching: every call an
 // id (ids in the calls' byte order, so nothing depends on the order the
 // files were read in), every contact of a checked log one packed line, and
-// sorted line indexes to find, without scanning, a log's lines to a call on
-// a band and mode, a log's lines on a band and mode in a time window, and
-// every log's lines to a call.
+// sorted line indexes to find, without scanning, the lines between two
+// checked logs (a mirror group: A's lines to B and B's lines to A on one
+// band and mode, side by side), a log's lines on a band and mode in a time
+// window, and every log's lines to a call.
 #pragma once
 
 #include <cstdint>
@@ -30,57 +31,124 @@ class LineSpan {
   iterator last_ = nullptr;
 };
 
+// The lines of one band and mode between two checked logs: `first`'s lines
+// to `second`'s station and `second`'s lines to `first`'s, each in its
+// log's order (by time).
+struct MirrorGroup {
+  uint32_t first_log, second_log;
+  LineSpan first, second;
+};
+
 class ContestIndex {
  public:
   // Interns the calls and fills results.lines from the checked logs;
   // `raw_points[log]` holds the engine's points of each of its contacts
-  // (-1 for a dupe). Builds the per-log indexes.
+  // (-1 for a dupe). Builds the per-log indexes and the mirror groups.
   ContestIndex(ContestResults& results, const std::vector<std::vector<int32_t>>& raw_points);
 
-  // Builds the index by worked call, on corrected times: call it once the
-  // clock offsets are set.
-  void IndexByWorkedCall();
+  // Takes the logs' clock offsets for Corrected and builds the index by
+  // worked call on corrected times: call it once the offsets are set.
+  void ApplyClockOffsets();
 
   // The id of a normalised call, kNoLine when no log holds it.
   uint32_t IdOfCall(std::string_view call) const;
   // The checked log of the station with call `id`, kNoLine when none.
   uint32_t LogOfStation(uint32_t id) const { return log_of_station_[id]; }
 
-  // A log's lines to `call` on `band` and `mode`, by time.
+  // The mirror groups are kept in one bucket per checked log (the group of
+  // logs A and B in the bucket of the first of the two in file order).
+  size_t mirror_buckets() const { return mirror_start_.size() - 1; }
+  // Calls visit(group) for every mirror group of `bucket` in which both
+  // sides have lines. Each line is in one group of one bucket: buckets may
+  // be visited on several threads at once, each writing only its groups'
+  // lines.
+  template <typename Visit>
+  void ForEachMirrorGroup(size_t bucket, Visit visit) const;
+
+  // A log's lines to `call` on `band` and `mode`, by time. Only calls of
+  // stations with a checked log are indexed: for any other, nothing.
   LineSpan LinesTo(uint32_t log, uint32_t call, uint8_t band, uint8_t mode) const;
-  // A log's lines by call, band, mode and time.
-  LineSpan LinesByCall(uint32_t log) const { return LogRange(by_call_, log); }
-  // A log's lines to `call` on every band and mode.
+  // A log's lines to `call` by band, mode and time, with the same limit.
   LineSpan LinesTo(uint32_t log, uint32_t call) const;
   // A log's lines on `band` and `mode`, by time.
   LineSpan LinesOn(uint32_t log, uint8_t band, uint8_t mode) const;
   // Every checked log's lines to `call`, by band, mode and corrected time.
   LineSpan LinesLogging(uint32_t call) const;
 
-  // The line's time less its log's clock offset.
+  // The line's time less its log's clock offset (none before
+  // ApplyClockOffsets).
   int64_t Corrected(uint32_t line) const {
     const ContestLine& l = results_.lines[line];
-    return l.minute - results_.logs[l.log].clock_offset;
+    return l.minute - log_offset_[l.log];
   }
 
  private:
-  LineSpan LogRange(const std::vector<uint32_t>& index, uint32_t log) const;
-  // The lines of by_call_ in `log`'s run whose keys are in [low, high).
-  LineSpan KeyRange(uint32_t log, uint64_t low, uint64_t high) const;
-  static uint64_t CallKey(uint32_t call, uint8_t band, uint8_t mode) {
-    return (uint64_t{call} << 16) | (uint64_t{band} << 8) | mode;
-  }
+  void BuildMirrorGroups();
+  // Where a log's lines to a station's log sit in the mirror buckets: the
+  // bucket, and the key of the log's side without band and mode.
+  struct SideKey {
+    uint32_t bucket;
+    uint64_t key;
+  };
+  SideKey SideOf(uint32_t log, uint32_t other_log) const;
+  // The lines of `bucket` whose keys are in [low, high).
+  LineSpan KeyRange(uint32_t bucket, uint64_t low, uint64_t high) const;
 
   ContestResults& results_;
   std::vector<uint32_t> log_of_station_;  // by call id
-  std::vector<uint32_t> by_call_;         // per log: by (call, band, mode, time)
-  // CallKey of each line of by_call_, beside it: a log's lines to a call
-  // are found in its own small run of keys, without reading the lines.
-  std::vector<uint64_t> call_keys_;
-  std::vector<uint32_t> by_band_;       // per log: by (band, mode, time)
+  std::vector<int64_t> log_offset_;       // by log: its clock offset
+  std::vector<uint32_t> by_band_;         // per log: by (band, mode, time)
+  // Lines to the station of a checked log, bucketed by the first of the two
+  // logs in file order, and in each bucket sorted by MirrorKey, then by line
+  // (time within a log); each line's key beside it.
+  std::vector<uint32_t> mirror_start_;  // by log: where its bucket starts
+  std::vector<uint32_t> mirror_lines_;
+  std::vector<uint64_t> mirror_keys_;
   std::vector<uint32_t> worked_start_;  // by call id: where its lines start in by_worked_
   std::vector<uint32_t> by_worked_;
 };
+
+// The key of a line in its mirror bucket: the second log of the two, the
+// line's side (0 for the bucket's own log), its band and mode.
+constexpr uint64_t MirrorKey(uint32_t second_log, uint32_t side, uint8_t band, uint8_t mode) {
+  return (uint64_t{second_log} << 17) | (uint64_t{side} << 16) | (uint64_t{band} << 8) | mode;
+}
+
+template <typename Visit>
+void ContestIndex::ForEachMirrorGroup(size_t bucket, Visit visit) const {
+  const uint32_t* lines = mirror_lines_.data();
+  const uint64_t* keys = mirror_keys_.data();
+  const size_t end = mirror_start_[bucket + 1];
+  size_t at = mirror_start_[bucket];
+  while (at < end) {
+    // One second log's lines: its first side's, then its second side's.
+    const uint64_t second = keys[at] >> 17;
+    size_t side_end = at;
+    while (side_end < end && keys[side_end] >> 16 == second << 1) ++side_end;
+    size_t other = side_end;
+    size_t other_end = side_end;
+    while (other_end < end && keys[other_end] >> 17 == second) ++other_end;
+    if (second != bucket) {
+      // Both sides are by band and mode: walk them together.
+      while (at < side_end && other < other_end) {
+        const uint64_t ours = keys[at] & 0xFFFF;
+        const uint64_t theirs = keys[other] & 0xFFFF;
+        size_t ours_end = at;
+        while (ours_end < side_end && (keys[ours_end] & 0xFFFF) == ours) ++ours_end;
+        size_t theirs_end = other;
+        while (theirs_end < other_end && (keys[theirs_end] & 0xFFFF) == theirs) ++theirs_end;
+        if (ours == theirs) {
+          visit(MirrorGroup{static_cast<uint32_t>(bucket), static_cast<uint32_t>(second),
+                            LineSpan(lines + at, lines + ours_end),
+                            LineSpan(lines + other, lines + theirs_end)});
+        }
+        if (ours <= theirs) at = ours_end;
+        if (theirs <= ours) other = theirs_end;
+      }
+    }
+    at = other_end;
+  }
+}
 
 // Minutes since 0000-03-01 of a YYYYMMDDhhmmss time key (seconds dropped).
 int64_t MinutesOfTimeKey(int64_t time_key);

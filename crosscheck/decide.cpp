@@ -32,8 +32,8 @@ class Decider {
     results_.paired_exchanges.clear();
     ReserveWithHugePages(results_.paired_exchanges, lines_.size());
     results_.paired_exchanges.resize(lines_.size());
-    ParallelFor(results_.logs.size(), threads, [&](size_t l) {
-      if (results_.logs[l].status == LogStatus::kChecked) PairLog(static_cast<uint32_t>(l));
+    ParallelFor(index_.mirror_buckets(), threads, [&](size_t bucket) {
+      index_.ForEachMirrorGroup(bucket, [&](const MirrorGroup& group) { PairGroup(group); });
     });
     std::vector<uint32_t> unpaired;
     for (uint32_t i = 0; i < lines_.size(); ++i) {
@@ -76,32 +76,19 @@ class Decider {
     return lines_[line].decision != Decision::kDupe && !lines_[line].paired;
   }
 
-  // Pairs the lines of log `a` with those of the logs they name, each
-  // group (A, B, band, mode) once: from the side whose station sorts first.
-  void PairLog(uint32_t a) {
-    const uint32_t a_station = results_.logs[a].station_id;
-    const auto all = index_.LinesByCall(a);
-    for (auto group = all.begin(); group != all.end();) {
-      const ContestLine& line = lines_[*group];
-      const auto same = [&](uint32_t k) {
-        return lines_[k].call == line.call && lines_[k].band == line.band &&
-               lines_[k].mode == line.mode;
-      };
-      const auto end = std::find_if_not(group, all.end(), same);
-      const uint32_t b = index_.LogOfStation(line.call);
-      if (b != kNoLine && b != a && a_station < line.call) {
-        PairGroup({group, end}, index_.LinesTo(b, a_station, line.band, line.mode));
-      }
-      group = end;
-    }
-  }
-
-  void PairGroup(LineSpan ours, LineSpan theirs) {
+  // Pairs the lines of a mirror group (A, B, band, mode), taking A as the
+  // side whose station sorts first.
+  void PairGroup(const MirrorGroup& group) {
+    const bool first_is_a =
+        results_.logs[group.first_log].station_id < results_.logs[group.second_log].station_id;
+    const LineSpan ours = first_is_a ? group.first : group.second;
+    const LineSpan theirs = first_is_a ? group.second : group.first;
     struct Candidate {
       int64_t distance;
       uint32_t ours, theirs;
     };
-    std::vector<Candidate> candidates;
+    thread_local std::vector<Candidate> candidates;
+    candidates.clear();
     for (uint32_t i : ours) {
       if (lines_[i].decision == Decision::kDupe) continue;
       for (uint32_t k : InWindow(theirs, index_.Corrected(i))) {
