@@ -5,12 +5,12 @@
 #include <limits>
 #include <string>
 #include <tuple>
-#include <unordered_map>
 
 #include "base/error.h"
 #include "crosscheck/call_sign.h"
 #include "crosscheck/huge_pages.h"
 #include "crosscheck/parallel.h"
+#include "scoring/hash_slots.h"
 
 namespace qxqy::crosscheck {
 namespace {
@@ -84,13 +84,19 @@ ContestIndex::ContestIndex(ContestResults& results,
   results.lines.resize(total);
   ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
     Run& run = runs[r];
-    std::unordered_map<std::string_view, uint32_t> ids;
+    HashSlots ids;
     const auto intern = [&](std::string_view call) {
-      const auto found = ids.find(call);
-      if (found != ids.end()) return found->second;
+      const uint32_t hash = HashBytes(call);
+      auto probe = ids.Find(hash, [&](uint32_t id) { return run.names[id] == call; });
+      if (probe.found) return probe.ref;
       if (run.names.size() >= kNoLine - 1) throw Error("the contest holds too many calls");
       const auto id = static_cast<uint32_t>(run.names.size());
-      ids.emplace(run.names.emplace_back(call), id);
+      run.names.emplace_back(call);
+      if (ids.FullForOneMore()) {
+        ids.Grow();
+        probe = ids.FindEmpty(hash);
+      }
+      ids.Fill(probe, hash, id);
       return id;
     };
     std::string storage;
@@ -231,20 +237,32 @@ void ContestIndex::ApplyClockOffsets() {
   for (uint32_t i = 0; i < lines.size(); ++i) by_worked_[fill[lines[i].call]++] = i;
   // Each call's run sorted on its own (the order is total: one line per
   // station and contact), calls shared out among the threads in blocks.
+  // The keys are read once into a scratch run, so that comparing two lines
+  // reads no line.
+  struct Entry {
+    uint16_t band_mode;
+    int64_t corrected;
+    uint32_t station, contact, line;
+    bool operator<(const Entry& other) const {
+      return std::tie(band_mode, corrected, station, contact) <
+             std::tie(other.band_mode, other.corrected, other.station, other.contact);
+    }
+  };
   constexpr size_t kCallsPerJob = 1024;
   const size_t calls = worked_start_.size() - 1;
   ParallelFor((calls + kCallsPerJob - 1) / kCallsPerJob, results_.options.threads, [&](size_t job) {
+    std::vector<Entry> run;
     const size_t end = std::min(calls, (job + 1) * kCallsPerJob);
     for (size_t call = job * kCallsPerJob; call < end; ++call) {
-      std::sort(by_worked_.begin() + worked_start_[call],
-                by_worked_.begin() + worked_start_[call + 1], [&](uint32_t a, uint32_t b) {
-                  const ContestLine& x = lines[a];
-                  const ContestLine& y = lines[b];
-                  const uint32_t sx = station_of_log[x.log];
-                  const uint32_t sy = station_of_log[y.log];
-                  return std::make_tuple(x.band, x.mode, Corrected(a), sx, x.contact) <
-                         std::make_tuple(y.band, y.mode, Corrected(b), sy, y.contact);
-                });
+      run.clear();
+      for (uint32_t k = worked_start_[call]; k < worked_start_[call + 1]; ++k) {
+        const uint32_t i = by_worked_[k];
+        const ContestLine& line = lines[i];
+        run.push_back({static_cast<uint16_t>(line.band << 8 | line.mode), Corrected(i),
+                       station_of_log[line.log], line.contact, i});
+      }
+      std::sort(run.begin(), run.end());
+      for (size_t k = 0; k < run.size(); ++k) by_worked_[worked_start_[call] + k] = run[k].line;
     }
   });
 }

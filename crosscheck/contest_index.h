@@ -7,6 +7,7 @@
 // window, and every log's lines to a call.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -120,7 +121,14 @@ void ContestIndex::ForEachMirrorGroup(size_t bucket, Visit visit) const {
   const uint64_t* keys = mirror_keys_.data();
   const size_t end = mirror_start_[bucket + 1];
   size_t at = mirror_start_[bucket];
+  // The lines of the second logs are far apart in memory: each is asked
+  // for a few groups before it is visited, so that the reads overlap.
+  constexpr size_t kAhead = 32;
+  size_t asked = at;
   while (at < end) {
+    for (const size_t until = std::min(end, at + kAhead); asked < until; ++asked) {
+      __builtin_prefetch(&results_.lines[lines[asked]]);
+    }
     // One second log's lines: its first side's, then its second side's.
     const uint64_t second = keys[at] >> 17;
     size_t side_end = at;
