@@ -249,6 +249,7 @@ void ContestIndex::ApplyClockOffsets() {
     }
   };
   constexpr size_t kCallsPerJob = 1024;
+  constexpr size_t kLinesAhead = 16;
   const size_t calls = worked_start_.size() - 1;
   ParallelFor((calls + kCallsPerJob - 1) / kCallsPerJob, results_.options.threads, [&](size_t job) {
     std::vector<Entry> run;
@@ -256,6 +257,10 @@ void ContestIndex::ApplyClockOffsets() {
     for (size_t call = job * kCallsPerJob; call < end; ++call) {
       run.clear();
       for (uint32_t k = worked_start_[call]; k < worked_start_[call + 1]; ++k) {
+        // The lines of a call are spread over the contest: ask ahead.
+        if (k + kLinesAhead < by_worked_.size()) {
+          __builtin_prefetch(&lines[by_worked_[k + kLinesAhead]]);
+        }
         const uint32_t i = by_worked_[k];
         const ContestLine& line = lines[i];
         run.push_back({static_cast<uint16_t>(line.band << 8 | line.mode), Corrected(i),

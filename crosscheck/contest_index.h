@@ -62,9 +62,12 @@ class ContestIndex {
   // Calls visit(group) for every mirror group of `bucket` in which both
   // sides have lines. Each line is in one group of one bucket: buckets may
   // be visited on several threads at once, each writing only its groups'
-  // lines.
-  template <typename Visit>
-  void ForEachMirrorGroup(size_t bucket, Visit visit) const;
+  // lines. `ahead(line)`, when given, is called for each line a few groups
+  // before the group holding it is visited (its ContestLine already asked
+  // of the memory), to ask for what the visit will read of it.
+  template <typename Visit, typename Ahead = void (*)(uint32_t)>
+  void ForEachMirrorGroup(
+      size_t bucket, Visit visit, Ahead ahead = [](uint32_t) {}) const;
 
   // A log's lines to `call` on `band` and `mode`, by time. Only calls of
   // stations with a checked log are indexed: for any other, nothing.
@@ -115,19 +118,24 @@ constexpr uint64_t MirrorKey(uint32_t second_log, uint32_t side, uint8_t band, u
   return (uint64_t{second_log} << 17) | (uint64_t{side} << 16) | (uint64_t{band} << 8) | mode;
 }
 
-template <typename Visit>
-void ContestIndex::ForEachMirrorGroup(size_t bucket, Visit visit) const {
+template <typename Visit, typename Ahead>
+void ContestIndex::ForEachMirrorGroup(size_t bucket, Visit visit, Ahead ahead) const {
   const uint32_t* lines = mirror_lines_.data();
   const uint64_t* keys = mirror_keys_.data();
   const size_t end = mirror_start_[bucket + 1];
   size_t at = mirror_start_[bucket];
   // The lines of the second logs are far apart in memory: each is asked
-  // for a few groups before it is visited, so that the reads overlap.
-  constexpr size_t kAhead = 32;
+  // for a few groups before it is visited, and handed to `ahead` halfway,
+  // so that the reads overlap.
+  constexpr size_t kAhead = 16;
   size_t asked = at;
+  size_t handed = at;
   while (at < end) {
-    for (const size_t until = std::min(end, at + kAhead); asked < until; ++asked) {
+    for (const size_t until = std::min(end, at + 2 * kAhead); asked < until; ++asked) {
       __builtin_prefetch(&results_.lines[lines[asked]]);
+    }
+    for (const size_t until = std::min(end, at + kAhead); handed < until; ++handed) {
+      ahead(lines[handed]);
     }
     // One second log's lines: its first side's, then its second side's.
     const uint64_t second = keys[at] >> 17;

@@ -33,7 +33,9 @@ class Decider {
     ReserveWithHugePages(results_.paired_exchanges, lines_.size());
     results_.paired_exchanges.resize(lines_.size());
     ParallelFor(index_.mirror_buckets(), threads, [&](size_t bucket) {
-      index_.ForEachMirrorGroup(bucket, [&](const MirrorGroup& group) { PairGroup(group); });
+      index_.ForEachMirrorGroup(
+          bucket, [&](const MirrorGroup& group) { PairGroup(group); },
+          [&](uint32_t line) { AskForContact(line); });
     });
     std::vector<uint32_t> unpaired;
     for (uint32_t i = 0; i < lines_.size(); ++i) {
@@ -63,6 +65,12 @@ class Decider {
       return index_.Corrected(i) <= minute + window_;
     });
     return {first, last};
+  }
+
+  // Asks the memory for the contact record that pairing line `line` reads.
+  void AskForContact(uint32_t line) const {
+    const ContestLine& l = lines_[line];
+    __builtin_prefetch(&results_.logs[l.log].log.contacts()[l.contact]);
   }
 
   uint32_t StationOf(uint32_t line) const { return results_.logs[lines_[line].log].station_id; }
