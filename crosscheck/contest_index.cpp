@@ -33,6 +33,16 @@ int64_t DaysOfDate(int64_t year, int64_t month, int64_t day) {
   return era * 146097 + day_of_era;
 }
 
+// A line's place in its worked call's run as one number: band and mode,
+// then the corrected time. Times are kept within ±2^47 minutes (a time key
+// of a four-digit year is under 2^33), so the order of the keys is the
+// order of (band, mode, corrected time).
+constexpr int64_t kWorkedTimeLimit = int64_t{1} << 47;
+uint64_t WorkedKey(uint16_t band_mode, int64_t corrected) {
+  const int64_t time = std::clamp(corrected, -kWorkedTimeLimit, kWorkedTimeLimit - 1);
+  return (uint64_t{band_mode} << 48) | static_cast<uint64_t>(time + kWorkedTimeLimit);
+}
+
 }  // namespace
 
 int64_t MinutesOfTimeKey(int64_t time_key) {
@@ -233,6 +243,8 @@ void ContestIndex::ApplyClockOffsets() {
   for (size_t i = 1; i < worked_start_.size(); ++i) worked_start_[i] += worked_start_[i - 1];
   if (by_worked_.empty()) ReserveWithHugePages(by_worked_, lines.size());
   by_worked_.resize(lines.size());
+  if (worked_keys_.empty()) ReserveWithHugePages(worked_keys_, lines.size());
+  worked_keys_.resize(lines.size());
   std::vector<uint32_t> fill(worked_start_.begin(), worked_start_.end() - 1);
   for (uint32_t i = 0; i < lines.size(); ++i) by_worked_[fill[lines[i].call]++] = i;
   // Each call's run sorted on its own (the order is total: one line per
@@ -267,7 +279,11 @@ void ContestIndex::ApplyClockOffsets() {
                        station_of_log[line.log], line.contact, i});
       }
       std::sort(run.begin(), run.end());
-      for (size_t k = 0; k < run.size(); ++k) by_worked_[worked_start_[call] + k] = run[k].line;
+      for (size_t k = 0; k < run.size(); ++k) {
+        const Entry& entry = run[k];
+        by_worked_[worked_start_[call] + k] = entry.line;
+        worked_keys_[worked_start_[call] + k] = WorkedKey(entry.band_mode, entry.corrected);
+      }
     }
   });
 }
@@ -317,6 +333,18 @@ LineSpan ContestIndex::LinesOn(uint32_t log, uint8_t band, uint8_t mode) const {
     return std::make_tuple(lines[i].band, lines[i].mode) == key;
   });
   return {first, last};
+}
+
+LineSpan ContestIndex::LinesLoggingNear(uint32_t call, uint8_t band, uint8_t mode, int64_t first,
+                                        int64_t last) const {
+  if (call + 1 >= worked_start_.size() || first > last) return {};
+  const uint16_t band_mode = static_cast<uint16_t>(band << 8 | mode);
+  const uint64_t* keys = worked_keys_.data();
+  const uint64_t* begin = keys + worked_start_[call];
+  const uint64_t* end = keys + worked_start_[call + 1];
+  const uint64_t* from = std::lower_bound(begin, end, WorkedKey(band_mode, first));
+  const uint64_t* to = std::upper_bound(from, end, WorkedKey(band_mode, last));
+  return {by_worked_.data() + (from - keys), by_worked_.data() + (to - keys)};
 }
 
 LineSpan ContestIndex::LinesLogging(uint32_t call) const {

@@ -78,6 +78,10 @@ class ContestIndex {
   LineSpan LinesOn(uint32_t log, uint8_t band, uint8_t mode) const;
   // Every checked log's lines to `call`, by band, mode and corrected time.
   LineSpan LinesLogging(uint32_t call) const;
+  // Those of them on `band` and `mode` with a corrected time from `first`
+  // to `last` minutes (inclusive).
+  LineSpan LinesLoggingNear(uint32_t call, uint8_t band, uint8_t mode, int64_t first,
+                            int64_t last) const;
 
   // The line's time less its log's clock offset (none before
   // ApplyClockOffsets).
@@ -110,6 +114,9 @@ class ContestIndex {
   std::vector<uint64_t> mirror_keys_;
   std::vector<uint32_t> worked_start_;  // by call id: where its lines start in by_worked_
   std::vector<uint32_t> by_worked_;
+  // WorkedKey of each line of by_worked_, beside it: a search in a call's
+  // run reads these, not the lines.
+  std::vector<uint64_t> worked_keys_;
 };
 
 // The key of a line in its mirror bucket: the second log of the two, the

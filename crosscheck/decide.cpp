@@ -176,10 +176,12 @@ class Decider {
     }
     // A station one edit from B logged A, unpaired, there and then.
     const std::string_view b_call = results_.calls[line.call];
-    const uint32_t other = Nearest(
-        InWindow(LinesLoggingOn(a_station, line.band, line.mode), minute), minute, [&](uint32_t k) {
-          return Usable(k) && lines_[k].log != a && IsOneEdit(results_.calls[StationOf(k)], b_call);
-        });
+    const uint32_t other = Nearest(index_.LinesLoggingNear(a_station, line.band, line.mode,
+                                                           minute - window_, minute + window_),
+                                   minute, [&](uint32_t k) {
+                                     return Usable(k) && lines_[k].log != a &&
+                                            IsOneEdit(results_.calls[StationOf(k)], b_call);
+                                   });
     if (other != kNoLine) return {Decision::kBustedCall, other};
     if (b != kNoLine) return {Decision::kNil, kNoLine};
     const auto logging = index_.LinesLogging(line.call);
@@ -196,19 +198,6 @@ class Decider {
         InWindow(index_.LinesTo(log, call, lines_[k].band, lines_[k].mode), index_.Corrected(k));
     return std::any_of(near.begin(), near.end(),
                        [&](uint32_t j) { return lines_[j].decision != Decision::kDupe; });
-  }
-
-  // Every log's lines to `call` on `band` and `mode`, by corrected time.
-  LineSpan LinesLoggingOn(uint32_t call, uint8_t band, uint8_t mode) const {
-    const auto all = index_.LinesLogging(call);
-    const auto key = std::make_pair(band, mode);
-    const auto first = std::partition_point(all.begin(), all.end(), [&](uint32_t k) {
-      return std::make_pair(lines_[k].band, lines_[k].mode) < key;
-    });
-    const auto last = std::partition_point(first, all.end(), [&](uint32_t k) {
-      return std::make_pair(lines_[k].band, lines_[k].mode) == key;
-    });
-    return {first, last};
   }
 
   // The two lists of each log, found log by log on every thread as
