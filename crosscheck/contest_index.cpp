@@ -43,6 +43,17 @@ uint64_t WorkedKey(uint16_t band_mode, int64_t corrected) {
   return (uint64_t{band_mode} << 48) | static_cast<uint64_t>(time + kWorkedTimeLimit);
 }
 
+// The contact lines of the checked logs from `first` to `end` (not
+// included).
+size_t LinesOfLogs(const ContestResults& results, size_t first, size_t end) {
+  size_t lines = 0;
+  for (size_t l = first; l < end; ++l) {
+    if (results.logs[l].status == LogStatus::kChecked)
+      lines += results.logs[l].log.contacts().size();
+  }
+  return lines;
+}
+
 }  // namespace
 
 int64_t MinutesOfTimeKey(int64_t time_key) {
@@ -95,6 +106,10 @@ ContestIndex::ContestIndex(ContestResults& results,
   ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
     Run& run = runs[r];
     HashSlots ids;
+    // Most calls are worked by many logs: a run holds far fewer calls than
+    // lines, and growing the index from nothing would place every call
+    // again at each doubling.
+    ids.Reserve(LinesOfLogs(results, run.first_log, run.end_log) / 8);
     const auto intern = [&](std::string_view call) {
       const uint32_t hash = HashBytes(call);
       auto probe = ids.Find(hash, [&](uint32_t id) { return run.names[id] == call; });
