@@ -62,12 +62,13 @@ class ContestIndex {
   // Calls visit(group) for every mirror group of `bucket` in which both
   // sides have lines. Each line is in one group of one bucket: buckets may
   // be visited on several threads at once, each writing only its groups'
-  // lines. `ahead(line)`, when given, is called for each line a few groups
-  // before the group holding it is visited (its ContestLine already asked
-  // of the memory), to ask for what the visit will read of it.
-  template <typename Visit, typename Ahead = void (*)(uint32_t)>
+  // lines. `ahead(line, step)`, when given, is called twice for each line
+  // before the group holding it is visited, to ask the memory for what the
+  // visit will read of it: with step 0 a few groups ahead (its ContestLine
+  // already asked for), with step 1 closer (what step 0 asked for come).
+  template <typename Visit, typename Ahead = void (*)(uint32_t, int)>
   void ForEachMirrorGroup(
-      size_t bucket, Visit visit, Ahead ahead = [](uint32_t) {}) const;
+      size_t bucket, Visit visit, Ahead ahead = [](uint32_t, int) {}) const;
 
   // A log's lines to `call` on `band` and `mode`, by time. Only calls of
   // stations with a checked log are indexed: for any other, nothing.
@@ -132,17 +133,18 @@ void ContestIndex::ForEachMirrorGroup(size_t bucket, Visit visit, Ahead ahead) c
   const size_t end = mirror_start_[bucket + 1];
   size_t at = mirror_start_[bucket];
   // The lines of the second logs are far apart in memory: each is asked
-  // for a few groups before it is visited, and handed to `ahead` halfway,
+  // for a few groups before it is visited, then handed to `ahead` twice,
   // so that the reads overlap.
-  constexpr size_t kAhead = 16;
+  constexpr size_t kStep = 8;
   size_t asked = at;
-  size_t handed = at;
+  size_t handed[2] = {at, at};
   while (at < end) {
-    for (const size_t until = std::min(end, at + 2 * kAhead); asked < until; ++asked) {
+    for (const size_t until = std::min(end, at + 3 * kStep); asked < until; ++asked) {
       __builtin_prefetch(&results_.lines[lines[asked]]);
     }
-    for (const size_t until = std::min(end, at + kAhead); handed < until; ++handed) {
-      ahead(lines[handed]);
+    for (int step = 0; step < 2; ++step) {
+      const size_t until = std::min(end, at + (2 - step) * kStep);
+      for (; handed[step] < until; ++handed[step]) ahead(lines[handed[step]], step);
     }
     // One second log's lines: its first side's, then its second side's.
     const uint64_t second = keys[at] >> 17;

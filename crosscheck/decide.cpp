@@ -35,7 +35,7 @@ class Decider {
     ParallelFor(index_.mirror_buckets(), threads, [&](size_t bucket) {
       index_.ForEachMirrorGroup(
           bucket, [&](const MirrorGroup& group) { PairGroup(group); },
-          [&](uint32_t line) { AskForContact(line); });
+          [&](uint32_t line, int step) { AskForContact(line, step); });
     });
     std::vector<uint32_t> unpaired;
     for (uint32_t i = 0; i < lines_.size(); ++i) {
@@ -67,10 +67,17 @@ class Decider {
     return {first, last};
   }
 
-  // Asks the memory for the contact record that pairing line `line` reads.
-  void AskForContact(uint32_t line) const {
+  // Asks the memory for what pairing line `line` reads: its contact record
+  // (step 0), then the contact's texts (step 1).
+  void AskForContact(uint32_t line, int step) const {
     const ContestLine& l = lines_[line];
-    __builtin_prefetch(&results_.logs[l.log].log.contacts()[l.contact]);
+    const logfile::ParsedLog& log = results_.logs[l.log].log;
+    const logfile::ParsedLog::Contact& contact = log.contacts()[l.contact];
+    if (step == 0) {
+      __builtin_prefetch(&contact);
+    } else {
+      __builtin_prefetch(log.TextOf(contact).call.data());
+    }
   }
 
   uint32_t StationOf(uint32_t line) const { return results_.logs[lines_[line].log].station_id; }
