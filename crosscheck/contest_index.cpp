@@ -101,8 +101,7 @@ ContestIndex::ContestIndex(ContestResults& results,
     while (++run < runs.size()) runs[run].first_log = runs[run].end_log = results.logs.size();
   }
   results.lines.clear();
-  ReserveWithHugePages(results.lines, total);
-  results.lines.resize(total);
+  ResizeWithHugePages(results.lines, total, results.options.threads);
   ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
     Run& run = runs[r];
     HashSlots ids;
@@ -180,8 +179,7 @@ ContestIndex::ContestIndex(ContestResults& results,
   log_offset_.assign(results.logs.size(), 0);
 
   const auto& lines = results.lines;
-  ReserveWithHugePages(by_band_, lines.size());
-  by_band_.resize(lines.size());
+  ResizeWithHugePages(by_band_, lines.size(), results.options.threads);
   for (uint32_t i = 0; i < lines.size(); ++i) by_band_[i] = i;
   // Each log's run is its own: sorted on every thread. Lines are in time
   // order within their log: a stable sort by band and mode keeps them so.
@@ -209,10 +207,8 @@ void ContestIndex::BuildMirrorGroups() {
   }
   for (size_t i = 1; i < mirror_start_.size(); ++i) mirror_start_[i] += mirror_start_[i - 1];
   const size_t indexed = mirror_start_.back();
-  ReserveWithHugePages(mirror_lines_, indexed);
-  mirror_lines_.resize(indexed);
-  ReserveWithHugePages(mirror_keys_, indexed);
-  mirror_keys_.resize(indexed);
+  ResizeWithHugePages(mirror_lines_, indexed, results_.options.threads);
+  ResizeWithHugePages(mirror_keys_, indexed, results_.options.threads);
   std::vector<uint32_t> fill(mirror_start_.begin(), mirror_start_.end() - 1);
   for (uint32_t i = 0; i < lines.size(); ++i) {
     const ContestLine& line = lines[i];
@@ -256,10 +252,10 @@ void ContestIndex::ApplyClockOffsets() {
   worked_start_.assign(results_.calls.size() + 1, 0);
   for (const ContestLine& line : lines) ++worked_start_[line.call + 1];
   for (size_t i = 1; i < worked_start_.size(); ++i) worked_start_[i] += worked_start_[i - 1];
-  if (by_worked_.empty()) ReserveWithHugePages(by_worked_, lines.size());
-  by_worked_.resize(lines.size());
-  if (worked_keys_.empty()) ReserveWithHugePages(worked_keys_, lines.size());
-  worked_keys_.resize(lines.size());
+  if (by_worked_.empty()) {
+    ResizeWithHugePages(by_worked_, lines.size(), results_.options.threads);
+    ResizeWithHugePages(worked_keys_, lines.size(), results_.options.threads);
+  }
   std::vector<uint32_t> fill(worked_start_.begin(), worked_start_.end() - 1);
   for (uint32_t i = 0; i < lines.size(); ++i) by_worked_[fill[lines[i].call]++] = i;
   // Each call's run sorted on its own (the order is total: one line per

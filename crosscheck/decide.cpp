@@ -30,8 +30,7 @@ class Decider {
   void Run() {
     const unsigned threads = results_.options.threads;
     results_.paired_exchanges.clear();
-    ReserveWithHugePages(results_.paired_exchanges, lines_.size());
-    results_.paired_exchanges.resize(lines_.size());
+    ResizeWithHugePages(results_.paired_exchanges, lines_.size(), threads);
     ParallelFor(index_.mirror_buckets(), threads, [&](size_t bucket) {
       index_.ForEachMirrorGroup(
           bucket, [&](const MirrorGroup& group) { PairGroup(group); },

@@ -2,7 +2,10 @@
 
 #include <sys/mman.h>
 
+#include <algorithm>
 #include <cstdint>
+
+#include "crosscheck/parallel.h"
 
 namespace qxqy::crosscheck {
 
@@ -19,6 +22,16 @@ void AdviseHugePages(const void* data, size_t bytes) {
   (void)data;
   (void)bytes;
 #endif
+}
+
+void TouchPages(void* data, size_t bytes, unsigned threads) {
+  constexpr size_t kPage = 4096;
+  constexpr size_t kChunk = size_t{2} << 20;
+  auto* bytes_at = static_cast<volatile unsigned char*>(data);
+  ParallelFor((bytes + kChunk - 1) / kChunk, threads, [&](size_t chunk) {
+    const size_t end = std::min(bytes, (chunk + 1) * kChunk);
+    for (size_t at = chunk * kChunk; at < end; at += kPage) bytes_at[at] = 0;
+  });
 }
 
 }  // namespace qxqy::crosscheck
