@@ -64,6 +64,9 @@ class ContactScorer {
   // country, then each duplicate with the line it repeats. `log` holds the
   // scored contacts, in the order they were scored.
   CheckResult Finish(const ParsedLog& log, Report& report) const;
+  // The figures of every band that has contacts so far, in ascending
+  // frequency (CheckResult::bands).
+  std::vector<TStatistic> BandFigures() const;
 
  private:
   const CheckOptions& options_;

@@ -102,6 +102,16 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
   return scorer.Finish(log, report);
 }
 
+std::vector<TStatistic> ScoreSelectedContacts(const ParsedLog& log, const CheckOptions& options,
+                                              const std::function<bool(size_t)>& selected) {
+  ContactScorer scorer(options, GroupOfOwnCall(log.own_call, options));
+  const auto& contacts = log.contacts();
+  for (size_t i = 0; i < contacts.size(); ++i) {
+    if (selected(i)) scorer.Score(contacts[i], log.TextOf(contacts[i]), {});
+  }
+  return scorer.BandFigures();
+}
+
 CheckedLog ReadAndCheckLog(ByteSource& source, std::optional<LogFormat> format,
                            const CheckOptions& options, Report& report,
                            const OnScoredContact& on_contact) {
