@@ -10,6 +10,7 @@ std::string_view TextIndex::KeyOf(uint32_t entry) const {
 }
 
 const uint32_t* TextIndex::Find(std::string_view key) const {
+  if (entries_.empty()) return nullptr;  // no key to hash for
   const HashSlots::Probe probe =
       index_.Find(HashBytes(key), [&](uint32_t entry) { return KeyOf(entry) == key; });
   return probe.found ? &entries_[probe.ref].value : nullptr;
