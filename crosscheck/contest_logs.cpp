@@ -46,10 +46,14 @@ void ReadOne(const LogInput& input, LogResult& result) {
   // A contest keeps every log in memory: each only as large as it is.
   result.log.ShrinkToFit();
   auto& contacts = result.log.contacts();
-  std::stable_sort(contacts.begin(), contacts.end(),
-                   [](const ParsedLog::Contact& a, const ParsedLog::Contact& b) {
-                     return a.time_key < b.time_key;
-                   });
+  const auto earlier = [](const ParsedLog::Contact& a, const ParsedLog::Contact& b) {
+    return a.time_key < b.time_key;
+  };
+  // Most logs are in time order already: then the sort and its buffer are
+  // not needed.
+  if (!std::is_sorted(contacts.begin(), contacts.end(), earlier)) {
+    std::stable_sort(contacts.begin(), contacts.end(), earlier);
+  }
   result.contact_lines = contacts.size() + result.log.unscored_lines.size();
   result.station = StationOfLog(result.log);
   if (result.station.empty()) {

@@ -9,8 +9,6 @@
 namespace qxqy::crosscheck {
 namespace {
 
-using logfile::ParsedLog;
-
 // The options of every log's check: the reference files loaded once, here,
 // and shared by all (read only).
 logfile::CheckOptions CheckOptionsOf(const ContestOptions& options) {
@@ -21,9 +19,9 @@ logfile::CheckOptions CheckOptionsOf(const ContestOptions& options) {
   return check;
 }
 
-ScoreTotals TotalsOf(const logfile::CheckResult& result) {
+ScoreTotals TotalsOf(const std::vector<TStatistic>& bands) {
   ScoreTotals totals;
-  for (const TStatistic& band : result.bands) {
+  for (const TStatistic& band : bands) {
     totals.qsos += band.Qsos;
     totals.points += band.Points;
     totals.districts += band.Districts;
@@ -58,7 +56,7 @@ std::vector<std::vector<int32_t>> ScoreRaw(ContestResults& results) {
         const logfile::CheckResult result = logfile::CheckLog(
             log.log, check, report,
             [&](const logfile::ScoredContact& contact) { points[l].push_back(contact.points); });
-        log.raw = TotalsOf(result);
+        log.raw = TotalsOf(result.bands);
         log.raw_score = log.raw.Score();
         log.check_findings = report.total();
       },
@@ -79,22 +77,18 @@ void ScoreChecked(ContestResults& results) {
         }
         if (log.status != LogStatus::kChecked) return;
         log.decisions[static_cast<size_t>(Decision::kNotScored)] = log.log.unscored_lines.size();
-        ParsedLog credited;
-        credited.own_call = log.log.own_call;
         log.penalty_points = 0;
         const auto& contacts = log.log.contacts();
         for (size_t c = 0; c < contacts.size(); ++c) {
           const ContestLine& line = results.lines[log.first_line + c];
           ++log.decisions[static_cast<size_t>(line.decision)];
           log.penalty_points += PenaltyOf(options, line);
-          if (!IsCredited(line.decision, options.remove_uniques)) continue;
-          const auto& contact = contacts[c];
-          credited.Add(contact.time_key, contact.line, contact.band, contact.mode,
-                       log.log.TextOf(contact));
         }
-        logfile::Report report;
-        const logfile::CheckResult result = logfile::CheckLog(credited, check, report);
-        log.credited = TotalsOf(result);
+        // The log's contacts are in time order since the raw scoring: a
+        // contact not credited is one never scored.
+        log.credited = TotalsOf(logfile::ScoreSelectedContacts(log.log, check, [&](size_t c) {
+          return IsCredited(results.lines[log.first_line + c].decision, options.remove_uniques);
+        }));
         log.checked_score =
             std::max<int64_t>(0, (log.credited.points - log.penalty_points) *
                                      (log.credited.districts + log.credited.prefixes));

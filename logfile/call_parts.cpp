@@ -13,6 +13,9 @@ bool IsIgnoredSuffix(std::string_view part) {
 }
 
 CallParts SplitCall(std::string_view call) {
+  // Most calls have no slash: the whole text is the call (an ignored
+  // suffix alone, or nothing, included).
+  if (call.find('/') == std::string_view::npos) return {call, {}};
   // The parts that count, in order; more than a few slashes are no call at
   // all, so the rest are ignored.
   constexpr size_t kMaxParts = 8;

@@ -152,12 +152,18 @@ CheckResult ContactScorer::Finish(const ParsedLog& log, Report& report) const {
   }
   ReportDuplicates(log, duplicates_, report);
   result.statistics = *session_.Statistics();
+  result.bands = BandFigures();
+  return result;
+}
+
+std::vector<TStatistic> ContactScorer::BandFigures() const {
+  std::vector<TStatistic> bands;
   for (int band = 0; band < kBandCount; ++band) {
     if (const TStatistic* figures = session_.Scoring()->stat_list().Find(Bands()[band].label)) {
-      result.bands.push_back(*figures);
+      bands.push_back(*figures);
     }
   }
-  return result;
+  return bands;
 }
 
 }  // namespace qxqy::logfile

@@ -38,6 +38,10 @@ class ContactScorer {
   // How many contacts ahead the engine's slot for a contact is best asked
   // for (Prefetch): a memory fetch takes about as long as scoring this many.
   static constexpr size_t kPrefetchAhead = 8;
+  // How many contacts a log needs before prefetching pays: the engine's
+  // index of fewer stays in the cache, and a prefetch would only cost the
+  // hashing of each contact twice.
+  static constexpr size_t kPrefetchFrom = size_t{1} << 14;
 
   // `options` must outlive the scorer. Throws FileOpenError when the
   // district table exists but cannot be read.
@@ -64,6 +68,9 @@ class ContactScorer {
   // country, then each duplicate with the line it repeats. `log` holds the
   // scored contacts, in the order they were scored.
   CheckResult Finish(const ParsedLog& log, Report& report) const;
+  // The figures of every band that has contacts so far, in ascending
+  // frequency (CheckResult::bands).
+  std::vector<TStatistic> BandFigures() const;
 
  private:
   const CheckOptions& options_;

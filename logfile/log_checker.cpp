@@ -30,11 +30,15 @@ size_t ContactTextBytes(const ParsedLog& log) {
   return bytes;
 }
 
-// Scores `log`'s contacts in the order it holds them.
-void ScoreAll(ContactScorer& scorer, const ParsedLog& log, const OnScoredContact& on_contact) {
+// Scores `log`'s contacts in the order it holds them; with `prefetch`,
+// asking the memory for each contact's slot ahead (for a log whose
+// engine index may not fit the cache).
+void ScoreAll(ContactScorer& scorer, const ParsedLog& log, const OnScoredContact& on_contact,
+              bool prefetch) {
   const auto& contacts = log.contacts();
   for (size_t i = 0; i < contacts.size(); ++i) {
-    if (const size_t ahead = i + ContactScorer::kPrefetchAhead; ahead < contacts.size()) {
+    if (const size_t ahead = i + ContactScorer::kPrefetchAhead;
+        prefetch && ahead < contacts.size()) {
       scorer.Prefetch(contacts[ahead], log.TextOf(contacts[ahead]).call);
     }
     scorer.Score(contacts[i], log.TextOf(contacts[i]), on_contact);
@@ -73,7 +77,7 @@ std::unique_ptr<ContactScorer> ScoreWhileReading(ContactHandoff& handoff, uint64
         // of this size at once (room never written costs no memory).
         scorer->Reserve(0, static_cast<size_t>(std::min<uint64_t>(log_bytes / 2, kMaxTextRoom)));
       }
-      ScoreAll(*scorer, *batch, {});
+      ScoreAll(*scorer, *batch, {}, /*prefetch=*/true);
       handoff.GiveBack(batch);
     }
     return scorer;
@@ -98,8 +102,21 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
   // The whole log is known: the contact list takes its size once instead
   // of growing (and copying itself) on the way.
   scorer.Reserve(contacts.size(), ContactTextBytes(log));
-  ScoreAll(scorer, log, on_contact);
+  ScoreAll(scorer, log, on_contact, contacts.size() >= ContactScorer::kPrefetchFrom);
   return scorer.Finish(log, report);
+}
+
+std::vector<TStatistic> ScoreSelectedContacts(const ParsedLog& log, const CheckOptions& options,
+                                              const std::function<bool(size_t)>& selected) {
+  ContactScorer scorer(options, GroupOfOwnCall(log.own_call, options));
+  // Room for every contact, selected or not: a little more than needed
+  // costs less than growing the engine's index on the way.
+  scorer.Reserve(log.contacts().size(), ContactTextBytes(log));
+  const auto& contacts = log.contacts();
+  for (size_t i = 0; i < contacts.size(); ++i) {
+    if (selected(i)) scorer.Score(contacts[i], log.TextOf(contacts[i]), {});
+  }
+  return scorer.BandFigures();
 }
 
 CheckedLog ReadAndCheckLog(ByteSource& source, std::optional<LogFormat> format,

@@ -77,6 +77,15 @@ using OnScoredContact = std::function<void(const ScoredContact&)>;
 CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report,
                      const OnScoredContact& on_contact = {});
 
+// The figures of every band (as CheckResult::bands) that CheckLog would
+// give for a log holding only those contacts of `log` for which
+// `selected(index)` is true (an index into log.contacts()), in the order
+// `log` holds them (CheckLog's time order, for a log it checked before).
+// Makes no report and copies no contact: for a caller that scores a part
+// of a log it checked already. Throws as CheckLog does.
+std::vector<TStatistic> ScoreSelectedContacts(const ParsedLog& log, const CheckOptions& options,
+                                              const std::function<bool(size_t)>& selected);
+
 struct CheckedLog {
   ParsedLog log;  // its contacts in time order
   CheckResult result;

@@ -291,6 +291,54 @@ TEST_F(LogCheckerTest, WritesTheClaimedScoreAsANumberWhenItIsOne) {
   }
 }
 
+// Scoring a selection of a checked log's contacts must give the figures of
+// a check of a log that holds those contacts alone: duplicates whose first
+// contact is left out then count, and multipliers move to the contacts
+// that remain.
+TEST_F(LogCheckerTest, ScoresASelectionAsACheckOfThoseContactsAlone) {
+  Check({
+      "14025 CW 1200 QX3EF CAR",  // 0
+      "14025 CW 1201 QY2CD BEX",  // 1
+      "14025 CW 1202 QX3EF CAR",  // 2: duplicate of 0
+      "7025 CW 1203 QX3EF ALB",   // 3
+      "7025 PH 1204 QY2CD BEX",   // 4
+      "21025 CW 1205 ZZ9ZZ ALB",  // 5: unknown country
+      "14025 CW 1206 QX4GH CAR",  // 6
+      "7025 CW 1207 QX3EF ALB",   // 7: duplicate of 3
+  });
+  const auto figures = [](const std::vector<TStatistic>& bands) {
+    std::string text;
+    for (const TStatistic& b : bands) {
+      text += b.Band + ":" + std::to_string(b.Qsos) + "/" + std::to_string(b.Points) + "/" +
+              std::to_string(b.Districts) + "/" + std::to_string(b.Prefixes) + " ";
+    }
+    return text;
+  };
+  const std::vector<std::vector<bool>> selections = {
+      {true, true, true, true, true, true, true, true},
+      {false, false, false, false, false, false, false, false},
+      {false, true, true, true, true, true, true, true},
+      {true, false, true, false, true, false, true, false},
+      {false, true, false, true, false, true, false, true},
+      {false, false, true, false, true, false, false, true},
+  };
+  for (const std::vector<bool>& selection : selections) {
+    ASSERT_EQ(selection.size(), log_.contacts().size());
+    ParsedLog part;
+    part.own_call = log_.own_call;
+    for (size_t i = 0; i < selection.size(); ++i) {
+      if (selection[i]) part.AddCopyOf(log_, log_.contacts()[i]);
+    }
+    Report report;
+    const CheckResult whole = CheckLog(part, options_, report);
+    const std::vector<TStatistic> selected =
+        ScoreSelectedContacts(log_, options_, [&](size_t i) { return selection[i]; });
+    std::string name;
+    for (bool kept : selection) name += kept ? '1' : '0';
+    EXPECT_EQ(figures(selected), figures(whole.bands)) << "selection " << name;
+  }
+}
+
 TEST(JsonStringTest, WritesUtf8AsItIsAndOtherBytesAsLatin1) {
   const std::pair<std::string, std::string> cases[] = {
       {"M\xC3\xBCller", "M\xC3\xBCller"},                                  // UTF-8 stays

@@ -9,6 +9,20 @@ namespace {
 
 constexpr std::string_view kStartOfLog = "START-OF-LOG:";
 
+// How much of a text's head tells whether it is UTF-16: a text that is
+// shows it from its first characters on.
+constexpr size_t kUtf16ProbeBytes = 4096;
+
+// True when `text` holds <EOH> or <EOR> in any letter case: searched in
+// place, without an upper-case copy of the text.
+bool HoldsAdifEndTag(std::string_view text) {
+  for (size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    const std::string_view tag = text.substr(at, 5);
+    if (SameIgnoringAsciiCase(tag, "<EOH>") || SameIgnoringAsciiCase(tag, "<EOR>")) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::optional<LogFormat> LogFormatOfName(std::string_view name) {
@@ -26,10 +40,7 @@ std::optional<LogFormat> DetectLogFormat(std::string_view head) {
     return LogFormat::kCabrillo;
   }
   if (!text.empty() && text[0] == '<') return LogFormat::kAdif;
-  const std::string upper = UpperCase(text);
-  if (upper.find("<EOH>") != std::string::npos || upper.find("<EOR>") != std::string::npos) {
-    return LogFormat::kAdif;
-  }
+  if (HoldsAdifEndTag(text)) return LogFormat::kAdif;
   return std::nullopt;
 }
 
@@ -40,6 +51,7 @@ bool LooksLikeUtf16(std::string_view head) {
   }
   // ASCII text as UTF-16 has a NUL at every other place; a text that is no
   // UTF-16 has at most a few.
+  head = head.substr(0, kUtf16ProbeBytes);
   size_t nuls[2] = {0, 0};
   for (size_t i = 0; i < head.size(); ++i) nuls[i % 2] += head[i] == '\0' ? 1 : 0;
   const size_t pairs = head.size() / 2;

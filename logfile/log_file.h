@@ -23,8 +23,9 @@ std::optional<LogFormat> LogFormatOfName(std::string_view name);
 std::optional<LogFormat> DetectLogFormat(std::string_view head);
 
 // True when a text starting with `head` is UTF-16: it starts with a UTF-16
-// byte order mark (FF FE or FE FF), or NUL bytes fill most of its even or
-// of its odd places (ASCII written as UTF-16 without a mark).
+// byte order mark (FF FE or FE FF), or NUL bytes fill most of the even or
+// of the odd places of its first 4 KB (ASCII written as UTF-16 without a
+// mark).
 bool LooksLikeUtf16(std::string_view head);
 
 // Reads the log from `source`, in `format` when given, else in the format

@@ -57,6 +57,10 @@ TEST(LogFormatTest, TellsTheFormatFromTheFirstBytes) {
       {"Exported by a logger\n<eoh>\n", "adif"},
       {"Exported by a logger <Eor>", "adif"},
       {"Exported by a logger <EO>", "none"},
+      {"Exported by a logger <eOh>", "adif"},
+      {"Exported <by> a <<EOR> logger", "adif"},
+      {"Exported by a logger <EOH", "none"},
+      {"Exported by a logger <E0R>", "none"},
       {"QSO: 14025 CW 2026-03-14 1200 QX1OWN 599 001 QY2CD 599 BEX\n", "none"},
       {"", "none"},
       {"   ", "none"},
@@ -117,6 +121,9 @@ TEST(LogFormatTest, TellsUtf16TextWithOrWithoutAMark) {
       {std::string(64, '\0'), false},       // all NUL: binary, not text
       {log + std::string(4, '\0'), false},  // a few NULs
       {std::string("Q\0", 2), false},       // too short to tell
+      // Only the first 4 KB are looked at.
+      {Utf16Le(std::string(2048, 'Q')) + std::string(8192, 'Q'), true},
+      {std::string(4096, 'Q') + Utf16Le(std::string(8192, 'Q')), false},
       {"", false},
   };
   for (const auto& [head, utf16] : cases) {

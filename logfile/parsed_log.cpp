@@ -100,17 +100,4 @@ void ParsedLog::ShrinkToFit() {
   text_.shrink_to_fit();
 }
 
-ContactText ParsedLog::TextOf(const Contact& contact) const {
-  const std::string_view all(text_);
-  const std::string_view call = all.substr(contact.text, contact.call_size);
-  const std::string_view exchange =
-      all.substr(contact.text + contact.call_size, contact.exchange_size);
-  const std::string_view prefix =
-      all.substr(contact.text + contact.call_size + contact.exchange_size, contact.prefix_size);
-  const std::string_view sent_exchange =
-      all.substr(contact.text + contact.call_size + contact.exchange_size + contact.prefix_size,
-                 contact.sent_exchange_size);
-  return {call, exchange, prefix, sent_exchange};
-}
-
 }  // namespace qxqy::logfile

@@ -188,11 +188,20 @@ TEST(CallPartsTest, TellsTheCallFromTheDesignator) {
     std::string text, call, designator;
   };
   const Case cases[] = {
-      {"N8BJQ", "N8BJQ", ""},        {"N8BJQ/KH9", "N8BJQ", "KH9"},
-      {"KH9/N8BJQ", "N8BJQ", "KH9"}, {"K1TEO/8", "K1TEO", "8"},
-      {"8/K1TEO", "K1TEO", "8"},     {"N8BJQ/P", "N8BJQ", ""},
-      {"QRP/N8BJQ", "N8BJQ", ""},    {"P", "P", ""},
+      {"N8BJQ", "N8BJQ", ""},
+      {"N8BJQ/KH9", "N8BJQ", "KH9"},
+      {"KH9/N8BJQ", "N8BJQ", "KH9"},
+      {"K1TEO/8", "K1TEO", "8"},
+      {"8/K1TEO", "K1TEO", "8"},
+      {"N8BJQ/P", "N8BJQ", ""},
+      {"QRP/N8BJQ", "N8BJQ", ""},
+      {"P", "P", ""},
       {"X/B/CDE/F", "CDE", "X"},
+      // Without a slash the whole text is the call, even an ignored suffix.
+      {"", "", ""},
+      {"QRP", "QRP", ""},
+      {"MM", "MM", ""},
+      {"8", "8", ""},
   };
   for (const Case& c : cases) {
     const CallParts parts = SplitCall(c.text);

@@ -6,10 +6,12 @@
 namespace qxqy::logfile {
 
 std::string_view TextIndex::KeyOf(uint32_t entry) const {
-  return std::string_view(keys_).substr(entries_[entry].key_offset, entries_[entry].key_size);
+  // Add put every key within keys_.
+  return std::string_view(keys_.data() + entries_[entry].key_offset, entries_[entry].key_size);
 }
 
 const uint32_t* TextIndex::Find(std::string_view key) const {
+  if (entries_.empty()) return nullptr;  // no key to hash for
   const HashSlots::Probe probe =
       index_.Find(HashBytes(key), [&](uint32_t entry) { return KeyOf(entry) == key; });
   return probe.found ? &entries_[probe.ref].value : nullptr;

@@ -32,9 +32,27 @@ TEST(HomeCountryTest, AdmitsQxAndQyWrittenAnyway) {
     const char* country;
     bool home;
   } cases[] = {
-      {"QX", true},     {"QY", true},   {"qx", true},     {" qY\t", true}, {"QX:QY", true},
-      {"", false},      {"Q", false},   {"X", false},     {"QXA", false},  {"QZ", false},
-      {"QX QY", false}, {":QX", false}, {"QX\x01", true},
+      {"QX", true},
+      {"QY", true},
+      {"qx", true},
+      {" qY\t", true},
+      {"QX:QY", true},
+      {"", false},
+      {"Q", false},
+      {"X", false},
+      {"QXA", false},
+      {"QZ", false},
+      {"QX QY", false},
+      {":QX", false},
+      {"QX\x01", true},
+      // The rule is a substring test of ":QX:QY:": both together count, in
+      // that order only.
+      {" qx:Qy ", true},
+      {"QY:QX", false},
+      {"QX:", false},
+      {":", false},
+      {"QX:QY:", false},
+      {"QX::QY", false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IsHomeCountry(c.country), c.home) << "country: \"" << c.country << "\"";
