@@ -67,7 +67,7 @@ class Decider {
   }
 
   // Asks the memory for what pairing line `line` reads: its contact record
-  // (step 0), then the contact's texts (step 1).
+  // (step 0), then the contact's texts and its kept exchange (step 1).
   void AskForContact(uint32_t line, int step) const {
     const ContestLine& l = lines_[line];
     const logfile::ParsedLog& log = results_.logs[l.log].log;
@@ -76,6 +76,7 @@ class Decider {
       __builtin_prefetch(&contact);
     } else {
       __builtin_prefetch(log.TextOf(contact).call.data());
+      __builtin_prefetch(&results_.paired_exchanges[line], 1);
     }
   }
 
