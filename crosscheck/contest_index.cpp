@@ -8,6 +8,7 @@
 
 #include "base/error.h"
 #include "crosscheck/call_sign.h"
+#include "crosscheck/counting_sort.h"
 #include "crosscheck/huge_pages.h"
 #include "crosscheck/parallel.h"
 #include "scoring/hash_slots.h"
@@ -200,25 +201,23 @@ void ContestIndex::BuildMirrorGroups() {
   const auto& lines = results_.lines;
   const auto other_log = [&](const ContestLine& line) { return log_of_station_[line.call]; };
   // A counting sort into the buckets, in line order...
-  mirror_start_.assign(results_.logs.size() + 1, 0);
-  for (const ContestLine& line : lines) {
-    const uint32_t other = other_log(line);
-    if (other != kNoLine) ++mirror_start_[std::min(line.log, other) + 1];
-  }
-  for (size_t i = 1; i < mirror_start_.size(); ++i) mirror_start_[i] += mirror_start_[i - 1];
-  const size_t indexed = mirror_start_.back();
-  ResizeWithHugePages(mirror_lines_, indexed, results_.options.threads);
-  ResizeWithHugePages(mirror_keys_, indexed, results_.options.threads);
-  std::vector<uint32_t> fill(mirror_start_.begin(), mirror_start_.end() - 1);
-  for (uint32_t i = 0; i < lines.size(); ++i) {
-    const ContestLine& line = lines[i];
-    const uint32_t other = other_log(line);
-    if (other == kNoLine) continue;
-    const SideKey side = SideOf(line.log, other);
-    const uint32_t at = fill[side.bucket]++;
-    mirror_lines_[at] = i;
-    mirror_keys_[at] = side.key | MirrorKey(0, 0, line.band, line.mode);
-  }
+  const unsigned threads = results_.options.threads;
+  mirror_start_ = CountingSort(
+      lines.size(), results_.logs.size(), threads,
+      [&](size_t i) {
+        const uint32_t other = other_log(lines[i]);
+        return other == kNoLine ? kNoBucket : std::min(lines[i].log, other);
+      },
+      [&](size_t indexed) {
+        ResizeWithHugePages(mirror_lines_, indexed, threads);
+        ResizeWithHugePages(mirror_keys_, indexed, threads);
+      },
+      [&](size_t i, uint32_t at) {
+        const ContestLine& line = lines[i];
+        mirror_lines_[at] = static_cast<uint32_t>(i);
+        mirror_keys_[at] =
+            SideOf(line.log, other_log(line)).key | MirrorKey(0, 0, line.band, line.mode);
+      });
   // ... then each bucket sorted by key and line, on every thread.
   ParallelFor(mirror_buckets(), results_.options.threads, [&](size_t bucket) {
     const size_t begin = mirror_start_[bucket];
@@ -249,15 +248,15 @@ void ContestIndex::ApplyClockOffsets() {
   }
   // Counting sort by call, then each call's lines by band, mode and
   // corrected time; the station and the contact settle equal times.
-  worked_start_.assign(results_.calls.size() + 1, 0);
-  for (const ContestLine& line : lines) ++worked_start_[line.call + 1];
-  for (size_t i = 1; i < worked_start_.size(); ++i) worked_start_[i] += worked_start_[i - 1];
-  if (by_worked_.empty()) {
-    ResizeWithHugePages(by_worked_, lines.size(), results_.options.threads);
-    ResizeWithHugePages(worked_keys_, lines.size(), results_.options.threads);
-  }
-  std::vector<uint32_t> fill(worked_start_.begin(), worked_start_.end() - 1);
-  for (uint32_t i = 0; i < lines.size(); ++i) by_worked_[fill[lines[i].call]++] = i;
+  worked_start_ = CountingSort(
+      lines.size(), results_.calls.size(), results_.options.threads,
+      [&](size_t i) { return lines[i].call; },
+      [&](size_t indexed) {
+        if (by_worked_.size() == indexed) return;
+        ResizeWithHugePages(by_worked_, indexed, results_.options.threads);
+        ResizeWithHugePages(worked_keys_, indexed, results_.options.threads);
+      },
+      [&](size_t i, uint32_t at) { by_worked_[at] = static_cast<uint32_t>(i); });
   // Each call's run sorted on its own (the order is total: one line per
   // station and contact), calls shared out among the threads in blocks.
   // The keys are read once into a scratch run, so that comparing two lines
