@@ -64,6 +64,24 @@ size_t Count(const LogResult& log, Decision decision) {
   return log.decisions[static_cast<size_t>(decision)];
 }
 
+// `value` in decimal appended to `out`.
+template <typename Integer>
+void AppendNumber(std::string& out, Integer value) {
+  char digits[24];
+  const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+  out.append(digits, end);
+}
+
+// Printable(text) appended to `out`.
+void AppendPrintable(std::string& out, std::string_view text) {
+  const size_t start = out.size();
+  out.append(text);
+  for (size_t i = start; i < out.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(out[i]);
+    if (byte < ' ' || byte == 0x7F) out[i] = '?';
+  }
+}
+
 }  // namespace
 
 std::string Printable(std::string_view text) {
@@ -243,17 +261,19 @@ void WriteResultsJson(std::ostream& out, const ContestResults& results) {
 }
 
 void AppendQsosRows(const ContestResults& results, size_t first, size_t last, std::string& out) {
-  const auto number = [&](auto value) {
-    char digits[24];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    out.append(digits, end);
-  };
+  std::string file;
+  std::string station;
+  ContactRow row;
   for (size_t l = first; l < last; ++l) {
-    const std::string file = CsvField(results.logs[l].file);
-    const std::string station = CsvField(results.logs[l].station);
-    ForEachContactRow(results, l, [&](const ContactRow& row) {
+    file.clear();
+    AppendCsvField(file, results.logs[l].file);
+    station.clear();
+    AppendCsvField(station, results.logs[l].station);
+    ContactRows rows(results, l);
+    while (rows.Next()) {
+      rows.Fill(row);
       out.append(file).append(1, ',');
-      number(row.line);
+      AppendNumber(out, row.line);
       out.append(1, ',').append(station).append(1, ',');
       AppendCsvField(out, row.call);
       out.append(1, ',')
@@ -267,9 +287,9 @@ void AppendQsosRows(const ContestResults& results, size_t first, size_t last, st
           .append(1, ',');
       AppendCsvField(out, row.evidence);
       out.append(1, ',');
-      number(row.penalty);
+      AppendNumber(out, row.penalty);
       out.append(1, '\n');
-    });
+    }
   }
 }
 
@@ -316,55 +336,111 @@ void AddContestOutputs(const ContestResults& results, OutputFiles& files) {
   const std::vector<std::string> names = ReportFileNames(results);
   for (size_t i = 0; i < results.logs.size(); ++i) {
     if (names[i].empty()) continue;
-    files.Add("reports/" + names[i],
-              [&results, i](std::ostream& s) { WriteStationReport(s, results, i); });
+    files.AddText("reports/" + names[i],
+                  [&results, i](std::string& text) { AppendStationReport(text, results, i); });
   }
 }
 
-void WriteStationReport(std::ostream& out, const ContestResults& results, size_t index) {
+void AppendStationReport(std::string& out, const ContestResults& results, size_t index) {
   const LogResult& log = results.logs[index];
-  out << "Station: " << Printable(log.station) << "\nFile: " << Printable(log.file)
-      << "\nCategory: " << Printable(log.CategoryLabel()) << "\nStatus: " << StatusWord(log.status);
-  if (!log.note.empty()) out << " (" << Printable(log.note) << ')';
-  out << "\nClaimed score: " << (log.log.claimed_score ? Claimed(log) : "none")
-      << "\nRaw score: " << log.raw.points << "*(" << log.raw.districts << '+' << log.raw.prefixes
-      << ")=" << log.raw_score << "\nChecked score: (" << log.credited.points << '-'
-      << log.penalty_points << ")*(" << log.credited.districts << '+' << log.credited.prefixes
-      << ")=" << log.checked_score << "\nContacts: " << log.raw.qsos << " scored, "
-      << log.credited.qsos << " credited; error rate " << Percent(log.ErrorRate())
-      << " %\nClock offset: " << log.clock_offset << " min (" << log.clock_matches
-      << " matches)\nDecisions:";
-  for (Decision d : kAllDecisions) {
-    if (Count(log, d) != 0) out << ' ' << DecisionWord(d) << ' ' << Count(log, d) << ';';
+  out.append("Station: ");
+  AppendPrintable(out, log.station);
+  out.append("\nFile: ");
+  AppendPrintable(out, log.file);
+  out.append("\nCategory: ");
+  AppendPrintable(out, log.CategoryLabel());
+  out.append("\nStatus: ").append(StatusWord(log.status));
+  if (!log.note.empty()) {
+    out.append(" (");
+    AppendPrintable(out, log.note);
+    out.append(1, ')');
   }
-  out << "\n\nLines that lost credit (line, call, band, mode, time: decision, evidence):\n";
+  out.append("\nClaimed score: ");
+  if (log.log.claimed_score) {
+    AppendPrintable(out, *log.log.claimed_score);
+  } else {
+    out.append("none");
+  }
+  out.append("\nRaw score: ");
+  AppendNumber(out, log.raw.points);
+  out.append("*(");
+  AppendNumber(out, log.raw.districts);
+  out.append(1, '+');
+  AppendNumber(out, log.raw.prefixes);
+  out.append(")=");
+  AppendNumber(out, log.raw_score);
+  out.append("\nChecked score: (");
+  AppendNumber(out, log.credited.points);
+  out.append(1, '-');
+  AppendNumber(out, log.penalty_points);
+  out.append(")*(");
+  AppendNumber(out, log.credited.districts);
+  out.append(1, '+');
+  AppendNumber(out, log.credited.prefixes);
+  out.append(")=");
+  AppendNumber(out, log.checked_score);
+  out.append("\nContacts: ");
+  AppendNumber(out, log.raw.qsos);
+  out.append(" scored, ");
+  AppendNumber(out, log.credited.qsos);
+  out.append(" credited; error rate ").append(Percent(log.ErrorRate()));
+  out.append(" %\nClock offset: ");
+  AppendNumber(out, log.clock_offset);
+  out.append(" min (");
+  AppendNumber(out, log.clock_matches);
+  out.append(" matches)\nDecisions:");
+  for (Decision d : kAllDecisions) {
+    if (Count(log, d) == 0) continue;
+    out.append(1, ' ').append(DecisionWord(d)).append(1, ' ');
+    AppendNumber(out, Count(log, d));
+    out.append(1, ';');
+  }
+  out.append("\n\nLines that lost credit (line, call, band, mode, time: decision, evidence):\n");
   size_t lost = 0;
-  const auto lost_credit = [&](Decision decision) {
-    return !IsCredited(decision, results.options.remove_uniques);
-  };
-  ForEachContactRow(
-      results, index,
-      [&](const ContactRow& row) {
-        ++lost;
-        out << "  " << row.line;
-        if (!row.call.empty()) {
-          out << ' ' << Printable(row.call) << ' ' << row.band << ' ' << row.mode << ' '
-              << row.time;
-        }
-        out << ": " << DecisionWord(row.decision);
-        if (!row.evidence.empty()) out << ", " << Printable(row.evidence);
-        if (row.penalty != 0) out << " (penalty " << row.penalty << ')';
-        out << '\n';
-      },
-      lost_credit);
-  if (lost == 0) out << "  none\n";
-  const auto list = [&](const char* title, const std::vector<std::string>& stations) {
-    out << '\n' << title << '\n';
-    if (stations.empty()) out << "  none\n";
-    for (const std::string& station : stations) out << "  " << Printable(station) << '\n';
+  ContactRows rows(results, index);
+  ContactRow row;
+  while (rows.Next()) {
+    if (IsCredited(rows.decision(), results.options.remove_uniques)) continue;
+    rows.Fill(row);
+    ++lost;
+    out.append("  ");
+    AppendNumber(out, row.line);
+    if (!row.call.empty()) {
+      out.append(1, ' ');
+      AppendPrintable(out, row.call);
+      out.append(1, ' ').append(row.band).append(1, ' ').append(row.mode).append(1, ' ');
+      out.append(row.time);
+    }
+    out.append(": ").append(DecisionWord(row.decision));
+    if (!row.evidence.empty()) {
+      out.append(", ");
+      AppendPrintable(out, row.evidence);
+    }
+    if (row.penalty != 0) {
+      out.append(" (penalty ");
+      AppendNumber(out, row.penalty);
+      out.append(1, ')');
+    }
+    out.append(1, '\n');
+  }
+  if (lost == 0) out.append("  none\n");
+  const auto list = [&](std::string_view title, const std::vector<std::string>& stations) {
+    out.append(1, '\n').append(title).append(1, '\n');
+    if (stations.empty()) out.append("  none\n");
+    for (const std::string& station : stations) {
+      out.append("  ");
+      AppendPrintable(out, station);
+      out.append(1, '\n');
+    }
   };
   list("Stations that logged you but are not in your log:", log.not_in_log);
   list("Stations that logged your call busted:", log.busted_our_call);
+}
+
+void WriteStationReport(std::ostream& out, const ContestResults& results, size_t index) {
+  std::string report;
+  AppendStationReport(report, results, index);
+  out << report;
 }
 
 }  // namespace qxqy::crosscheck

@@ -44,6 +44,8 @@ void AddContestOutputs(const ContestResults& results, OutputFiles& files);
 // The operator's report of log `index`: summary, the lines that lost credit,
 // the stations that logged it but are not in it, those that busted its call.
 void WriteStationReport(std::ostream& out, const ContestResults& results, size_t index);
+// The same report appended to `out`.
+void AppendStationReport(std::string& out, const ContestResults& results, size_t index);
 
 // The report file's name for a station: "/" written "-", every byte but
 // letters, digits and "-" written "_", ".txt" added.

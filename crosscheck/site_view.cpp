@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <sstream>
 
 #include "crosscheck/contact_rows.h"
 #include "crosscheck/parallel.h"
@@ -159,17 +158,16 @@ site::StationPage ResultsStationPage(const ContestResults& results, size_t log,
                                      const ContestHours& period) {
   site::StationPage page;
   page.call = results.logs[log].station;
-  std::ostringstream report;
-  WriteStationReport(report, results, log);
-  page.report = report.str();
-  ForEachContactRow(
-      results, log,
-      [&](const ContactRow& row) {
-        page.lost_lines.push_back(
-            {row.line, std::string(row.call), std::string(row.band), std::string(row.mode),
-             row.time, std::string(DecisionWord(row.decision)), row.evidence, row.penalty});
-      },
-      [&](Decision decision) { return !IsCredited(decision, results.options.remove_uniques); });
+  AppendStationReport(page.report, results, log);
+  ContactRows rows(results, log);
+  ContactRow row;
+  while (rows.Next()) {
+    if (IsCredited(rows.decision(), results.options.remove_uniques)) continue;
+    rows.Fill(row);
+    page.lost_lines.push_back({row.line, std::string(row.call), std::string(row.band),
+                               std::string(row.mode), row.time,
+                               std::string(DecisionWord(row.decision)), row.evidence, row.penalty});
+  }
   page.activity = Activity(results, log, period);
   return page;
 }

@@ -132,6 +132,12 @@ std::vector<std::vector<Standing>> StationStandings(const SiteModel& model) {
 std::string StationHtml(const SiteModel& model, const StationPage& page,
                         const std::vector<Standing>& standings) {
   std::string out;
+  AppendStationHtml(out, model, page, standings);
+  return out;
+}
+
+void AppendStationHtml(std::string& out, const SiteModel& model, const StationPage& page,
+                       const std::vector<Standing>& standings) {
   AppendPageStart(out, CallOrPlaceholder(page.call), model.contest_title, "../");
   out +=
       "<nav class=\"breadcrumb\" aria-label=\"Breadcrumb\"><a href=\"../index.html\">"
@@ -143,7 +149,6 @@ std::string StationHtml(const SiteModel& model, const StationPage& page,
   AppendLostLines(out, page.lost_lines);
   AppendReport(out, page.report);
   AppendPageEnd(out);
-  return out;
 }
 
 }  // namespace qxqy::crosscheck::site
