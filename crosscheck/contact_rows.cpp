@@ -72,27 +72,30 @@ void SetEvidence(const ContestResults& results, uint32_t index, std::string& out
 }  // namespace
 
 void AppendTimeKey(int64_t time_key, std::string& out) {
+  // Formatted into `text`, then appended at once.
+  char text[20];
+  size_t length = 0;
   // Digits of time_key / divisor % 10^width, zero-padded to width.
-  const auto digits = [&](int64_t divisor, int width) {
-    char text[4];
+  const auto digits = [&](int64_t divisor, size_t width) {
     int64_t value = time_key / divisor;
-    for (int i = width - 1; i >= 0; --i, value /= 10) {
-      text[i] = static_cast<char>('0' + value % 10);
+    for (size_t i = width; i > 0; --i, value /= 10) {
+      text[length + i - 1] = static_cast<char>('0' + value % 10);
     }
-    out.append(text, static_cast<size_t>(width));
+    length += width;
   };
   digits(10000000000, 4);
-  out += '-';
+  text[length++] = '-';
   digits(100000000, 2);
-  out += '-';
+  text[length++] = '-';
   digits(1000000, 2);
-  out += ' ';
+  text[length++] = ' ';
   digits(10000, 2);
   digits(100, 2);
   if (time_key % 100 != 0) {
-    out += ':';
+    text[length++] = ':';
     digits(1, 2);
   }
+  out.append(text, length);
 }
 
 std::string FormatTimeKey(int64_t time_key) {

@@ -272,23 +272,27 @@ void AppendQsosRows(const ContestResults& results, size_t first, size_t last, st
     ContactRows rows(results, l);
     while (rows.Next()) {
       rows.Fill(row);
-      out.append(file).append(1, ',');
+      // One character appended by push_back: append(1, c) costs a call.
+      out.append(file);
+      out.push_back(',');
       AppendNumber(out, row.line);
-      out.append(1, ',').append(station).append(1, ',');
+      out.push_back(',');
+      out.append(station);
+      out.push_back(',');
       AppendCsvField(out, row.call);
-      out.append(1, ',')
-          .append(row.band)
-          .append(1, ',')
-          .append(row.mode)
-          .append(1, ',')
-          .append(row.time)
-          .append(1, ',')
-          .append(DecisionWord(row.decision))
-          .append(1, ',');
+      out.push_back(',');
+      out.append(row.band);
+      out.push_back(',');
+      out.append(row.mode);
+      out.push_back(',');
+      out.append(row.time);
+      out.push_back(',');
+      out.append(DecisionWord(row.decision));
+      out.push_back(',');
       AppendCsvField(out, row.evidence);
-      out.append(1, ',');
+      out.push_back(',');
       AppendNumber(out, row.penalty);
-      out.append(1, '\n');
+      out.push_back('\n');
     }
   }
 }
@@ -353,7 +357,7 @@ void AppendStationReport(std::string& out, const ContestResults& results, size_t
   if (!log.note.empty()) {
     out.append(" (");
     AppendPrintable(out, log.note);
-    out.append(1, ')');
+    out.push_back(')');
   }
   out.append("\nClaimed score: ");
   if (log.log.claimed_score) {
@@ -365,17 +369,17 @@ void AppendStationReport(std::string& out, const ContestResults& results, size_t
   AppendNumber(out, log.raw.points);
   out.append("*(");
   AppendNumber(out, log.raw.districts);
-  out.append(1, '+');
+  out.push_back('+');
   AppendNumber(out, log.raw.prefixes);
   out.append(")=");
   AppendNumber(out, log.raw_score);
   out.append("\nChecked score: (");
   AppendNumber(out, log.credited.points);
-  out.append(1, '-');
+  out.push_back('-');
   AppendNumber(out, log.penalty_points);
   out.append(")*(");
   AppendNumber(out, log.credited.districts);
-  out.append(1, '+');
+  out.push_back('+');
   AppendNumber(out, log.credited.prefixes);
   out.append(")=");
   AppendNumber(out, log.checked_score);
@@ -391,9 +395,11 @@ void AppendStationReport(std::string& out, const ContestResults& results, size_t
   out.append(" matches)\nDecisions:");
   for (Decision d : kAllDecisions) {
     if (Count(log, d) == 0) continue;
-    out.append(1, ' ').append(DecisionWord(d)).append(1, ' ');
+    out.push_back(' ');
+    out.append(DecisionWord(d));
+    out.push_back(' ');
     AppendNumber(out, Count(log, d));
-    out.append(1, ';');
+    out.push_back(';');
   }
   out.append("\n\nLines that lost credit (line, call, band, mode, time: decision, evidence):\n");
   size_t lost = 0;
@@ -406,9 +412,13 @@ void AppendStationReport(std::string& out, const ContestResults& results, size_t
     out.append("  ");
     AppendNumber(out, row.line);
     if (!row.call.empty()) {
-      out.append(1, ' ');
+      out.push_back(' ');
       AppendPrintable(out, row.call);
-      out.append(1, ' ').append(row.band).append(1, ' ').append(row.mode).append(1, ' ');
+      out.push_back(' ');
+      out.append(row.band);
+      out.push_back(' ');
+      out.append(row.mode);
+      out.push_back(' ');
       out.append(row.time);
     }
     out.append(": ").append(DecisionWord(row.decision));
@@ -419,18 +429,20 @@ void AppendStationReport(std::string& out, const ContestResults& results, size_t
     if (row.penalty != 0) {
       out.append(" (penalty ");
       AppendNumber(out, row.penalty);
-      out.append(1, ')');
+      out.push_back(')');
     }
-    out.append(1, '\n');
+    out.push_back('\n');
   }
   if (lost == 0) out.append("  none\n");
   const auto list = [&](std::string_view title, const std::vector<std::string>& stations) {
-    out.append(1, '\n').append(title).append(1, '\n');
+    out.push_back('\n');
+    out.append(title);
+    out.push_back('\n');
     if (stations.empty()) out.append("  none\n");
     for (const std::string& station : stations) {
       out.append("  ");
       AppendPrintable(out, station);
-      out.append(1, '\n');
+      out.push_back('\n');
     }
   };
   list("Stations that logged you but are not in your log:", log.not_in_log);

@@ -24,6 +24,35 @@ constexpr int64_t kSlot = 12;    // one hour
 constexpr int64_t kBarWidth = 9;
 constexpr size_t kMinSlots = 24;  // a short activity keeps the bars' width
 
+// The first `count` labels of a longer list.
+class Hours {
+ public:
+  Hours(const std::vector<HourLabel>& labels, size_t count)
+      : labels_(labels.data()), count_(count) {}
+  size_t size() const { return count_; }
+  bool empty() const { return count_ == 0; }
+  const HourLabel& operator[](size_t hour) const { return labels_[hour]; }
+  const HourLabel& front() const { return labels_[0]; }
+
+ private:
+  const HourLabel* labels_;
+  size_t count_;
+};
+
+// The labels of `count` hours from `first_hour`. Most stations of a contest
+// start in its first hour, and an hour's label does not depend on how many
+// follow: each thread keeps the longest list made from the last first hour.
+Hours LabelsOf(const std::string& first_hour, size_t count) {
+  thread_local std::string kept_first;
+  thread_local std::vector<HourLabel> kept;
+  if (kept_first != first_hour || kept.size() < count) {
+    const size_t longest = kept_first == first_hour ? std::max(count, kept.size()) : count;
+    kept = HourLabels(first_hour, longest);
+    kept_first = first_hour;
+  }
+  return {kept, count};
+}
+
 int64_t CountAt(const BandHours& band, size_t hour) {
   return hour < band.contacts.size() ? std::max<int64_t>(band.contacts[hour], 0) : 0;
 }
@@ -33,7 +62,7 @@ std::string Contacts(int64_t count) {
 }
 
 // What the chart says, for its title and for screen readers.
-std::string Description(const BandHours& band, const std::vector<HourLabel>& hours, int64_t total) {
+std::string Description(const BandHours& band, Hours hours, int64_t total) {
   std::string text = "Contacts per hour on " + band.band + ": " + Contacts(total);
   if (!hours.empty()) {
     text += " in " + std::to_string(hours.size()) + (hours.size() == 1 ? " hour" : " hours") +
@@ -61,8 +90,8 @@ void AppendNumber(std::string& out, int64_t value) {
 // The bars of the hours with contacts, in a group whose y axis points up
 // from the base line, so that a bar needs only its place and its height.
 // An hour without contacts draws nothing: its slot stays empty.
-void AppendBars(std::string& out, const BandHours& band, const std::vector<HourLabel>& hours,
-                int64_t scale_top, int64_t base) {
+void AppendBars(std::string& out, const BandHours& band, Hours hours, int64_t scale_top,
+                int64_t base) {
   out += "<g class=\"bars\" transform=\"matrix(1 0 0 -1 0 ";
   AppendNumber(out, base);
   out += ")\">\n";
@@ -79,7 +108,13 @@ void AppendBars(std::string& out, const BandHours& band, const std::vector<HourL
     AppendNumber(out, bar_height);
     out += "\"><title>";
     AppendHtmlText(out, hours[hour].full);
-    out += ": " + Contacts(count) + "</title></rect>\n";
+    out += ": ";
+    if (count < 1000) {
+      AppendNumber(out, count);  // no thousands to group
+    } else {
+      out += GroupedNumber(count);
+    }
+    out += count == 1 ? " contact</title></rect>\n" : " contacts</title></rect>\n";
   }
   out += "</g>\n";
 }
@@ -87,7 +122,7 @@ void AppendBars(std::string& out, const BandHours& band, const std::vector<HourL
 // The labels under the axis: every sixth hour, and the day where one
 // starts; one <text> of a class (its placing in the style sheet) holding a
 // <tspan> per label.
-void AppendAxisLabels(std::string& out, const std::vector<HourLabel>& hours, int64_t base) {
+void AppendAxisLabels(std::string& out, Hours hours, int64_t base) {
   const auto slot_middle = [](size_t hour) {
     return kLeft + static_cast<int64_t>(hour) * kSlot + kSlot / 2;
   };
@@ -125,12 +160,12 @@ constexpr std::string_view kScaleId = "shared-scale";
 constexpr std::string_view kAxisId = "shared-axis";
 
 // The chart's width in SVG user units.
-int64_t ChartWidth(const std::vector<HourLabel>& hours) {
+int64_t ChartWidth(Hours hours) {
   return kLeft + static_cast<int64_t>(std::max(hours.size(), kMinSlots)) * kSlot + kRight;
 }
 
 // The scale: its top and its middle lines, and the figures beside them.
-void AppendScale(std::string& out, const std::vector<HourLabel>& hours, int64_t scale_top) {
+void AppendScale(std::string& out, Hours hours, int64_t scale_top) {
   const int64_t middle = kTop + kPlotHeight / 2;
   const int64_t right = ChartWidth(hours) - kRight;
   out += "<path class=\"chart-grid\" d=\"M";
@@ -162,7 +197,7 @@ void AppendScale(std::string& out, const std::vector<HourLabel>& hours, int64_t 
 }
 
 // The axis, with a tick under every labelled hour, and the labels.
-void AppendAxis(std::string& out, const std::vector<HourLabel>& hours) {
+void AppendAxis(std::string& out, Hours hours) {
   const int64_t base = kTop + kPlotHeight;
   out += "<path class=\"chart-axis\" d=\"M";
   AppendNumber(out, kLeft);
@@ -199,8 +234,8 @@ void AppendShared(std::string& out, bool first, std::string_view id, Draw draw) 
   }
 }
 
-void AppendChart(std::string& out, const BandHours& band, const std::vector<HourLabel>& hours,
-                 int64_t scale_top, bool first) {
+void AppendChart(std::string& out, const BandHours& band, Hours hours, int64_t scale_top,
+                 bool first) {
   int64_t total = 0;
   for (size_t hour = 0; hour < hours.size(); ++hour) total += CountAt(band, hour);
   out += "<figure class=\"band-chart\">\n<figcaption><span class=\"band-name\">";
@@ -244,7 +279,7 @@ size_t ChartHours(const HourlyActivity& activity) {
 }
 
 void AppendHourCharts(std::string& out, const HourlyActivity& activity) {
-  const std::vector<HourLabel> hours = HourLabels(activity.first_hour, ChartHours(activity));
+  const Hours hours = LabelsOf(activity.first_hour, ChartHours(activity));
   int64_t peak = 0;
   for (const BandHours& band : activity.bands) {
     for (size_t hour = 0; hour < hours.size(); ++hour) peak = std::max(peak, CountAt(band, hour));
