@@ -84,7 +84,7 @@ class OutputFiles::PiecedFile {
 
   // Formats piece `i`, then writes every piece that is next in order.
   void Run(size_t i) {
-    std::string text;
+    std::string text = TakeSpare();
     try {
       piece_(i, text);
     } catch (...) {
@@ -101,7 +101,7 @@ class OutputFiles::PiecedFile {
     if (writing_) return;  // the writing thread takes it in turn
     writing_ = true;
     while (next_ < ready_.size() && has_[next_]) {
-      const std::string piece = std::move(ready_[next_]);
+      std::string piece = std::move(ready_[next_]);
       ready_[next_] = std::string();
       lock.unlock();
       try {
@@ -112,6 +112,8 @@ class OutputFiles::PiecedFile {
         throw;
       }
       lock.lock();
+      piece.clear();
+      spare_.push_back(std::move(piece));
       ++next_;
       --held_;
       drained_.notify_all();
@@ -125,6 +127,16 @@ class OutputFiles::PiecedFile {
   }
 
  private:
+  // An empty string for a piece: one written before, whose room (and the
+  // memory pages behind it) is used again, when there is one.
+  std::string TakeSpare() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (spare_.empty()) return {};
+    std::string text = std::move(spare_.back());
+    spare_.pop_back();
+    return text;
+  }
+
   void Fail() {
     const std::lock_guard<std::mutex> lock(mutex_);
     failed_ = true;
@@ -138,8 +150,9 @@ class OutputFiles::PiecedFile {
   std::condition_variable drained_;
   std::vector<std::string> ready_;  // by piece: formatted, not yet written
   std::vector<bool> has_;
-  size_t next_ = 0;  // the next piece to write
-  size_t held_ = 0;  // pieces in ready_
+  std::vector<std::string> spare_;  // pieces written, emptied for the next ones
+  size_t next_ = 0;                 // the next piece to write
+  size_t held_ = 0;                 // pieces in ready_
   bool writing_ = false;
   bool failed_ = false;
   std::optional<FileOut> out_;  // opened by the first piece written

@@ -326,7 +326,8 @@ std::vector<size_t> QsosPieces(const ContestResults& results, size_t lines) {
   return starts;
 }
 
-void AddContestOutputs(const ContestResults& results, OutputFiles& files) {
+void AddContestOutputs(const ContestResults& results, OutputFiles& files,
+                       std::vector<std::string>* reports) {
   // A piece of qsos.csv is about 1 MB of text.
   constexpr size_t kQsosPieceLines = 16384;
   auto pieces = std::make_shared<const std::vector<size_t>>(QsosPieces(results, kQsosPieceLines));
@@ -338,10 +339,13 @@ void AddContestOutputs(const ContestResults& results, OutputFiles& files) {
   files.Add("results.csv", [&results](std::ostream& s) { WriteResultsCsv(s, results); });
   files.Add("results.json", [&results](std::ostream& s) { WriteResultsJson(s, results); });
   const std::vector<std::string> names = ReportFileNames(results);
+  if (reports != nullptr) reports->assign(results.logs.size(), std::string());
   for (size_t i = 0; i < results.logs.size(); ++i) {
     if (names[i].empty()) continue;
-    files.AddText("reports/" + names[i],
-                  [&results, i](std::string& text) { AppendStationReport(text, results, i); });
+    files.AddText("reports/" + names[i], [&results, i, reports](std::string& text) {
+      AppendStationReport(text, results, i);
+      if (reports != nullptr) (*reports)[i] = text;  // each job its own log's
+    });
   }
 }
 

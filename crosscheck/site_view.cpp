@@ -155,10 +155,14 @@ site::SiteModel ResultsSiteModel(const ContestResults& results, std::vector<size
 }
 
 site::StationPage ResultsStationPage(const ContestResults& results, size_t log,
-                                     const ContestHours& period) {
+                                     const ContestHours& period, const std::string* report) {
   site::StationPage page;
   page.call = results.logs[log].station;
-  AppendStationReport(page.report, results, log);
+  if (report != nullptr) {
+    page.report = *report;
+  } else {
+    AppendStationReport(page.report, results, log);
+  }
   ContactRows rows(results, log);
   ContactRow row;
   while (rows.Next()) {
@@ -172,14 +176,17 @@ site::StationPage ResultsStationPage(const ContestResults& results, size_t log,
   return page;
 }
 
-void WriteResultsSite(const ContestResults& results, const std::string& out_dir) {
+void WriteResultsSite(const ContestResults& results, const std::string& out_dir,
+                      const std::vector<std::string>* reports) {
   std::vector<size_t> logs;
   const site::SiteModel model = ResultsSiteModel(results, logs);
   const ContestHours period = ContestPeriod(results);
   site::WriteSite(
       model, out_dir,
       [&](size_t station, site::StationPage& page) {
-        page = ResultsStationPage(results, logs[station], period);
+        const size_t log = logs[station];
+        const bool kept = reports != nullptr && log < reports->size() && !(*reports)[log].empty();
+        page = ResultsStationPage(results, log, period, kept ? &(*reports)[log] : nullptr);
       },
       [&](size_t count, const std::function<void(size_t)>& job) {
         ParallelFor(count, results.options.threads, job);
