@@ -72,30 +72,29 @@ void SetEvidence(const ContestResults& results, uint32_t index, std::string& out
 }  // namespace
 
 void AppendTimeKey(int64_t time_key, std::string& out) {
-  // Formatted into `text`, then appended at once.
+  // Formatted into `text` two digits at a time, then appended at once.
   char text[20];
-  size_t length = 0;
-  // Digits of time_key / divisor % 10^width, zero-padded to width.
-  const auto digits = [&](int64_t divisor, size_t width) {
-    int64_t value = time_key / divisor;
-    for (size_t i = width; i > 0; --i, value /= 10) {
-      text[length + i - 1] = static_cast<char>('0' + value % 10);
-    }
-    length += width;
+  char* at = text;
+  const auto two = [&](int64_t value) {  // value % 100, zero-padded
+    const auto digits = static_cast<int>(value % 100);
+    *at++ = static_cast<char>('0' + digits / 10);
+    *at++ = static_cast<char>('0' + digits % 10);
   };
-  digits(10000000000, 4);
-  text[length++] = '-';
-  digits(100000000, 2);
-  text[length++] = '-';
-  digits(1000000, 2);
-  text[length++] = ' ';
-  digits(10000, 2);
-  digits(100, 2);
+  const int64_t year = time_key / 10000000000;
+  two(year / 100);
+  two(year);
+  *at++ = '-';
+  two(time_key / 100000000);
+  *at++ = '-';
+  two(time_key / 1000000);
+  *at++ = ' ';
+  two(time_key / 10000);
+  two(time_key / 100);
   if (time_key % 100 != 0) {
-    text[length++] = ':';
-    digits(1, 2);
+    *at++ = ':';
+    two(time_key);
   }
-  out.append(text, length);
+  out.append(text, static_cast<size_t>(at - text));
 }
 
 std::string FormatTimeKey(int64_t time_key) {

@@ -69,7 +69,7 @@ template <typename Integer>
 void AppendNumber(std::string& out, Integer value) {
   char digits[24];
   const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-  out.append(digits, end);
+  out.append(digits, static_cast<size_t>(end - digits));  // (pointer, length): no replace()
 }
 
 // Printable(text) appended to `out`.

@@ -84,7 +84,7 @@ std::string Description(const BandHours& band, Hours hours, int64_t total) {
 void AppendNumber(std::string& out, int64_t value) {
   char digits[24];
   const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-  out.append(digits, end);
+  out.append(digits, static_cast<size_t>(end - digits));  // (pointer, length): no replace()
 }
 
 // The bars of the hours with contacts, in a group whose y axis points up
