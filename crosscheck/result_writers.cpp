@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -64,9 +65,9 @@ size_t Count(const LogResult& log, Decision decision) {
   return log.decisions[static_cast<size_t>(decision)];
 }
 
-// `value` in decimal appended to `out`.
-template <typename Integer>
-void AppendNumber(std::string& out, Integer value) {
+// `value` in decimal appended to `out` (a string or a TextBuffer).
+template <typename Out, typename Integer>
+void AppendNumber(Out& out, Integer value) {
   char digits[24];
   const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
   out.append(digits, static_cast<size_t>(end - digits));  // (pointer, length): no replace()
@@ -95,8 +96,10 @@ std::string Printable(std::string_view text) {
 
 namespace {
 
-// CsvField(text) appended to `out`; most texts need nothing done.
-void AppendCsvField(std::string& out, std::string_view text) {
+// CsvField(text) appended to `out` (a string or a TextBuffer); most texts
+// need nothing done.
+template <typename Out>
+void AppendCsvField(Out& out, std::string_view text) {
   const bool plain = std::none_of(text.begin(), text.end(),
                                   [](char c) {
                                     const auto byte = static_cast<unsigned char>(c);
@@ -260,10 +263,54 @@ void WriteResultsJson(std::ostream& out, const ContestResults& results) {
   out << (first ? "]\n}\n" : "\n  ]\n}\n");
 }
 
+namespace {
+
+// Text gathered in a buffer of its own and appended to a string a few
+// kilobytes at a time: the rows of qsos.csv are made of many short pieces,
+// and appending each to the string costs a call and its checks.
+class TextBuffer {
+ public:
+  explicit TextBuffer(std::string& out) : out_(out) {}
+  ~TextBuffer() { Flush(); }
+  TextBuffer(const TextBuffer&) = delete;
+  TextBuffer& operator=(const TextBuffer&) = delete;
+
+  void append(const char* text, size_t size) {
+    if (size == 0) return;  // an empty view may hold no pointer at all
+    if (size > kRoom - size_) {
+      Flush();
+      if (size > kRoom) {
+        out_.append(text, size);
+        return;
+      }
+    }
+    std::memcpy(buffer_ + size_, text, size);
+    size_ += size;
+  }
+  void append(std::string_view text) { append(text.data(), text.size()); }
+  void push_back(char c) {
+    if (size_ == kRoom) Flush();
+    buffer_[size_++] = c;
+  }
+  void Flush() {
+    out_.append(buffer_, size_);
+    size_ = 0;
+  }
+
+ private:
+  static constexpr size_t kRoom = 8192;
+  std::string& out_;
+  char buffer_[kRoom] = {};  // zeroed once a call: cheap, and never read unset
+  size_t size_ = 0;
+};
+
+}  // namespace
+
 void AppendQsosRows(const ContestResults& results, size_t first, size_t last, std::string& out) {
   std::string file;
   std::string station;
   ContactRow row;
+  TextBuffer text(out);
   for (size_t l = first; l < last; ++l) {
     file.clear();
     AppendCsvField(file, results.logs[l].file);
@@ -272,27 +319,26 @@ void AppendQsosRows(const ContestResults& results, size_t first, size_t last, st
     ContactRows rows(results, l);
     while (rows.Next()) {
       rows.Fill(row);
-      // One character appended by push_back: append(1, c) costs a call.
-      out.append(file);
-      out.push_back(',');
-      AppendNumber(out, row.line);
-      out.push_back(',');
-      out.append(station);
-      out.push_back(',');
-      AppendCsvField(out, row.call);
-      out.push_back(',');
-      out.append(row.band);
-      out.push_back(',');
-      out.append(row.mode);
-      out.push_back(',');
-      out.append(row.time);
-      out.push_back(',');
-      out.append(DecisionWord(row.decision));
-      out.push_back(',');
-      AppendCsvField(out, row.evidence);
-      out.push_back(',');
-      AppendNumber(out, row.penalty);
-      out.push_back('\n');
+      text.append(file);
+      text.push_back(',');
+      AppendNumber(text, row.line);
+      text.push_back(',');
+      text.append(station);
+      text.push_back(',');
+      AppendCsvField(text, row.call);
+      text.push_back(',');
+      text.append(row.band);
+      text.push_back(',');
+      text.append(row.mode);
+      text.push_back(',');
+      text.append(row.time);
+      text.push_back(',');
+      text.append(DecisionWord(row.decision));
+      text.push_back(',');
+      AppendCsvField(text, row.evidence);
+      text.push_back(',');
+      AppendNumber(text, row.penalty);
+      text.push_back('\n');
     }
   }
 }
