@@ -72,27 +72,29 @@ void SetEvidence(const ContestResults& results, uint32_t index, std::string& out
 }  // namespace
 
 void AppendTimeKey(int64_t time_key, std::string& out) {
-  // Digits of time_key / divisor % 10^width, zero-padded to width.
-  const auto digits = [&](int64_t divisor, int width) {
-    char text[4];
-    int64_t value = time_key / divisor;
-    for (int i = width - 1; i >= 0; --i, value /= 10) {
-      text[i] = static_cast<char>('0' + value % 10);
-    }
-    out.append(text, static_cast<size_t>(width));
+  // Formatted into `text` two digits at a time, then appended at once.
+  char text[20];
+  char* at = text;
+  const auto two = [&](int64_t value) {  // value % 100, zero-padded
+    const auto digits = static_cast<int>(value % 100);
+    *at++ = static_cast<char>('0' + digits / 10);
+    *at++ = static_cast<char>('0' + digits % 10);
   };
-  digits(10000000000, 4);
-  out += '-';
-  digits(100000000, 2);
-  out += '-';
-  digits(1000000, 2);
-  out += ' ';
-  digits(10000, 2);
-  digits(100, 2);
+  const int64_t year = time_key / 10000000000;
+  two(year / 100);
+  two(year);
+  *at++ = '-';
+  two(time_key / 100000000);
+  *at++ = '-';
+  two(time_key / 1000000);
+  *at++ = ' ';
+  two(time_key / 10000);
+  two(time_key / 100);
   if (time_key % 100 != 0) {
-    out += ':';
-    digits(1, 2);
+    *at++ = ':';
+    two(time_key);
   }
+  out.append(text, static_cast<size_t>(at - text));
 }
 
 std::string FormatTimeKey(int64_t time_key) {
@@ -101,71 +103,82 @@ std::string FormatTimeKey(int64_t time_key) {
   return out;
 }
 
+ContactRows::ContactRows(const ContestResults& results, size_t log)
+    : results_(results), log_(results.logs[log]) {
+  if (log_.status == LogStatus::kUnreadable) {
+    next_unscored_ = log_.log.unscored_lines.size();
+    return;
+  }
+  const auto& contacts = log_.log.contacts();
+  // Contacts are held in time order: put them back in file order (most
+  // logs are written in time order, so it often is the same).
+  order_.resize(contacts.size());
+  for (uint32_t i = 0; i < order_.size(); ++i) order_[i] = i;
+  const auto by_line = [&](uint32_t a, uint32_t b) { return contacts[a].line < contacts[b].line; };
+  if (!std::is_sorted(order_.begin(), order_.end(), by_line)) {
+    std::sort(order_.begin(), order_.end(), by_line);
+  }
+}
+
+bool ContactRows::Next() {
+  const auto& unscored = log_.log.unscored_lines;
+  const bool set_aside = log_.status == LogStatus::kSetAside;
+  const bool contact_left = next_contact_ < order_.size();
+  if (next_unscored_ < unscored.size() &&
+      (!contact_left ||
+       unscored[next_unscored_] < log_.log.contacts()[order_[next_contact_]].line)) {
+    unscored_ = true;
+    current_ = unscored[next_unscored_++];
+    decision_ = set_aside ? Decision::kSetAside : Decision::kNotScored;
+    return true;
+  }
+  if (!contact_left) return false;
+  unscored_ = false;
+  current_ = order_[next_contact_++];
+  decision_ = set_aside ? Decision::kSetAside : results_.lines[log_.first_line + current_].decision;
+  return true;
+}
+
+void ContactRows::Fill(ContactRow& row) const {
+  row.decision = decision_;
+  row.penalty = 0;
+  row.time.clear();
+  row.evidence.clear();
+  if (unscored_) {
+    row.line = current_;
+    row.call = row.band = row.mode = {};
+    if (decision_ == Decision::kSetAside) {
+      row.evidence = log_.note;
+    } else {
+      row.evidence = ReasonOf(log_.reader_report, current_);
+    }
+    return;
+  }
+  const ParsedLog::Contact& contact = log_.log.contacts()[current_];
+  row.line = contact.line;
+  row.call = log_.log.TextOf(contact).call;
+  row.band = logfile::Bands()[contact.band].label;
+  row.mode = logfile::kModes[contact.mode];
+  AppendTimeKey(contact.time_key, row.time);
+  if (decision_ == Decision::kSetAside) {
+    row.evidence = log_.note;
+  } else {
+    const uint32_t index = log_.first_line + current_;
+    SetEvidence(results_, index, row.evidence);
+    row.penalty = PenaltyOf(results_.options, results_.lines[index]);
+  }
+}
+
 void ForEachContactRow(const ContestResults& results, size_t log_index,
                        const std::function<void(const ContactRow&)>& row,
                        const std::function<bool(Decision)>& only) {
-  const LogResult& log = results.logs[log_index];
-  if (log.status == LogStatus::kUnreadable) return;
-  const auto& contacts = log.log.contacts();
-  // Contacts are held in time order: put them back in file order (most
-  // logs are written in time order, so it often is the same).
-  std::vector<uint32_t> order(contacts.size());
-  for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-  const auto by_line = [&](uint32_t a, uint32_t b) { return contacts[a].line < contacts[b].line; };
-  if (!std::is_sorted(order.begin(), order.end(), by_line)) {
-    std::sort(order.begin(), order.end(), by_line);
-  }
-  const auto& unscored = log.log.unscored_lines;
-  size_t u = 0;
-  // One row, its texts' room kept from row to row.
+  ContactRows rows(results, log_index);
   ContactRow out;
-  const auto clear = [&] {
-    out.call = out.band = out.mode = {};
-    out.time.clear();
-    out.evidence.clear();
-    out.penalty = 0;
-  };
-  const auto emit_unscored = [&](uint32_t line) {
-    if (only &&
-        !only(log.status == LogStatus::kSetAside ? Decision::kSetAside : Decision::kNotScored)) {
-      return;
-    }
-    clear();
-    out.line = line;
-    if (log.status == LogStatus::kSetAside) {
-      out.decision = Decision::kSetAside;
-      out.evidence = log.note;
-    } else {
-      out.decision = Decision::kNotScored;
-      out.evidence = ReasonOf(log.reader_report, line);
-    }
-    row(out);
-  };
-  for (const uint32_t c : order) {
-    const ParsedLog::Contact& contact = contacts[c];
-    while (u < unscored.size() && unscored[u] < contact.line) emit_unscored(unscored[u++]);
-    const Decision decision = log.status == LogStatus::kSetAside
-                                  ? Decision::kSetAside
-                                  : results.lines[log.first_line + c].decision;
-    if (only && !only(decision)) continue;
-    clear();
-    out.line = contact.line;
-    out.call = log.log.TextOf(contact).call;
-    out.band = logfile::Bands()[contact.band].label;
-    out.mode = logfile::kModes[contact.mode];
-    AppendTimeKey(contact.time_key, out.time);
-    if (log.status == LogStatus::kSetAside) {
-      out.decision = Decision::kSetAside;
-      out.evidence = log.note;
-    } else {
-      const ContestLine& line = results.lines[log.first_line + c];
-      out.decision = line.decision;
-      SetEvidence(results, log.first_line + c, out.evidence);
-      out.penalty = PenaltyOf(results.options, line);
-    }
+  while (rows.Next()) {
+    if (only && !only(rows.decision())) continue;
+    rows.Fill(out);
     row(out);
   }
-  while (u < unscored.size()) emit_unscored(unscored[u++]);
 }
 
 }  // namespace qxqy::crosscheck

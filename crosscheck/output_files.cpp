@@ -1,10 +1,16 @@
 #include "crosscheck/output_files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
-#include <fstream>
+#include <cstring>
 #include <mutex>
 #include <optional>
+#include <sstream>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -26,37 +32,47 @@ std::string Named(const fs::path& path) { return Printable(path.string()); }
 // first (nor removed and made again): the file system then reuses its
 // blocks and its inode, where a file cut to nothing makes it flush the new
 // bytes on closing and a new file makes it search for a free inode, both
-// slow for thousands of files written again and again.
+// slow for thousands of files written again and again. Written straight to
+// the file, unbuffered: the callers hand over whole texts.
 class FileOut {
  public:
-  explicit FileOut(fs::path path) : path_(std::move(path)) {
-    std::error_code ignored;
-    if (fs::is_regular_file(path_, ignored)) {
-      out_.open(path_, std::ios::binary | std::ios::in | std::ios::out);
-      in_place_ = out_.is_open();
+  explicit FileOut(fs::path path)
+      : path_(std::move(path)), fd_(::open(path_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666)) {
+    if (fd_ < 0) throw OutputError("cannot write " + Named(path_) + ": " + std::strerror(errno));
+  }
+  ~FileOut() {
+    if (fd_ >= 0) (void)::close(fd_);
+  }
+  FileOut(const FileOut&) = delete;
+  FileOut& operator=(const FileOut&) = delete;
+
+  void Write(std::string_view text) {
+    while (!text.empty()) {
+      const ssize_t written = ::write(fd_, text.data(), text.size());
+      if (written < 0 && errno == EINTR) continue;
+      if (written <= 0) Fail();
+      text.remove_prefix(static_cast<size_t>(written));
+      size_ += static_cast<size_t>(written);
     }
-    if (!in_place_) out_.open(path_, std::ios::binary);
-    if (!out_) throw OutputError("cannot write " + Named(path_));
   }
 
-  std::ostream& stream() { return out_; }
-
   void Close() {
-    const std::streamoff size = out_.tellp();
-    out_.close();
-    bool whole = !out_.fail() && size >= 0;
-    if (whole && in_place_) {
-      std::error_code error;
-      fs::resize_file(path_, static_cast<uintmax_t>(size), error);
-      whole = !error;
-    }
-    if (!whole) throw OutputError("cannot write " + Named(path_) + " whole");
+    const bool cut = ::ftruncate(fd_, static_cast<off_t>(size_)) == 0;
+    const int error = errno;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!cut) errno = error;
+    if (!cut || !closed) Fail();
   }
 
  private:
+  [[noreturn]] void Fail() const {
+    throw OutputError("cannot write " + Named(path_) + " whole: " + std::strerror(errno));
+  }
+
   fs::path path_;
-  std::ofstream out_;
-  bool in_place_ = false;
+  int fd_;
+  size_t size_ = 0;
 };
 
 }  // namespace
@@ -68,7 +84,7 @@ class OutputFiles::PiecedFile {
 
   // Formats piece `i`, then writes every piece that is next in order.
   void Run(size_t i) {
-    std::string text;
+    std::string text = TakeSpare();
     try {
       piece_(i, text);
     } catch (...) {
@@ -85,18 +101,19 @@ class OutputFiles::PiecedFile {
     if (writing_) return;  // the writing thread takes it in turn
     writing_ = true;
     while (next_ < ready_.size() && has_[next_]) {
-      const std::string piece = std::move(ready_[next_]);
+      std::string piece = std::move(ready_[next_]);
       ready_[next_] = std::string();
       lock.unlock();
       try {
         if (!out_) out_.emplace(path_);
-        out_->stream().write(piece.data(), static_cast<std::streamsize>(piece.size()));
-        if (!out_->stream()) throw OutputError("cannot write " + Named(path_) + " whole");
+        out_->Write(piece);
       } catch (...) {
         Fail();
         throw;
       }
       lock.lock();
+      piece.clear();
+      spare_.push_back(std::move(piece));
       ++next_;
       --held_;
       drained_.notify_all();
@@ -110,6 +127,16 @@ class OutputFiles::PiecedFile {
   }
 
  private:
+  // An empty string for a piece: one written before, whose room (and the
+  // memory pages behind it) is used again, when there is one.
+  std::string TakeSpare() {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    if (spare_.empty()) return {};
+    std::string text = std::move(spare_.back());
+    spare_.pop_back();
+    return text;
+  }
+
   void Fail() {
     const std::lock_guard<std::mutex> lock(mutex_);
     failed_ = true;
@@ -123,8 +150,9 @@ class OutputFiles::PiecedFile {
   std::condition_variable drained_;
   std::vector<std::string> ready_;  // by piece: formatted, not yet written
   std::vector<bool> has_;
-  size_t next_ = 0;  // the next piece to write
-  size_t held_ = 0;  // pieces in ready_
+  std::vector<std::string> spare_;  // pieces written, emptied for the next ones
+  size_t next_ = 0;                 // the next piece to write
+  size_t held_ = 0;                 // pieces in ready_
   bool writing_ = false;
   bool failed_ = false;
   std::optional<FileOut> out_;  // opened by the first piece written
@@ -136,14 +164,34 @@ OutputFiles::OutputFiles(fs::path folder) : folder_(std::move(folder)) {
 
 OutputFiles::~OutputFiles() = default;
 
-void OutputFiles::Add(const std::string& name, std::function<void(std::ostream&)> write) {
-  const fs::path path = folder_ / name;
+void OutputFiles::AddSubfolderOf(const fs::path& path) {
   if (std::find(subfolders_.begin(), subfolders_.end(), path.parent_path()) == subfolders_.end()) {
     subfolders_.push_back(path.parent_path());
   }
+}
+
+void OutputFiles::Add(const std::string& name, std::function<void(std::ostream&)> write) {
+  const fs::path path = folder_ / name;
+  AddSubfolderOf(path);
   jobs_.push_back({[path, write = std::move(write)] {
+    std::ostringstream text;
+    write(text);
     FileOut out(path);
-    write(out.stream());
+    out.Write(text.str());
+    out.Close();
+  }});
+}
+
+void OutputFiles::AddText(const std::string& name, std::function<void(std::string&)> text) {
+  const fs::path path = folder_ / name;
+  AddSubfolderOf(path);
+  jobs_.push_back({[path, text = std::move(text)] {
+    // Each thread keeps its text's room from file to file.
+    thread_local std::string formatted;
+    formatted.clear();
+    text(formatted);
+    FileOut out(path);
+    out.Write(formatted);
     out.Close();
   }});
 }
@@ -155,9 +203,7 @@ void OutputFiles::AddInPieces(const std::string& name, size_t pieces,
     return;
   }
   const fs::path path = folder_ / name;
-  if (std::find(subfolders_.begin(), subfolders_.end(), path.parent_path()) == subfolders_.end()) {
-    subfolders_.push_back(path.parent_path());
-  }
+  AddSubfolderOf(path);
   pieced_.push_back(std::make_unique<PiecedFile>(path, pieces, std::move(piece)));
   PiecedFile* file = pieced_.back().get();
   for (size_t i = 0; i < pieces; ++i) jobs_.push_back({[file, i] { file->Run(i); }});

@@ -38,6 +38,8 @@ class OutputFiles {
 
   // `name` (a path below the folder) written whole by `write`.
   void Add(const std::string& name, std::function<void(std::ostream&)> write);
+  // `name` written whole from the text `text` appends to its (empty) string.
+  void AddText(const std::string& name, std::function<void(std::string&)> text);
   // `name` written in `pieces` parts: `piece(i, text)` appends part i to
   // `text` (empty when called). Parts may be formatted on any thread, at
   // the same time; they are written in order, at most a few held at once.
@@ -55,6 +57,7 @@ class OutputFiles {
 
  private:
   class PiecedFile;
+  void AddSubfolderOf(const std::filesystem::path& path);
   struct Job {
     std::function<void()> run;
   };

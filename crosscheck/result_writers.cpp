@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -64,6 +65,24 @@ size_t Count(const LogResult& log, Decision decision) {
   return log.decisions[static_cast<size_t>(decision)];
 }
 
+// `value` in decimal appended to `out` (a string or a TextBuffer).
+template <typename Out, typename Integer>
+void AppendNumber(Out& out, Integer value) {
+  char digits[24];
+  const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+  out.append(digits, static_cast<size_t>(end - digits));  // (pointer, length): no replace()
+}
+
+// Printable(text) appended to `out`.
+void AppendPrintable(std::string& out, std::string_view text) {
+  const size_t start = out.size();
+  out.append(text);
+  for (size_t i = start; i < out.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(out[i]);
+    if (byte < ' ' || byte == 0x7F) out[i] = '?';
+  }
+}
+
 }  // namespace
 
 std::string Printable(std::string_view text) {
@@ -77,8 +96,10 @@ std::string Printable(std::string_view text) {
 
 namespace {
 
-// CsvField(text) appended to `out`; most texts need nothing done.
-void AppendCsvField(std::string& out, std::string_view text) {
+// CsvField(text) appended to `out` (a string or a TextBuffer); most texts
+// need nothing done.
+template <typename Out>
+void AppendCsvField(Out& out, std::string_view text) {
   const bool plain = std::none_of(text.begin(), text.end(),
                                   [](char c) {
                                     const auto byte = static_cast<unsigned char>(c);
@@ -242,34 +263,83 @@ void WriteResultsJson(std::ostream& out, const ContestResults& results) {
   out << (first ? "]\n}\n" : "\n  ]\n}\n");
 }
 
+namespace {
+
+// Text gathered in a buffer of its own and appended to a string a few
+// kilobytes at a time: the rows of qsos.csv are made of many short pieces,
+// and appending each to the string costs a call and its checks.
+class TextBuffer {
+ public:
+  explicit TextBuffer(std::string& out) : out_(out) {}
+  ~TextBuffer() { Flush(); }
+  TextBuffer(const TextBuffer&) = delete;
+  TextBuffer& operator=(const TextBuffer&) = delete;
+
+  void append(const char* text, size_t size) {
+    if (size == 0) return;  // an empty view may hold no pointer at all
+    if (size > kRoom - size_) {
+      Flush();
+      if (size > kRoom) {
+        out_.append(text, size);
+        return;
+      }
+    }
+    std::memcpy(buffer_ + size_, text, size);
+    size_ += size;
+  }
+  void append(std::string_view text) { append(text.data(), text.size()); }
+  void push_back(char c) {
+    if (size_ == kRoom) Flush();
+    buffer_[size_++] = c;
+  }
+  void Flush() {
+    out_.append(buffer_, size_);
+    size_ = 0;
+  }
+
+ private:
+  static constexpr size_t kRoom = 8192;
+  std::string& out_;
+  char buffer_[kRoom] = {};  // zeroed once a call: cheap, and never read unset
+  size_t size_ = 0;
+};
+
+}  // namespace
+
 void AppendQsosRows(const ContestResults& results, size_t first, size_t last, std::string& out) {
-  const auto number = [&](auto value) {
-    char digits[24];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
-    out.append(digits, end);
-  };
+  std::string file;
+  std::string station;
+  ContactRow row;
+  TextBuffer text(out);
   for (size_t l = first; l < last; ++l) {
-    const std::string file = CsvField(results.logs[l].file);
-    const std::string station = CsvField(results.logs[l].station);
-    ForEachContactRow(results, l, [&](const ContactRow& row) {
-      out.append(file).append(1, ',');
-      number(row.line);
-      out.append(1, ',').append(station).append(1, ',');
-      AppendCsvField(out, row.call);
-      out.append(1, ',')
-          .append(row.band)
-          .append(1, ',')
-          .append(row.mode)
-          .append(1, ',')
-          .append(row.time)
-          .append(1, ',')
-          .append(DecisionWord(row.decision))
-          .append(1, ',');
-      AppendCsvField(out, row.evidence);
-      out.append(1, ',');
-      number(row.penalty);
-      out.append(1, '\n');
-    });
+    file.clear();
+    AppendCsvField(file, results.logs[l].file);
+    station.clear();
+    AppendCsvField(station, results.logs[l].station);
+    ContactRows rows(results, l);
+    while (rows.Next()) {
+      rows.Fill(row);
+      text.append(file);
+      text.push_back(',');
+      AppendNumber(text, row.line);
+      text.push_back(',');
+      text.append(station);
+      text.push_back(',');
+      AppendCsvField(text, row.call);
+      text.push_back(',');
+      text.append(row.band);
+      text.push_back(',');
+      text.append(row.mode);
+      text.push_back(',');
+      text.append(row.time);
+      text.push_back(',');
+      text.append(DecisionWord(row.decision));
+      text.push_back(',');
+      AppendCsvField(text, row.evidence);
+      text.push_back(',');
+      AppendNumber(text, row.penalty);
+      text.push_back('\n');
+    }
   }
 }
 
@@ -302,7 +372,8 @@ std::vector<size_t> QsosPieces(const ContestResults& results, size_t lines) {
   return starts;
 }
 
-void AddContestOutputs(const ContestResults& results, OutputFiles& files) {
+void AddContestOutputs(const ContestResults& results, OutputFiles& files,
+                       std::vector<std::string>* reports) {
   // A piece of qsos.csv is about 1 MB of text.
   constexpr size_t kQsosPieceLines = 16384;
   auto pieces = std::make_shared<const std::vector<size_t>>(QsosPieces(results, kQsosPieceLines));
@@ -314,57 +385,124 @@ void AddContestOutputs(const ContestResults& results, OutputFiles& files) {
   files.Add("results.csv", [&results](std::ostream& s) { WriteResultsCsv(s, results); });
   files.Add("results.json", [&results](std::ostream& s) { WriteResultsJson(s, results); });
   const std::vector<std::string> names = ReportFileNames(results);
+  if (reports != nullptr) reports->assign(results.logs.size(), std::string());
   for (size_t i = 0; i < results.logs.size(); ++i) {
     if (names[i].empty()) continue;
-    files.Add("reports/" + names[i],
-              [&results, i](std::ostream& s) { WriteStationReport(s, results, i); });
+    files.AddText("reports/" + names[i], [&results, i, reports](std::string& text) {
+      AppendStationReport(text, results, i);
+      if (reports != nullptr) (*reports)[i] = text;  // each job its own log's
+    });
   }
 }
 
-void WriteStationReport(std::ostream& out, const ContestResults& results, size_t index) {
+void AppendStationReport(std::string& out, const ContestResults& results, size_t index) {
   const LogResult& log = results.logs[index];
-  out << "Station: " << Printable(log.station) << "\nFile: " << Printable(log.file)
-      << "\nCategory: " << Printable(log.CategoryLabel()) << "\nStatus: " << StatusWord(log.status);
-  if (!log.note.empty()) out << " (" << Printable(log.note) << ')';
-  out << "\nClaimed score: " << (log.log.claimed_score ? Claimed(log) : "none")
-      << "\nRaw score: " << log.raw.points << "*(" << log.raw.districts << '+' << log.raw.prefixes
-      << ")=" << log.raw_score << "\nChecked score: (" << log.credited.points << '-'
-      << log.penalty_points << ")*(" << log.credited.districts << '+' << log.credited.prefixes
-      << ")=" << log.checked_score << "\nContacts: " << log.raw.qsos << " scored, "
-      << log.credited.qsos << " credited; error rate " << Percent(log.ErrorRate())
-      << " %\nClock offset: " << log.clock_offset << " min (" << log.clock_matches
-      << " matches)\nDecisions:";
-  for (Decision d : kAllDecisions) {
-    if (Count(log, d) != 0) out << ' ' << DecisionWord(d) << ' ' << Count(log, d) << ';';
+  out.append("Station: ");
+  AppendPrintable(out, log.station);
+  out.append("\nFile: ");
+  AppendPrintable(out, log.file);
+  out.append("\nCategory: ");
+  AppendPrintable(out, log.CategoryLabel());
+  out.append("\nStatus: ").append(StatusWord(log.status));
+  if (!log.note.empty()) {
+    out.append(" (");
+    AppendPrintable(out, log.note);
+    out.push_back(')');
   }
-  out << "\n\nLines that lost credit (line, call, band, mode, time: decision, evidence):\n";
+  out.append("\nClaimed score: ");
+  if (log.log.claimed_score) {
+    AppendPrintable(out, *log.log.claimed_score);
+  } else {
+    out.append("none");
+  }
+  out.append("\nRaw score: ");
+  AppendNumber(out, log.raw.points);
+  out.append("*(");
+  AppendNumber(out, log.raw.districts);
+  out.push_back('+');
+  AppendNumber(out, log.raw.prefixes);
+  out.append(")=");
+  AppendNumber(out, log.raw_score);
+  out.append("\nChecked score: (");
+  AppendNumber(out, log.credited.points);
+  out.push_back('-');
+  AppendNumber(out, log.penalty_points);
+  out.append(")*(");
+  AppendNumber(out, log.credited.districts);
+  out.push_back('+');
+  AppendNumber(out, log.credited.prefixes);
+  out.append(")=");
+  AppendNumber(out, log.checked_score);
+  out.append("\nContacts: ");
+  AppendNumber(out, log.raw.qsos);
+  out.append(" scored, ");
+  AppendNumber(out, log.credited.qsos);
+  out.append(" credited; error rate ").append(Percent(log.ErrorRate()));
+  out.append(" %\nClock offset: ");
+  AppendNumber(out, log.clock_offset);
+  out.append(" min (");
+  AppendNumber(out, log.clock_matches);
+  out.append(" matches)\nDecisions:");
+  for (Decision d : kAllDecisions) {
+    if (Count(log, d) == 0) continue;
+    out.push_back(' ');
+    out.append(DecisionWord(d));
+    out.push_back(' ');
+    AppendNumber(out, Count(log, d));
+    out.push_back(';');
+  }
+  out.append("\n\nLines that lost credit (line, call, band, mode, time: decision, evidence):\n");
   size_t lost = 0;
-  const auto lost_credit = [&](Decision decision) {
-    return !IsCredited(decision, results.options.remove_uniques);
-  };
-  ForEachContactRow(
-      results, index,
-      [&](const ContactRow& row) {
-        ++lost;
-        out << "  " << row.line;
-        if (!row.call.empty()) {
-          out << ' ' << Printable(row.call) << ' ' << row.band << ' ' << row.mode << ' '
-              << row.time;
-        }
-        out << ": " << DecisionWord(row.decision);
-        if (!row.evidence.empty()) out << ", " << Printable(row.evidence);
-        if (row.penalty != 0) out << " (penalty " << row.penalty << ')';
-        out << '\n';
-      },
-      lost_credit);
-  if (lost == 0) out << "  none\n";
-  const auto list = [&](const char* title, const std::vector<std::string>& stations) {
-    out << '\n' << title << '\n';
-    if (stations.empty()) out << "  none\n";
-    for (const std::string& station : stations) out << "  " << Printable(station) << '\n';
+  ContactRows rows(results, index);
+  ContactRow row;
+  while (rows.Next()) {
+    if (IsCredited(rows.decision(), results.options.remove_uniques)) continue;
+    rows.Fill(row);
+    ++lost;
+    out.append("  ");
+    AppendNumber(out, row.line);
+    if (!row.call.empty()) {
+      out.push_back(' ');
+      AppendPrintable(out, row.call);
+      out.push_back(' ');
+      out.append(row.band);
+      out.push_back(' ');
+      out.append(row.mode);
+      out.push_back(' ');
+      out.append(row.time);
+    }
+    out.append(": ").append(DecisionWord(row.decision));
+    if (!row.evidence.empty()) {
+      out.append(", ");
+      AppendPrintable(out, row.evidence);
+    }
+    if (row.penalty != 0) {
+      out.append(" (penalty ");
+      AppendNumber(out, row.penalty);
+      out.push_back(')');
+    }
+    out.push_back('\n');
+  }
+  if (lost == 0) out.append("  none\n");
+  const auto list = [&](std::string_view title, const std::vector<std::string>& stations) {
+    out.push_back('\n');
+    out.append(title);
+    out.push_back('\n');
+    if (stations.empty()) out.append("  none\n");
+    for (const std::string& station : stations) {
+      out.append("  ");
+      AppendPrintable(out, station);
+      out.push_back('\n');
+    }
   };
   list("Stations that logged you but are not in your log:", log.not_in_log);
   list("Stations that logged your call busted:", log.busted_our_call);
+}
+
+void WriteStationReport(std::ostream& out, const ContestResults& results, size_t index) {
+  std::string report;
+  AppendStationReport(report, results, index);
+  out << report;
 }
 
 }  // namespace qxqy::crosscheck

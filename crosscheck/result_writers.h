@@ -38,12 +38,17 @@ std::vector<size_t> QsosPieces(const ContestResults& results, size_t lines);
 
 // Adds every output file of the check to `files`: results.txt,
 // results.csv, results.json, qsos.csv (in pieces) and each checked log's
-// report, reports/<ReportFileNames>.
-void AddContestOutputs(const ContestResults& results, OutputFiles& files);
+// report, reports/<ReportFileNames>. With `reports`, each report's text is
+// also kept there, by log (empty for a log without one), once written, for
+// the results site to show without formatting it again.
+void AddContestOutputs(const ContestResults& results, OutputFiles& files,
+                       std::vector<std::string>* reports = nullptr);
 
 // The operator's report of log `index`: summary, the lines that lost credit,
 // the stations that logged it but are not in it, those that busted its call.
 void WriteStationReport(std::ostream& out, const ContestResults& results, size_t index);
+// The same report appended to `out`.
+void AppendStationReport(std::string& out, const ContestResults& results, size_t index);
 
 // The report file's name for a station: "/" written "-", every byte but
 // letters, digits and "-" written "_", ".txt" added.

@@ -65,6 +65,9 @@ TEST(ResultWriters, TimesAsLogged) {
   EXPECT_EQ(FormatTimeKey(20260314120500), "2026-03-14 1205");
   EXPECT_EQ(FormatTimeKey(20260314120542), "2026-03-14 1205:42");
   EXPECT_EQ(FormatTimeKey(99991231235900), "9999-12-31 2359");
+  EXPECT_EQ(FormatTimeKey(10101000000), "0001-01-01 0000");
+  EXPECT_EQ(FormatTimeKey(20260101000001), "2026-01-01 0000:01");
+  EXPECT_EQ(FormatTimeKey(20261009090959), "2026-10-09 0909:59");
 }
 
 TEST(ResultWriters, QsosCsvHasOneRowPerContactLine) {
@@ -88,6 +91,33 @@ TEST(ResultWriters, QsosCsvHasOneRowPerContactLine) {
   std::ostringstream json;
   WriteResultsJson(json, results);
   EXPECT_NE(json.str().find("\"status\": \"not-a-log\""), std::string::npos);
+}
+
+// The rows are gathered in a buffer of a few kilobytes: rows longer than
+// it, and many rows, come out whole and in order.
+TEST(ResultWriters, QsosRowsOfAnyLength) {
+  std::string log = "START-OF-LOG: 3.0\nCALLSIGN: QX1AA\n";
+  for (int minute = 0; minute < 60; ++minute) {
+    log += "QSO: 14025 CW 2026-03-14 12" + std::string(minute < 10 ? "0" : "") +
+           std::to_string(minute) + " QX1AA 599 AAA QY2BB 599 BBB\n";
+  }
+  log += "END-OF-LOG:\n";
+  ContestOptions options;
+  options.plugins_folder = "/nonexistent/";
+  const ContestResults short_name = CheckContest({{"a.log", "", log}}, options);
+  for (const size_t length :
+       {size_t{100}, size_t{4000}, size_t{8191}, size_t{8192}, size_t{20000}}) {
+    const std::string name(length, 'n');
+    std::string want;
+    AppendQsosRows(short_name, 0, 1, want);
+    for (size_t at = want.find("a.log"); at != std::string::npos;
+         at = want.find("a.log", at + name.size())) {
+      want.replace(at, 5, name);
+    }
+    std::string rows = "before\n";
+    AppendQsosRows(CheckContest({{name, "", log}}, options), 0, 1, rows);
+    EXPECT_EQ(rows, "before\n" + want) << "file name of " << length << " bytes";
+  }
 }
 
 }  // namespace

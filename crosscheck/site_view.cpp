@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <sstream>
 
 #include "crosscheck/contact_rows.h"
 #include "crosscheck/parallel.h"
@@ -156,32 +155,38 @@ site::SiteModel ResultsSiteModel(const ContestResults& results, std::vector<size
 }
 
 site::StationPage ResultsStationPage(const ContestResults& results, size_t log,
-                                     const ContestHours& period) {
+                                     const ContestHours& period, const std::string* report) {
   site::StationPage page;
   page.call = results.logs[log].station;
-  std::ostringstream report;
-  WriteStationReport(report, results, log);
-  page.report = report.str();
-  ForEachContactRow(
-      results, log,
-      [&](const ContactRow& row) {
-        page.lost_lines.push_back(
-            {row.line, std::string(row.call), std::string(row.band), std::string(row.mode),
-             row.time, std::string(DecisionWord(row.decision)), row.evidence, row.penalty});
-      },
-      [&](Decision decision) { return !IsCredited(decision, results.options.remove_uniques); });
+  if (report != nullptr) {
+    page.report = *report;
+  } else {
+    AppendStationReport(page.report, results, log);
+  }
+  ContactRows rows(results, log);
+  ContactRow row;
+  while (rows.Next()) {
+    if (IsCredited(rows.decision(), results.options.remove_uniques)) continue;
+    rows.Fill(row);
+    page.lost_lines.push_back({row.line, std::string(row.call), std::string(row.band),
+                               std::string(row.mode), row.time,
+                               std::string(DecisionWord(row.decision)), row.evidence, row.penalty});
+  }
   page.activity = Activity(results, log, period);
   return page;
 }
 
-void WriteResultsSite(const ContestResults& results, const std::string& out_dir) {
+void WriteResultsSite(const ContestResults& results, const std::string& out_dir,
+                      const std::vector<std::string>* reports) {
   std::vector<size_t> logs;
   const site::SiteModel model = ResultsSiteModel(results, logs);
   const ContestHours period = ContestPeriod(results);
   site::WriteSite(
       model, out_dir,
       [&](size_t station, site::StationPage& page) {
-        page = ResultsStationPage(results, logs[station], period);
+        const size_t log = logs[station];
+        const bool kept = reports != nullptr && log < reports->size() && !(*reports)[log].empty();
+        page = ResultsStationPage(results, log, period, kept ? &(*reports)[log] : nullptr);
       },
       [&](size_t count, const std::function<void(size_t)>& job) {
         ParallelFor(count, results.options.threads, job);

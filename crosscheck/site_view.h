@@ -39,12 +39,16 @@ site::SiteModel ResultsSiteModel(const ContestResults& results, std::vector<size
 // evidence and penalty, and its credited contacts per hour on each band
 // ("14 MHz"...), from its first to its last hour within `period`; credited
 // contacts outside the period are counted as not shown.
+// `report`, when given, is the report's text already formatted.
 site::StationPage ResultsStationPage(const ContestResults& results, size_t log,
-                                     const ContestHours& period);
+                                     const ContestHours& period,
+                                     const std::string* report = nullptr);
 
 // Writes the results site into `out_dir` (index.html, stations/, style.css;
 // site/site_writer.h), the station pages on the check's threads. Throws
-// site::SiteWriteError when it cannot be written.
-void WriteResultsSite(const ContestResults& results, const std::string& out_dir);
+// site::SiteWriteError when it cannot be written. `reports`, when given,
+// holds each log's report already formatted (AddContestOutputs), by log.
+void WriteResultsSite(const ContestResults& results, const std::string& out_dir,
+                      const std::vector<std::string>* reports = nullptr);
 
 }  // namespace qxqy::crosscheck

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "crosscheck/output_files.h"
 #include "crosscheck/result_writers.h"
 #include "tests/support/temp_dir.h"
 
@@ -191,6 +192,37 @@ TEST(WriteResultsSite, WritesEveryStationAndRemovesThoseGoneOnARerun) {
   WriteResultsSite(Check(fewer), out);
   EXPECT_FALSE(fs::exists(fs::path(out) / "stations/QY3CC.html"));
   EXPECT_TRUE(fs::is_regular_file(fs::path(out) / "stations/QX1AA.html"));
+}
+
+std::string Read(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// The reports kept from the other outputs make the same pages as reports
+// the site formats itself: each page shows its own station's report.
+TEST(WriteResultsSite, ShowsTheReportsKeptFromTheOutputs) {
+  const ContestResults results = Check(Contest());
+  testing::TempDir dir;
+  const fs::path kept = dir.File("kept");
+  const fs::path own = dir.File("own");
+  std::vector<std::string> reports;
+  OutputFiles files(kept);
+  AddContestOutputs(results, files, &reports);
+  files.WriteAll(2, {});
+  ASSERT_EQ(reports.size(), results.logs.size());
+  WriteResultsSite(results, kept.string(), &reports);
+  WriteResultsSite(results, own.string());
+  for (const char* station : {"QX1AA", "QY2BB", "QY3CC"}) {
+    const std::string page = std::string("stations/") + station + ".html";
+    EXPECT_EQ(Read(kept / page), Read(own / page)) << page;
+    EXPECT_EQ(reports[LogOf(results, station)],
+              Read(kept / "reports" / (std::string(station) + ".txt")))
+        << station;
+  }
+  EXPECT_TRUE(reports[3].empty());  // c2.log, set aside: no report
 }
 
 }  // namespace

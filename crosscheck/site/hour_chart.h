@@ -17,12 +17,16 @@ size_t HourCount(const HourlyActivity& activity);
 // The number of hours the charts draw: HourCount, at most kMaxChartHours.
 size_t ChartHours(const HourlyActivity& activity);
 
-// Appends one <figure> per band of `activity`: a caption (the band and its
-// total) and an <svg class="chart"> with role="img", an aria-label and a
-// <title> that say what it shows, and one <rect class="bar"> per hour, each
-// with a <title> giving its hour and count. Every band has ChartHours bars
-// (zero-high in hours a shorter list lacks) on one scale, so the bands of a
-// station compare at a glance. Appends nothing when there is no band.
+// Appends one <figure> per band: a caption (the band and its total) and an
+// <svg class="chart"> with role="img" and a <title> that says what it
+// shows (its name for screen readers), the scale, and in its <g
+// class="bars"> one <rect> per hour with contacts, with a <title> giving
+// its hour and count. Every band's chart has ChartHours slots of one hour
+// (an hour without contacts leaves its slot empty) on one scale, so the
+// bands of a station compare at a glance. Appends nothing when there is no
+// band. The scale and the axis, alike in every chart, are written in the
+// first one (ids "shared-scale" and "shared-axis") and shown again by <use>
+// in the others.
 void AppendHourCharts(std::string& out, const HourlyActivity& activity);
 
 }  // namespace qxqy::crosscheck::site

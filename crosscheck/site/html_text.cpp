@@ -70,10 +70,31 @@ void AppendCharacter(std::string& out, char32_t code) {
   }
 }
 
+// Whether ASCII byte `c` stands for itself in HTML text: printable, not
+// markup. Tab and line ends too.
+constexpr bool IsPlainAscii(unsigned char c) {
+  return (c >= 0x20 && c < 0x7F && c != '&' && c != '<' && c != '>' && c != '"' && c != '\'') ||
+         c == '\t' || c == '\n' || c == '\r';
+}
+
 }  // namespace
 
 void AppendHtmlText(std::string& out, std::string_view bytes) {
-  ForEachCharacter(bytes, [&out](uint32_t code, std::string_view) { AppendCharacter(out, code); });
+  // Runs of plain ASCII, most of any text, are copied whole; the rest is
+  // read character by character.
+  while (!bytes.empty()) {
+    size_t plain = 0;
+    while (plain < bytes.size() && IsPlainAscii(static_cast<unsigned char>(bytes[plain]))) ++plain;
+    out.append(bytes.data(), plain);
+    bytes.remove_prefix(plain);
+    size_t other = 0;
+    while (other < bytes.size() && !IsPlainAscii(static_cast<unsigned char>(bytes[other]))) {
+      ++other;
+    }
+    ForEachCharacter(bytes.substr(0, other),
+                     [&out](uint32_t code, std::string_view) { AppendCharacter(out, code); });
+    bytes.remove_prefix(other);
+  }
 }
 
 std::string HtmlText(std::string_view bytes) {

@@ -66,6 +66,13 @@ TEST(HtmlText, EscapesMarkupAndShowsEveryByteAsText) {
        "QX1\ufffdCBA"},              // right-to-left override
       {"\xe2\x81\xa6x", "\ufffdx"},  // left-to-right isolate
       {"\xff\xfe", "\u00ff\u00fe"},
+      // Plain runs between other characters, broken sequences inside text.
+      {"QX\xc3\xa9<1>\xe2\x82 x\x85y", "QX\u00e9&lt;1&gt;\u00e2\ufffd x\ufffdy"},
+      {"a\xe2\x82\xac"
+       "b&c\xf0\x9f\x93"
+       "d",
+       "a\u20acb&amp;c\u00f0\ufffd\ufffdd"},
+      {"\t\xe9\n\x01\r'", "\t\u00e9\n\u2401\r&#39;"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(HtmlText(c.bytes), c.html) << "bytes: " << ::testing::PrintToString(c.bytes);
@@ -91,6 +98,24 @@ TEST(HtmlText, AnyBytesGiveValidUtf8WithoutMarkup) {
       EXPECT_TRUE(entity == "&amp;" || entity == "&lt;" || entity == "&gt;" || entity == "&quot;" ||
                   entity == "&#39;")
           << entity << " in " << ::testing::PrintToString(bytes);
+    }
+  }
+}
+
+// A character is never more than one ASCII byte, so text cut after one
+// is escaped as its two parts are: what the copying of plain runs relies on.
+TEST(HtmlText, TextCutAfterAnAsciiByteEscapesAsItsParts) {
+  const char alphabet[] = {'a',    'Z',    ' ',    '<',    '&',    '\'',   '\n',
+                           '\x01', '\x7f', '\x80', '\x85', '\xa9', '\xc3', '\xe2',
+                           '\x82', '\xac', '\xf0', '\x9f', '\xff'};
+  std::mt19937 random(11);
+  for (int i = 0; i < 5000; ++i) {
+    std::string bytes(random() % 16, '\0');
+    for (char& c : bytes) c = alphabet[random() % sizeof alphabet];
+    for (size_t cut = 1; cut <= bytes.size(); ++cut) {
+      if (static_cast<unsigned char>(bytes[cut - 1]) >= 0x80) continue;
+      EXPECT_EQ(HtmlText(bytes), HtmlText(bytes.substr(0, cut)) + HtmlText(bytes.substr(cut)))
+          << ::testing::PrintToString(bytes) << " cut at " << cut;
     }
   }
 }

@@ -68,8 +68,12 @@ table.results th:nth-child(6) { width: 8rem; }
 table.results td.call { overflow: hidden; text-overflow: ellipsis; }
 td.call { font-weight: 600; }
 td.score { font-weight: 600; }
-td.evidence { white-space: normal; min-width: 12rem; }
-.decision {
+/* The lost lines' table styles its cells by column: line, call, band,
+   mode, time, decision, evidence, penalty. */
+table.lost td:nth-child(1), table.lost td:nth-child(8) { text-align: right; }
+table.lost td:nth-child(2) { font-weight: 600; }
+table.lost td:nth-child(7) { white-space: normal; min-width: 12rem; }
+table.lost td:nth-child(6) span {
   display: inline-block; padding: 0 0.45rem; border: 1px solid #c9a3a3; border-radius: 4px;
   background: #fbf1f1; color: #7a1f1f; font-size: 0.85rem; font-weight: 600;
 }
@@ -89,12 +93,16 @@ h1.call { margin-top: 0.5rem; font-size: 2.25rem; letter-spacing: 0.02em; }
 .band-name { font-weight: 700; }
 .band-total { color: var(--muted); margin-left: 0.35rem; }
 svg.chart { display: block; width: 100%; height: auto; }
-svg.chart .bar { fill: var(--bar); }
-svg.chart .bar:hover { fill: #143f73; }
-svg.chart .grid { stroke: #e3e7ec; stroke-width: 1; }
-svg.chart .axis, svg.chart .tick { stroke: #8a94a3; stroke-width: 1; }
-svg.chart text { fill: var(--muted); font-size: 10px; font-family: inherit; }
-svg.chart .day { font-weight: 600; fill: var(--text); }
+svg.chart .bars rect { fill: var(--bar); }
+svg.chart .bars rect:hover { fill: #143f73; }
+/* The scale and the axis are shown again by <use> in every band's chart
+   but the first: only selectors of their own classes reach them there. */
+.chart-grid { fill: none; stroke: #e3e7ec; stroke-width: 1; }
+.chart-axis { fill: none; stroke: #8a94a3; stroke-width: 1; }
+.chart-figures, .chart-hours, .chart-days { fill: var(--muted); font-size: 10px; font-family: inherit; }
+.chart-figures { text-anchor: end; }
+.chart-hours { text-anchor: middle; }
+.chart-days { font-weight: 600; fill: var(--text); }
 
 .report-wrap { max-width: 100%; overflow-x: auto; border: 1px solid var(--line); border-radius: 6px; background: #fbfbfc; }
 pre.report {
@@ -118,14 +126,16 @@ pre.report {
   .breadcrumb, .contents { display: none; }
   a { color: inherit; text-decoration: none; }
   .table-wrap, .report-wrap { overflow: visible; border: none; }
-  thead th, tbody tr:nth-child(even), .decision, .report-wrap { background: none; }
+  thead th, tbody tr:nth-child(even), table.lost td:nth-child(6) span, .report-wrap {
+    background: none;
+  }
   thead { display: table-header-group; }
   tr, .band-chart, .figures div { break-inside: avoid; }
   h1, h2 { break-after: avoid; }
   th, td { padding: 0.2rem 0.4rem; }
-  td.evidence { min-width: 0; }
+  table.lost td:nth-child(7) { min-width: 0; }
   pre.report { white-space: pre-wrap; font-size: 8.5pt; }
-  svg.chart .bar { fill: #444; }
+  svg.chart .bars rect { fill: #444; }
 }
 )css";
 }

@@ -1,5 +1,6 @@
 #include "crosscheck/site/site_writer.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,23 +49,24 @@ void CreateFolder(const fs::path& folder) {
 // which for thousands of pages written again on every run costs more than
 // writing them.
 void WriteFile(const fs::path& path, std::string_view content) {
-  std::FILE* file = std::fopen(path.c_str(), "r+b");
-  const bool in_place = file != nullptr;
-  if (!in_place) file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) {
+  const auto fail = [&] {
     throw SiteWriteError("Cannot write file " + path.string() + ": " + std::strerror(errno));
+  };
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) fail();
+  std::string_view left = content;
+  bool written = true;
+  while (written && !left.empty()) {
+    const ssize_t count = ::write(fd, left.data(), left.size());
+    if (count < 0 && errno == EINTR) continue;
+    written = count > 0;
+    if (written) left.remove_prefix(static_cast<size_t>(count));
   }
-  bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size() &&
-                 std::fflush(file) == 0;
-  if (written && in_place) {
-    written = ::ftruncate(::fileno(file), static_cast<off_t>(content.size())) == 0;
-  }
+  written = written && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
   const int write_errno = errno;
-  const bool closed = std::fclose(file) == 0;
-  if (!written || !closed) {
-    throw SiteWriteError("Cannot write file " + path.string() + ": " +
-                         std::strerror(written ? errno : write_errno));
-  }
+  const bool closed = ::close(fd) == 0;
+  if (!written) errno = write_errno;
+  if (!written || !closed) fail();
 }
 
 std::string AsciiUpper(std::string text) {
@@ -128,13 +130,17 @@ void WriteSite(const SiteModel& model, const std::string& out_dir, const Station
   CreateFolder(stations);
   WriteFile(root / "style.css", SiteStyle());
   const std::function<void(size_t)> write_page = [&](size_t i) {
+    // Each thread keeps its page's room from page to page.
+    thread_local std::string html;
+    html.clear();
     if (fill) {
       StationPage page = model.stations[i];
       fill(i, page);
-      WriteFile(stations / page_names[i], StationHtml(model, page, standings[i]));
+      AppendStationHtml(html, model, page, standings[i]);
     } else {
-      WriteFile(stations / page_names[i], StationHtml(model, model.stations[i], standings[i]));
+      AppendStationHtml(html, model, model.stations[i], standings[i]);
     }
+    WriteFile(stations / page_names[i], html);
   };
   if (for_each_page) {
     for_each_page(model.stations.size(), write_page);

@@ -57,11 +57,17 @@ void AppendActivity(std::string& out, const HourlyActivity& activity) {
   out += "</section>\n";
 }
 
-void AppendTextCell(std::string& out, const char* css_class, const std::string& bytes) {
-  out += "<td class=\"";
-  out += css_class;
-  out += "\">";
+// A cell of the lost lines' table: its look comes from its column
+// (table.lost in the style sheet), so the cell carries no class.
+void AppendCell(std::string& out, std::string_view bytes) {
+  out += "<td>";
   AppendHtmlText(out, bytes);
+  out += "</td>";
+}
+
+void AppendNumber(std::string& out, int64_t value) {
+  out += "<td>";
+  out += GroupedNumber(value);
   out += "</td>";
 }
 
@@ -85,16 +91,16 @@ void AppendLostLines(std::string& out, const std::vector<LostLine>& lines) {
   out += "</tr>\n</thead>\n<tbody>\n";
   for (const LostLine& line : lines) {
     out += "<tr>";
-    AppendNumberCell(out, line.line);
-    AppendTextCell(out, "call", line.call);
-    AppendTextCell(out, "band", line.band);
-    AppendTextCell(out, "mode", line.mode);
-    AppendTextCell(out, "time", line.time);
-    out += "<td><span class=\"decision\">";
+    AppendNumber(out, line.line);
+    AppendCell(out, line.call);
+    AppendCell(out, line.band);
+    AppendCell(out, line.mode);
+    AppendCell(out, line.time);
+    out += "<td><span>";
     AppendHtmlText(out, line.decision);
     out += "</span></td>";
-    AppendTextCell(out, "evidence", line.evidence);
-    AppendNumberCell(out, line.penalty);
+    AppendCell(out, line.evidence);
+    AppendNumber(out, line.penalty);
     out += "</tr>\n";
   }
   out += "</tbody>\n</table>\n</div>\n</section>\n";
@@ -132,6 +138,12 @@ std::vector<std::vector<Standing>> StationStandings(const SiteModel& model) {
 std::string StationHtml(const SiteModel& model, const StationPage& page,
                         const std::vector<Standing>& standings) {
   std::string out;
+  AppendStationHtml(out, model, page, standings);
+  return out;
+}
+
+void AppendStationHtml(std::string& out, const SiteModel& model, const StationPage& page,
+                       const std::vector<Standing>& standings) {
   AppendPageStart(out, CallOrPlaceholder(page.call), model.contest_title, "../");
   out +=
       "<nav class=\"breadcrumb\" aria-label=\"Breadcrumb\"><a href=\"../index.html\">"
@@ -143,7 +155,6 @@ std::string StationHtml(const SiteModel& model, const StationPage& page,
   AppendLostLines(out, page.lost_lines);
   AppendReport(out, page.report);
   AppendPageEnd(out);
-  return out;
 }
 
 }  // namespace qxqy::crosscheck::site

@@ -26,5 +26,8 @@ std::vector<std::vector<Standing>> StationStandings(const SiteModel& model);
 // preformatted text. Links lead back to the index ("../index.html").
 std::string StationHtml(const SiteModel& model, const StationPage& page,
                         const std::vector<Standing>& standings);
+// The same page appended to `out`.
+void AppendStationHtml(std::string& out, const SiteModel& model, const StationPage& page,
+                       const std::vector<Standing>& standings);
 
 }  // namespace qxqy::crosscheck::site

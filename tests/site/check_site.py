@@ -8,8 +8,10 @@ For index.html and each station page (those --expect names, those given with
 --station, else the first one the index links to), the DOM the browser built
 is checked: the page's language and viewport, no script and nothing from
 elsewhere, every link's target file (and its #id) exists, every header
-cell has a scope, each category's table has its rows, each chart has one bar
-(with its title) per hour on every band. Every other page of the site is
+cell has a scope, each category's table has its rows, each chart is named
+by its <title>, which says its hours; every band covers the same hours, with
+one bar (with its title: hour and count) per hour with contacts, in that
+hour's slot, and no bar for an hour without. Every other page of the site is
 checked as written the same way (markup and links). The index and the first station
 page are photographed at a desktop (1280x900) and a phone (390x844) width
 into the pictures folder (NAME-index-desktop.png, NAME-station-phone.png...;
@@ -23,13 +25,17 @@ least its first 40 pixels): a column squeezed to nothing fails.
    "station_pages": {"stations/QX1ABC.html": {"bands": 4, "hours": 30, "lost_lines": 7,
                                               "bars": {"14 MHz": {"2026-03-14 00Z": 3}}}}}
 "bars", when given, names each band's hours with contacts and their counts:
-every bar must give its hour's count in its title, and every other bar 0.
+each must have its bar giving that count in its title, and no other hour a
+bar. Bars are placed hour by hour (one x step per hour, the same for every
+band) and are the taller the more contacts they count.
 Exit 0 when every check passes, 1 when one fails (each failure printed).
 """
 
 import argparse
+import datetime
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -183,30 +189,68 @@ class Checker:
 
     def check_station(self, page, root, expected):
         charts = list(root.find_all("svg", "chart"))
-        bars = [sum(1 for _ in chart.find_all("rect", "bar")) for chart in charts]
+        hours = [chart_hours(chart) for chart in charts]
         lost = [sum(1 for body in t.find_all("tbody") for r in body.children if r.tag == "tr")
                 for t in root.find_all("table", "lost")]
         lost_rows = lost[0] if lost else 0
-        print(f"{page}: {len(charts)} band charts, bars {bars}, {lost_rows} lost lines")
-        for chart in charts:
-            label = chart.attrs.get("aria-label", "")
+        print(f"{page}: {len(charts)} band charts, hours {[h for h, _ in hours]}, "
+              f"bars {[len(bars_of(chart)) for chart in charts]}, {lost_rows} lost lines")
+        for chart, (count, _) in zip(charts, hours):
             titles = [c for c in chart.children if c.tag == "title"]
-            if chart.attrs.get("role") != "img" or not label or not titles:
-                self.fail(f"{page}: a chart lacks role=img, its aria-label or its <title>")
-            for bar in chart.find_all("rect", "bar"):
-                if ":" not in "".join(c.all_text() for c in bar.children if c.tag == "title"):
-                    self.fail(f"{page}: a bar without its hour and count ({label})")
+            name = titles[0].all_text().strip() if titles else ""
+            if chart.attrs.get("role") != "img" or not name:
+                self.fail(f"{page}: a chart lacks role=img or its <title> (its name)")
+            if count is None:
+                self.fail(f"{page}: a chart's title does not say its hours: {name!r}")
+            for bar in bars_of(chart):
+                if ":" not in bar_title(bar):
+                    self.fail(f"{page}: a bar without its hour and count ({name})")
                     break
-        if len(set(bars)) > 1:
-            self.fail(f"{page}: the bands have different numbers of bars: {bars}")
+        if len({h for h, _ in hours}) > 1:
+            self.fail(f"{page}: the bands cover different hours: {hours}")
+        self.check_bar_geometry(page, charts, hours)
         if expected:
-            want_bars = [expected["hours"]] * expected["bands"]
-            if bars != want_bars:
-                self.fail(f"{page}: bars per band {bars}, expected {want_bars}")
+            want_hours = [expected["hours"]] * expected["bands"]
+            if [h for h, _ in hours] != want_hours:
+                self.fail(f"{page}: hours per band {[h for h, _ in hours]}, expected {want_hours}")
             if lost_rows != expected.get("lost_lines", lost_rows):
                 self.fail(f"{page}: {lost_rows} lost lines, expected {expected['lost_lines']}")
             if "bars" in expected:
                 self.check_bars(page, root, expected["bars"])
+
+    def check_bar_geometry(self, page, charts, hours):
+        """Each bar in its hour's slot (x = a + b * hour, one a and b for the
+        page) within the chart's hours, and the taller the more contacts."""
+        slots, heights = {}, {}
+        for chart, (count, first) in zip(charts, hours):
+            if count is None:
+                continue
+            for bar in bars_of(chart):
+                hour, _, contacts = bar_title(bar).partition(": ")
+                try:
+                    at = hour_of(hour)
+                    shown = int(contacts.split()[0].replace(",", ""))
+                except (ValueError, IndexError):
+                    self.fail(f"{page}: a bar's title is not an hour and a count: "
+                              f"{bar_title(bar)!r}")
+                    continue
+                slot = int((at - first).total_seconds() // 3600)
+                if not 0 <= slot < count:
+                    self.fail(f"{page}: a bar at {hour}, outside the chart's {count} hours")
+                slots.setdefault(slot, set()).add(float(bar.attrs.get("x", "nan")))
+                heights.setdefault(shown, set()).add(float(bar.attrs.get("height", "nan")))
+        if any(len(x) > 1 for x in slots.values()):
+            self.fail(f"{page}: bars of one hour drawn at different places: {slots}")
+        places = sorted((slot, min(x)) for slot, x in slots.items())
+        if len(places) >= 2:
+            (s0, x0), (s1, x1) = places[0], places[-1]
+            step = (x1 - x0) / (s1 - s0)
+            if not step > 0 or any(abs(x - (x0 + step * (s - s0))) > 0.01 for s, x in places):
+                self.fail(f"{page}: bars not placed hour by hour: {places}")
+        by_count = sorted((c, min(h), max(h)) for c, h in heights.items())
+        if any(low != high for _, low, high in by_count) or any(
+                a[2] > b[1] for a, b in zip(by_count, by_count[1:])):
+            self.fail(f"{page}: bar heights do not follow the counts: {by_count}")
 
     def check_bars(self, page, root, expected):
         """Each band's bars against the counts expected for its hours."""
@@ -219,17 +263,18 @@ class Checker:
                 self.fail(f"{page}: a chart of {band}, which should have none")
                 continue
             shown = {}
-            for bar in figure.find_all("rect", "bar"):
-                title = "".join(c.all_text() for c in bar.children if c.tag == "title")
-                hour, _, count = title.partition(": ")
+            for bar in bars_of(figure):
+                hour, _, count = bar_title(bar).partition(": ")
+                if hour in shown:
+                    self.fail(f"{page}: {band} {hour}: two bars")
                 shown[hour] = int(count.split()[0].replace(",", "")) if count else -1
-                if int(bar.attrs.get("height", "0")) > 0 and shown[hour] <= 0:
+                if shown[hour] <= 0:
                     self.fail(f"{page}: {band} {hour}: a bar drawn for {count!r}")
             for hour, count in want.items():
                 if shown.get(hour) != count:
                     self.fail(f"{page}: {band} {hour}: the chart shows {shown.get(hour)} "
                               f"contacts, expected {count}")
-            extra = {h: c for h, c in shown.items() if c != 0 and h not in want}
+            extra = {h: c for h, c in shown.items() if h not in want}
             if extra:
                 self.fail(f"{page}: {band}: contacts in hours that have none: {extra}")
         missing = sorted(set(expected) - set(seen))
@@ -335,6 +380,30 @@ class Checker:
                 self.fail(f"{page}: at {size} width ({width} px) the {column or '?'} cell "
                           f"'{text}' of table '{table}' shows {shown:.0f} px of its "
                           f"{needed:.0f} px")
+
+
+def bars_of(chart):
+    """A chart's bars: the <rect>s of its <g class="bars">."""
+    return [bar for group in chart.find_all("g", "bars") for bar in group.find_all("rect")]
+
+
+def bar_title(bar):
+    return "".join(c.all_text() for c in bar.children if c.tag == "title")
+
+
+def hour_of(label):
+    """'2026-03-14 05Z' as a datetime."""
+    return datetime.datetime.strptime(label, "%Y-%m-%d %HZ")
+
+
+def chart_hours(chart):
+    """The hours a chart covers and its first, as its title says them
+    ("... in 30 hours from 2026-03-14 00Z ..."); (None, None) when it does not."""
+    title = "".join(c.all_text() for c in chart.children if c.tag == "title")
+    found = re.search(r" in ([\d,]+) hours? from (\d{4}-\d\d-\d\d \d\dZ)", title)
+    if not found:
+        return None, None
+    return int(found.group(1).replace(",", "")), hour_of(found.group(2))
 
 
 def file_url(path):

@@ -56,9 +56,11 @@ std::vector<crosscheck::LogInput> ListLogs(const std::string& folder) {
 // written (it may be empty).
 void WriteOutputs(const crosscheck::ContestResults& results, const std::string& out_dir,
                   const std::function<void(std::string_view, size_t, size_t)>& progress) {
+  // The reports' texts, kept for the station pages.
+  std::vector<std::string> reports;
   try {
     crosscheck::OutputFiles files(out_dir);
-    crosscheck::AddContestOutputs(results, files);
+    crosscheck::AddContestOutputs(results, files, &reports);
     files.WriteAll(results.options.threads, [&](size_t done, size_t total) {
       if (progress) progress("writing", done, total);
     });
@@ -67,7 +69,7 @@ void WriteOutputs(const crosscheck::ContestResults& results, const std::string& 
   }
   // The site last: its index links the reports written above.
   try {
-    crosscheck::WriteResultsSite(results, out_dir);
+    crosscheck::WriteResultsSite(results, out_dir, &reports);
   } catch (const crosscheck::site::SiteWriteError& failure) {
     throw CannotRun{Printable(failure.what())};
   }
