@@ -19,8 +19,7 @@ ScoringState::ScoringState(const HostRecord& record, const DistrictTable& distri
     : record_(record),
       district_table_(district_table),
       observer_(observer),
-      district_mults_(district_index),
-      home_country_(IsHomeCountry(home_country_text_)) {}
+      district_mults_(district_index) {}
 
 int32_t ScoringState::ScoreQso(bool commit) {
   if (!commit) return IsDupe() ? kDuplicate : PointsOfContact();
@@ -87,17 +86,8 @@ int32_t ScoringState::PointsOfContact() const {
              : kOtherGroupPoints;
 }
 
-bool ScoringState::FromHomeCountry() {
-  const std::string_view country = ShortTextView(record_.Country);
-  if (country != home_country_text_) {
-    home_country_ = IsHomeCountry(country);
-    home_country_text_.assign(country);
-  }
-  return home_country_;
-}
-
 bool ScoringState::AddPrefixKey() {
-  if (!FromHomeCountry()) return false;
+  if (!IsHomeCountry(ShortTextView(record_.Country))) return false;
   const MultiplierKeyText key(ShortTextView(record_.Band), ShortTextView(record_.Wpx));
   return wpx_mults_.AddIfAbsent(key.view());
 }

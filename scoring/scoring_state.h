@@ -16,8 +16,7 @@ namespace qxqy {
 
 // Holds the worked-contact list, the per-band statistics and both multiplier
 // key lists, and scores contacts into them. The current contact is read from
-// `record` afresh on every call (only the answer for the last Country text
-// is remembered, and asked again whenever the text changes). `record`,
+// `record` afresh on every call. `record`,
 // `district_table` and `observer` (may be null) are borrowed and must
 // outlive the state.
 class ScoringState {
@@ -70,8 +69,6 @@ class ScoringState {
 
  private:
   int32_t PointsOfContact() const;
-  // IsHomeCountry of the record's Country.
-  bool FromHomeCountry();
   // Counts a contact just remembered, all or nothing (see ScoreQso).
   void CountContact(int32_t points);
   // Each adds the contact's multiplier key of its kind when the contact
@@ -87,11 +84,6 @@ class ScoringState {
   StatList stat_list_;
   MultiplierKeyList district_mults_;
   MultiplierKeyList wpx_mults_;
-
-  // The Country text last asked about and its IsHomeCountry answer: the
-  // country is the operator's and rarely changes between contacts.
-  std::string home_country_text_;
-  bool home_country_;
 };
 
 }  // namespace qxqy

@@ -56,6 +56,8 @@ class StatList {
   size_t IndexOf(std::string_view band) const;
 
   std::vector<TStatistic> entries_;
+  // The index FindOrAdd returned last (any value when out of range).
+  size_t last_found_ = 0;
 };
 
 }  // namespace qxqy
