@@ -63,6 +63,12 @@ void ScoringState::CountContact(int32_t points) {
   if (district_added) band_entry.Districts += 1;
 }
 
+void ScoringState::ReserveContacts(size_t contacts, size_t text_bytes) {
+  qso_list_.Reserve(contacts, text_bytes);
+  district_mults_.Reserve(contacts);
+  wpx_mults_.Reserve(contacts);
+}
+
 bool ScoringState::IsDupe() const {
   return qso_list_.IsDupe(ShortTextView(record_.Call), ShortTextView(record_.Band),
                           ShortTextView(record_.Mode));
@@ -100,9 +106,8 @@ bool ScoringState::AddDistrictKey() {
   // A key already listed was confirmed by the table when it was added and
   // would not be added again, so the table is asked only for a key not
   // listed byte for byte (one that differs in case is refused by the add).
-  if (district_mults_.ContainsExactly(key.view())) return false;
-  if (district_table_.ValueOfName(code) != code) return false;
-  return district_mults_.AddIfAbsent(key.view());
+  return district_mults_.AddIfAbsent(key.view(),
+                                     [&] { return district_table_.ValueOfName(code) == code; });
 }
 
 }  // namespace qxqy

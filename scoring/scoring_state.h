@@ -54,10 +54,9 @@ class ScoringState {
   void PrefetchContact() const;
 
   // Makes room in the contact list for `contacts` contacts whose calls,
-  // bands and modes hold `text_bytes` characters together (QsoList::Reserve).
-  void ReserveContacts(size_t contacts, size_t text_bytes) {
-    qso_list_.Reserve(contacts, text_bytes);
-  }
+  // bands and modes hold `text_bytes` characters together (QsoList::Reserve),
+  // and in both multiplier key lists for a key from each of them.
+  void ReserveContacts(size_t contacts, size_t text_bytes);
 
   // Empties the contact list and the statistics, then both key lists.
   void Clear();
