@@ -1,5 +1,6 @@
 #include "logfile/cabrillo_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -33,6 +34,30 @@ enum Field {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
+// The position of the first blank in `text` from `from` on, or its size.
+size_t NextBlank(std::string_view text, size_t from) {
+  size_t i = from;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  // Eight bytes at a time: a byte equal to the blank or the tab becomes 0
+  // after the XOR, and the lowest high bit of (x - 1...) & ~x marks the
+  // first zero byte (bits above it may be wrong, and are not read).
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    const uint64_t space = word ^ (kOnes * ' ');
+    const uint64_t tab = word ^ (kOnes * '\t');
+    const uint64_t blanks = ((space - kOnes) & ~space) | ((tab - kOnes) & ~tab);
+    if ((blanks & kHighBits) != 0) {
+      return i + static_cast<size_t>(__builtin_ctzll(blanks & kHighBits)) / 8;
+    }
+  }
+#endif
+  while (i < text.size() && !IsSpace(text[i])) ++i;
+  return i;
+}
+
 // Splits `text` at runs of blanks into at most `fields.size()` fields and
 // returns how many there are (counting past the array's end).
 template <size_t N>
@@ -43,7 +68,7 @@ size_t SplitFields(std::string_view text, std::array<std::string_view, N>& field
     while (i < text.size() && IsSpace(text[i])) ++i;
     if (i == text.size()) break;
     const size_t start = i;
-    while (i < text.size() && !IsSpace(text[i])) ++i;
+    i = NextBlank(text, i);
     if (count < N) fields[count] = text.substr(start, i - start);
     ++count;
   }
@@ -139,6 +164,16 @@ bool IsContactLine(std::string_view line) {
 
 bool IsTagCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+}
+
+// `text` upper-cased (a to z): `text` itself when it holds no letter a to
+// z, as calls mostly are written, else its copy, made in `copy`.
+std::string_view UpperCaseView(std::string_view text, std::string& copy) {
+  if (std::none_of(text.begin(), text.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    return text;
+  }
+  copy = UpperCase(text);
+  return copy;
 }
 
 class CabrilloReader {
@@ -260,16 +295,21 @@ class CabrilloReader {
                               std::string(f[kTime]) + "' (YYYY-MM-DD hhmm)");
       return;
     }
-    if (log_.own_call.empty()) log_.own_call = UpperCase(f[kSentCall]);
-    const std::string call = UpperCase(f[kCall]);
+    const std::string_view sent_call = UpperCaseView(f[kSentCall], sent_call_);
+    if (log_.own_call.empty()) log_.own_call = std::string(sent_call);
+    const std::string_view call = UpperCaseView(f[kCall], call_);
     exchange_.assign(f[kRst]).append(" ").append(f[kExch]);
-    log_.SetSentCall(UpperCase(f[kSentCall]));
+    log_.SetSentCall(sent_call);
     log_.Add(*time, number, *band, static_cast<uint8_t>(ModeIndex(*mode)),
              {call, exchange_, std::string_view(), f[kSentExch]});
   }
 
   ParsedLog& log_;
   Report& report_;
+  // Upper-case copies of the calls of the contact line being read, for
+  // calls written with a lower-case letter.
+  std::string call_;
+  std::string sent_call_;
   std::string exchange_;
   bool ended_ = false;
 };

@@ -181,6 +181,35 @@ TEST(CabrilloReaderTest, FindsAControlByteWhereverItStandsAndOnlyThose) {
   }
 }
 
+TEST(CabrilloReaderTest, SplitsFieldsOfEveryLengthAtEveryPlaceAndOnlyAtBlanks) {
+  // Fields are split several bytes at a time: a received call and exchange
+  // of every length from 1 to 20, shifted through every place within a
+  // word, made of bytes that look like a blank or a tab in part (0x21, 0x1F
+  // is a control byte so not used, 0x08-0x0A neither; 0x29, 0x60, 0x80,
+  // 0x89, 0xA0, 0xE9, 0xFF), are taken whole between blanks and tabs.
+  const std::string lookalikes = "!)`a\x80\x89\xA0\xE9\xFFz";
+  const std::string separators[] = {" ", "\t", " \t ", "\t\t"};
+  for (size_t length = 1; length <= 20; ++length) {
+    std::string call;
+    std::string exchange;
+    for (size_t i = 0; i < length; ++i) {
+      call += lookalikes[i % lookalikes.size()];
+      exchange += lookalikes[(i + 3) % lookalikes.size()];
+    }
+    std::string upper_call = call;
+    for (char& c : upper_call) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+    for (size_t shift = 0; shift < 8; ++shift) {
+      const std::string& separator = separators[(length + shift) % 4];
+      const std::string line = "QSO:" + std::string(shift + 1, ' ') + "14025 CW 2026-03-14 1200" +
+                               separator + "QX1OWN 599 001" + separator + call + separator + "599" +
+                               separator + exchange + separator;
+      EXPECT_EQ(Contacts(line + "\n"),
+                Lines{"1 " + upper_call + " 14 CW [599 " + exchange + "]  20260314120000"})
+          << "length " << length << ", shift " << shift;
+    }
+  }
+}
+
 TEST(CabrilloReaderTest, CountsLinesAcrossEveryKindOfLineEnd) {
   const std::string text = std::string("\xEF\xBB\xBFSTART-OF-LOG: 3.0\r\n") + "\r\n" + kQso + "\r" +
                            kQso + "\n" + "bad\r\n" + kQso;

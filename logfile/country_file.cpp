@@ -82,12 +82,20 @@ void CountryFile::AddAlias(std::string_view alias, uint32_t entity) {
     if (!stripped.empty()) exact_calls_.Add(stripped, entity);
     return;
   }
-  const size_t length = stripped.size();
-  longest_prefix_ = std::max(longest_prefix_, length);
-  if (length <= kFilteredLengths) {
-    prefix_starts_[length].set(static_cast<unsigned char>(stripped[0]));
-  }
+  size_t& longest = longest_prefix_by_start_[static_cast<unsigned char>(stripped[0])];
+  longest = std::max(longest, stripped.size());
+  prefix_filter_[FilterBit(stripped)] = true;
   prefixes_.Add(stripped, entity);
+}
+
+uint32_t CountryFile::FilterBit(std::string_view prefix) {
+  const auto byte = [prefix](size_t i) { return uint32_t{static_cast<unsigned char>(prefix[i])}; };
+  const size_t last = prefix.size() - 1;
+  // The length counts modulo 256: a longer prefix only shares bits.
+  const uint32_t key = static_cast<uint32_t>(prefix.size()) << 24 | byte(0) << 16 |
+                       byte(last > 0 ? 1 : 0) << 8 | byte(last);
+  // Fibonacci hashing: the top bits of the product depend on every key bit.
+  return (key * 0x9E3779B1u) >> (32 - kFilterBitsLog2);
 }
 
 CountryFile CountryFile::Parse(std::string_view text, const std::string& source) {
@@ -155,9 +163,12 @@ const CountryFile::Entity* CountryFile::Exact(std::string_view call) const {
 }
 
 const CountryFile::Entity* CountryFile::LongestPrefix(std::string_view text) const {
-  for (size_t length = std::min(text.size(), longest_prefix_); length > 0; --length) {
-    if (!MayHavePrefix(text, length)) continue;
-    if (const uint32_t* found = prefixes_.Find(text.substr(0, length))) return &entities_[*found];
+  if (text.empty()) return nullptr;
+  const size_t longest = longest_prefix_by_start_[static_cast<unsigned char>(text[0])];
+  for (size_t length = std::min(text.size(), longest); length > 0; --length) {
+    const std::string_view prefix = text.substr(0, length);
+    if (!prefix_filter_[FilterBit(prefix)]) continue;
+    if (const uint32_t* found = prefixes_.Find(prefix)) return &entities_[*found];
   }
   return nullptr;
 }

@@ -9,13 +9,13 @@
 // A call resolves to an entity by, in order: the exact entry of the whole
 // call; the longest prefix of its designator (see SplitCall) when it has one
 // that is not a lone digit; else the exact entry of the call without its
-// suffixes and lone digit, then that call's longest prefix. Lookups cost one hash search,
-// without allocation, per prefix length the file has with the call's first
-// character, whatever the file's size.
+// suffixes and lone digit, then that call's longest prefix. Lookups cost,
+// without allocation and whatever the file's size, one hash search for each
+// length of the call's start that a filter cannot rule out (mostly only the
+// prefix found).
 #pragma once
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -61,17 +61,15 @@ class CountryFile {
   std::vector<Entity> entities_;
   TextIndex prefixes_;
   TextIndex exact_calls_;
-  size_t longest_prefix_ = 0;
-  // For each prefix length up to kFilteredLengths, the bytes some prefix of
-  // that length starts with: a lookup searches only lengths and first bytes
-  // that some prefix has, so most of a call's lengths cost no hash. Longer
-  // lengths (no real prefix is that long) are always searched.
-  static constexpr size_t kFilteredLengths = 15;
-  bool MayHavePrefix(std::string_view text, size_t length) const {
-    return length > kFilteredLengths ||
-           prefix_starts_[length].test(static_cast<unsigned char>(text[0]));
-  }
-  std::array<std::bitset<256>, kFilteredLengths + 1> prefix_starts_;
+  // For each first byte, the length of the longest prefix starting with it:
+  // a lookup starts there.
+  std::array<size_t, 256> longest_prefix_by_start_{};
+  // A filter over every prefix's length, first two bytes and last byte: a
+  // clear bit means no prefix has them, so that length of a call costs no
+  // hash search. A set bit may be shared, and the search then decides.
+  static constexpr int kFilterBitsLog2 = 17;
+  static uint32_t FilterBit(std::string_view prefix);
+  std::vector<bool> prefix_filter_ = std::vector<bool>(size_t{1} << kFilterBitsLog2);
 };
 
 }  // namespace qxqy::logfile

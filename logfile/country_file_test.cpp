@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "logfile/contact_fields.h"
 
@@ -69,6 +72,54 @@ TEST(CountryFileTest, FindsPrefixesOfEveryLengthAndFirstByte) {
   for (const auto& [call, country] : cases) {
     const CountryFile::Entity* entity = file.Lookup(call);
     EXPECT_EQ(entity != nullptr ? entity->primary_prefix : std::string(), country) << call;
+  }
+}
+
+// The lookup rules out lengths by a filter over the prefixes' lengths and
+// bytes: on random files and calls (no slash, so the longest prefix of the
+// whole call decides) it must find what a scan of every prefix finds.
+TEST(CountryFileTest, LongestPrefixAgreesWithAScanOfEveryPrefix) {
+  std::mt19937 random(11);
+  const std::string alphabet = "AB1\xC4";
+  const auto random_text = [&](size_t min_length, size_t max_length) {
+    std::string text(min_length + random() % (max_length - min_length + 1), ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    return text;
+  };
+  for (int round = 0; round < 100; ++round) {
+    std::string text;
+    std::vector<std::pair<std::string, std::string>> prefixes;  // prefix, entity
+    for (int entity = 0; entity < 4; ++entity) {
+      const std::string primary = "E" + std::to_string(entity);
+      text += "Land: 1: 2: EU: 0: 0: 0: " + primary + ":\n  ";
+      prefixes.emplace_back(primary, primary);
+      const size_t count = random() % 6;
+      for (size_t i = 0; i < count; ++i) {
+        // Now and then a prefix longer than 256 characters.
+        std::string prefix =
+            random() % 20 == 0 ? std::string(300, 'A') + random_text(0, 2) : random_text(1, 5);
+        text += prefix + ",";
+        prefixes.emplace_back(std::move(prefix), primary);
+      }
+      text += primary + ";\n";
+    }
+    const CountryFile file = CountryFile::Parse(text, "cty.dat");
+    for (int probe = 0; probe < 40; ++probe) {
+      const std::string call =
+          random() % 10 == 0 ? std::string(300, 'A') + random_text(0, 4) : random_text(0, 7);
+      std::string expected;
+      size_t best = 0;
+      for (const auto& [prefix, entity] : prefixes) {
+        if (prefix.size() > best && call.compare(0, prefix.size(), prefix) == 0) {
+          best = prefix.size();
+          expected = entity;
+        }
+      }
+      const CountryFile::Entity* entity = file.Lookup(call, CallParts{call, {}});
+      ASSERT_EQ(entity != nullptr ? entity->primary_prefix : std::string(), expected)
+          << "call \"" << call << "\" in round " << round << " of:\n"
+          << text;
+    }
   }
 }
 

@@ -59,6 +59,32 @@ TEST(HomeCountryTest, AdmitsQxAndQyWrittenAnyway) {
   }
 }
 
+// The in-place comparison against the definition itself: ":" + X + ":" in
+// ":QX:QY:", X upper-cased (a to z) and trimmed, on every text of up to two
+// characters and every five-character text around "QX:QY" from an alphabet
+// of case variants, delimiters, blanks, control and non-ASCII bytes.
+TEST(HomeCountryTest, AgreesWithTheDelimitedSubstringRule) {
+  const auto rule = [](std::string_view country) {
+    const std::string trimmed = UpperCase(TrimView(country));
+    return !trimmed.empty() &&
+           std::string_view(":QX:QY:").find(":" + trimmed + ":") != std::string_view::npos;
+  };
+  const std::string alphabet = std::string("QqXxYyZ: \t") + '\0' + "\x1F\xD1\xF1\xFF";
+  std::vector<std::string> texts = {"", "QX:QY", "qx:qy", "QX;QY", "QY:QX", " QX:QY\x01"};
+  for (char a : alphabet) {
+    texts.emplace_back(1, a);
+    for (char b : alphabet) {
+      texts.push_back(std::string{a, b});
+      texts.push_back(std::string{' ', a, b, '\t'});
+      texts.push_back(std::string{a, 'x', ':', 'Q', b});
+      texts.push_back(std::string{'Q', a, ':', b, 'Y'});
+    }
+  }
+  for (const std::string& text : texts) {
+    EXPECT_EQ(IsHomeCountry(text), rule(text)) << "country: \"" << text << "\"";
+  }
+}
+
 TEST(LookupDistrictTest, MatchesTheTrimmedLineWhoseNameIsTheCall) {
   const struct {
     std::vector<std::string> lines;

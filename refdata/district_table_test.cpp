@@ -34,6 +34,24 @@ TEST(DistrictTableTest, NameLookupFollowsTheTableFormat) {
   }
 }
 
+// A name written as a later line writes it answers with the value of the
+// first line whose name equals it ignoring case, as any other spelling does.
+TEST(DistrictTableTest, ExactSpellingOfALaterLineAnswersWithTheFirstLine) {
+  const DistrictTable table =
+      TableOf({"Abc=first", "ABC=second", "abc=third", "XY=", "xy=later", "\xC4=upper"});
+  struct Lookup {
+    const char* name;
+    const char* value;
+  } lookups[] = {
+      {"Abc", "first"}, {"ABC", "first"}, {"abc", "first"}, {"aBC", "first"},
+      {"XY", ""},       {"xy", ""},       {"Xy", ""},       {"\xC4", "upper"},
+      {"AB", ""},       {"ABCD", ""},     {"", ""},
+  };
+  for (const Lookup& l : lookups) {
+    EXPECT_EQ(table.ValueOfName(l.name), l.value) << "name: \"" << l.name << "\"";
+  }
+}
+
 TEST(DistrictTableTest, KeepsTheRawLinesInOrder) {
   const DistrictTable table = TableOf({"ABC=ABC", "", "ABC=ABC", " x "});
   ASSERT_EQ(table.Count(), 4u);
@@ -62,7 +80,9 @@ TEST(DistrictTableTest, CopiesAnswerFromTheirOwnLines) {
 // The index must answer exactly as the linear search of the string list.
 TEST(DistrictTableTest, IndexAgreesWithTheLinearSearchOnRandomTables) {
   std::mt19937 random(7);
-  const std::string alphabet = "aAbB= ";
+  // Case variants, a non-ASCII letter in both cases (Latin-1), the separator
+  // and a blank.
+  const std::string alphabet = "aAbB= \xC4\xE4";
   auto random_text = [&](size_t max_length) {
     std::string text(random() % (max_length + 1), ' ');
     for (char& c : text) c = alphabet[random() % alphabet.size()];
@@ -75,8 +95,11 @@ TEST(DistrictTableTest, IndexAgreesWithTheLinearSearchOnRandomTables) {
     const DistrictTable table = TableOf(lines);
     StringList reference;
     reference.Assign(lines);
-    for (int probe = 0; probe < 20; ++probe) {
-      const std::string name = random_text(3);
+    std::vector<std::string> names;
+    for (int probe = 0; probe < 20; ++probe) names.push_back(random_text(3));
+    // The names as the lines write them, which the exact-name index answers.
+    for (const std::string& line : lines) names.push_back(line.substr(0, line.find('=')));
+    for (const std::string& name : names) {
       ASSERT_EQ(table.ValueOfName(name), reference.ValueOfName(name))
           << "name \"" << name << "\" in round " << round;
     }

@@ -37,10 +37,14 @@ HashSlots::Probe MultiplierKeyList::FindFolded(std::string_view folded_key, uint
       hash, [&](uint32_t index) { return CaseInsensitiveKey(keys_[index]) == folded_key; });
 }
 
-bool MultiplierKeyList::AddIfAbsent(std::string_view key) {
-  const uint32_t exact_hash = HashBytes(key);
-  HashSlots::Probe exact = FindExact(key, exact_hash);
-  if (exact.found) return false;
+void MultiplierKeyList::Reserve(size_t count) {
+  keys_.reserve(count);
+  exact_index_.Reserve(count);
+  folded_index_.Reserve(count);
+}
+
+bool MultiplierKeyList::AddIfNoCaseVariant(std::string_view key, uint32_t exact_hash,
+                                           HashSlots::Probe exact) {
   const std::string folded_key = CaseInsensitiveKey(key);
   const uint32_t folded_hash = HashBytes(folded_key);
   HashSlots::Probe folded = FindFolded(folded_key, folded_hash);

@@ -49,7 +49,25 @@ class MultiplierKeyList {
   // Appends `key` unless a key equal to it ignoring letter case is present.
   // Returns true when it was appended. Strong guarantee: if an allocation
   // fails (std::bad_alloc) the list and its indexes are unchanged.
-  bool AddIfAbsent(std::string_view key);
+  bool AddIfAbsent(std::string_view key) {
+    return AddIfAbsent(key, [] { return true; });
+  }
+  // The same, for a key that must pass a further test before it is added:
+  // `confirm()` is asked only when no key equals `key` byte for byte (the
+  // usual case for a key worked before settles in one search), and a false
+  // answer adds nothing. A key differing only in case from a listed one is
+  // refused whatever `confirm()` answers.
+  template <class Confirm>
+  bool AddIfAbsent(std::string_view key, Confirm&& confirm) {
+    const uint32_t exact_hash = HashBytes(key);
+    const HashSlots::Probe exact = FindExact(key, exact_hash);
+    if (exact.found || !confirm()) return false;
+    return AddIfNoCaseVariant(key, exact_hash, exact);
+  }
+
+  // Makes room for `count` keys in all, so that adding up to that many
+  // grows neither the list nor its indexes. Never shrinks.
+  void Reserve(size_t count);
 
   // Takes back the key the last AddIfAbsent appended, with its index
   // entries, for a caller whose change of several lists failed at a later
@@ -74,6 +92,8 @@ class MultiplierKeyList {
 
  private:
   HashSlots::Probe FindExact(std::string_view key, uint32_t hash) const;
+  // AddIfAbsent once the exact search missed, ending on `exact`.
+  bool AddIfNoCaseVariant(std::string_view key, uint32_t exact_hash, HashSlots::Probe exact);
   HashSlots::Probe FindFolded(std::string_view folded_key, uint32_t hash) const;
   bool AnyKeyContainsLinear(std::string_view text) const;
   // The substrings of `key` the substring index needs and does not hold yet,

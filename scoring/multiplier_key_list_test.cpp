@@ -56,6 +56,55 @@ TEST(MultiplierKeyListTest, ExactAndCaseInsensitiveLookupsHoldAcrossGrowth) {
   EXPECT_EQ(list[999], key(999));
 }
 
+// The further test of an addition is asked only for a key not listed byte
+// for byte, and a case variant of a listed key is refused whatever it says.
+TEST(MultiplierKeyListTest, AddsAConfirmedKeyAskingOnlyWhenNotListedExactly) {
+  const struct {
+    const char* key;
+    bool confirmed;
+    bool asked;
+    bool added;
+  } steps[] = {
+      {"14|ABC|", true, true, true},    // new and confirmed
+      {"14|ABC|", true, false, false},  // listed: not asked again
+      {"14|abc|", true, true, false},   // case variant: asked, still refused
+      {"14|XYZ|", false, true, false},  // not confirmed
+      {"14|XYZ|", true, true, true},    // asked again, now confirmed
+      {"||", true, true, true},         // empty band and code
+      {"14|\xC4"
+       "B|",
+       true, true, true},  // non-ASCII bytes
+      {"14|\xC4"
+       "B|",
+       false, false, false},
+  };
+  MultiplierKeyList list;
+  for (const auto& step : steps) {
+    bool asked = false;
+    const bool added = list.AddIfAbsent(step.key, [&] {
+      asked = true;
+      return step.confirmed;
+    });
+    EXPECT_EQ(asked, step.asked) << step.key;
+    EXPECT_EQ(added, step.added) << step.key;
+  }
+  EXPECT_EQ(list.Keys(), (std::vector<std::string>{"14|ABC|", "14|XYZ|", "||",
+                                                   "14|\xC4"
+                                                   "B|"}));
+}
+
+TEST(MultiplierKeyListTest, ReservedRoomChangesNoAnswer) {
+  MultiplierKeyList reserved;
+  MultiplierKeyList grown;
+  reserved.Reserve(300);
+  reserved.Reserve(10);  // never shrinks
+  for (int i = 0; i < 600; ++i) {
+    const std::string key = "7|Q" + std::to_string(i % 400) + (i % 3 == 0 ? "x|" : "X|");
+    ASSERT_EQ(reserved.AddIfAbsent(key), grown.AddIfAbsent(key)) << key;
+  }
+  EXPECT_EQ(reserved.Keys(), grown.Keys());
+}
+
 TEST(MultiplierKeyListTest, ClearEmptiesTheListAndItsIndexes) {
   MultiplierKeyList list(Index::kBarEnded);
   list.AddIfAbsent("14|ABC|");

@@ -19,8 +19,7 @@ ScoringState::ScoringState(const HostRecord& record, const DistrictTable& distri
     : record_(record),
       district_table_(district_table),
       observer_(observer),
-      district_mults_(district_index),
-      home_country_(IsHomeCountry(home_country_text_)) {}
+      district_mults_(district_index) {}
 
 int32_t ScoringState::ScoreQso(bool commit) {
   if (!commit) return IsDupe() ? kDuplicate : PointsOfContact();
@@ -64,6 +63,12 @@ void ScoringState::CountContact(int32_t points) {
   if (district_added) band_entry.Districts += 1;
 }
 
+void ScoringState::ReserveContacts(size_t contacts, size_t text_bytes) {
+  qso_list_.Reserve(contacts, text_bytes);
+  district_mults_.Reserve(contacts);
+  wpx_mults_.Reserve(contacts);
+}
+
 bool ScoringState::IsDupe() const {
   return qso_list_.IsDupe(ShortTextView(record_.Call), ShortTextView(record_.Band),
                           ShortTextView(record_.Mode));
@@ -87,17 +92,8 @@ int32_t ScoringState::PointsOfContact() const {
              : kOtherGroupPoints;
 }
 
-bool ScoringState::FromHomeCountry() {
-  const std::string_view country = ShortTextView(record_.Country);
-  if (country != home_country_text_) {
-    home_country_ = IsHomeCountry(country);
-    home_country_text_.assign(country);
-  }
-  return home_country_;
-}
-
 bool ScoringState::AddPrefixKey() {
-  if (!FromHomeCountry()) return false;
+  if (!IsHomeCountry(ShortTextView(record_.Country))) return false;
   const MultiplierKeyText key(ShortTextView(record_.Band), ShortTextView(record_.Wpx));
   return wpx_mults_.AddIfAbsent(key.view());
 }
@@ -110,9 +106,8 @@ bool ScoringState::AddDistrictKey() {
   // A key already listed was confirmed by the table when it was added and
   // would not be added again, so the table is asked only for a key not
   // listed byte for byte (one that differs in case is refused by the add).
-  if (district_mults_.ContainsExactly(key.view())) return false;
-  if (district_table_.ValueOfName(code) != code) return false;
-  return district_mults_.AddIfAbsent(key.view());
+  return district_mults_.AddIfAbsent(key.view(),
+                                     [&] { return district_table_.ValueOfName(code) == code; });
 }
 
 }  // namespace qxqy

@@ -16,8 +16,7 @@ namespace qxqy {
 
 // Holds the worked-contact list, the per-band statistics and both multiplier
 // key lists, and scores contacts into them. The current contact is read from
-// `record` afresh on every call (only the answer for the last Country text
-// is remembered, and asked again whenever the text changes). `record`,
+// `record` afresh on every call. `record`,
 // `district_table` and `observer` (may be null) are borrowed and must
 // outlive the state.
 class ScoringState {
@@ -55,10 +54,9 @@ class ScoringState {
   void PrefetchContact() const;
 
   // Makes room in the contact list for `contacts` contacts whose calls,
-  // bands and modes hold `text_bytes` characters together (QsoList::Reserve).
-  void ReserveContacts(size_t contacts, size_t text_bytes) {
-    qso_list_.Reserve(contacts, text_bytes);
-  }
+  // bands and modes hold `text_bytes` characters together (QsoList::Reserve),
+  // and in both multiplier key lists for a key from each of them.
+  void ReserveContacts(size_t contacts, size_t text_bytes);
 
   // Empties the contact list and the statistics, then both key lists.
   void Clear();
@@ -70,8 +68,6 @@ class ScoringState {
 
  private:
   int32_t PointsOfContact() const;
-  // IsHomeCountry of the record's Country.
-  bool FromHomeCountry();
   // Counts a contact just remembered, all or nothing (see ScoreQso).
   void CountContact(int32_t points);
   // Each adds the contact's multiplier key of its kind when the contact
@@ -87,11 +83,6 @@ class ScoringState {
   StatList stat_list_;
   MultiplierKeyList district_mults_;
   MultiplierKeyList wpx_mults_;
-
-  // The Country text last asked about and its IsHomeCountry answer: the
-  // country is the operator's and rarely changes between contacts.
-  std::string home_country_text_;
-  bool home_country_;
 };
 
 }  // namespace qxqy

@@ -4,7 +4,7 @@ namespace qxqy {
 
 size_t StatList::IndexOf(std::string_view band) const {
   size_t index = 0;
-  while (index < entries_.size() && entries_[index].Band != band) ++index;
+  while (index < entries_.size() && !SameBand(entries_[index].Band, band)) ++index;
   return index;
 }
 
@@ -13,10 +13,11 @@ const TStatistic* StatList::Find(std::string_view band) const {
   return index < entries_.size() ? &entries_[index] : nullptr;
 }
 
-TStatistic& StatList::FindOrAdd(std::string_view band) {
+TStatistic& StatList::FindOrAddBySearch(std::string_view band) {
   const size_t index = IndexOf(band);
-  if (index < entries_.size()) return entries_[index];
-  return entries_.emplace_back(std::string(band), 0, 0, 0, 0);
+  if (index == entries_.size()) entries_.emplace_back(std::string(band), 0, 0, 0, 0);
+  last_found_ = index;
+  return entries_[index];
 }
 
 }  // namespace qxqy

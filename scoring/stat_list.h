@@ -39,7 +39,14 @@ class StatList {
   // The entry of `band`, appended with all counts 0 when there is none yet.
   // The reference stays valid until the next FindOrAdd or Clear. Strong
   // guarantee: if the allocation fails the list is unchanged.
-  TStatistic& FindOrAdd(std::string_view band);
+  TStatistic& FindOrAdd(std::string_view band) {
+    // Contacts come in runs on one band: the entry found last is tried
+    // first, in place.
+    if (last_found_ < entries_.size() && SameBand(entries_[last_found_].Band, band)) {
+      return entries_[last_found_];
+    }
+    return FindOrAddBySearch(band);
+  }
   // Removes the last entry (one FindOrAdd appended, when a later step of
   // the same change failed). The list must not be empty.
   void RemoveLast() noexcept { entries_.pop_back(); }
@@ -52,10 +59,22 @@ class StatList {
   std::vector<TStatistic>::const_iterator end() const { return entries_.end(); }
 
  private:
+  // Equal byte for byte; the sizes first, since labels of different bands
+  // mostly differ in length. A loop: labels are a few characters long.
+  static bool SameBand(const std::string& label, std::string_view band) {
+    if (label.size() != band.size()) return false;
+    for (size_t i = 0; i < band.size(); ++i) {
+      if (label[i] != band[i]) return false;
+    }
+    return true;
+  }
   // Index of the entry of `band`, or Count() when there is none.
   size_t IndexOf(std::string_view band) const;
+  TStatistic& FindOrAddBySearch(std::string_view band);
 
   std::vector<TStatistic> entries_;
+  // The index FindOrAdd returned last (any value when out of range).
+  size_t last_found_ = 0;
 };
 
 }  // namespace qxqy
