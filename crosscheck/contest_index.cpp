@@ -179,21 +179,6 @@ ContestIndex::ContestIndex(ContestResults& results,
 
   log_offset_.assign(results.logs.size(), 0);
 
-  const auto& lines = results.lines;
-  ResizeWithHugePages(by_band_, lines.size(), results.options.threads);
-  for (uint32_t i = 0; i < lines.size(); ++i) by_band_[i] = i;
-  // Each log's run is its own: sorted on every thread. Lines are in time
-  // order within their log: a stable sort by band and mode keeps them so.
-  ParallelFor(results.logs.size(), results.options.threads, [&](size_t l) {
-    const LogResult& log = results.logs[l];
-    if (log.status != LogStatus::kChecked) return;
-    const auto begin = by_band_.begin() + log.first_line;
-    std::stable_sort(begin, begin + static_cast<ptrdiff_t>(log.log.contacts().size()),
-                     [&](uint32_t a, uint32_t b) {
-                       return std::tie(lines[a].band, lines[a].mode) <
-                              std::tie(lines[b].band, lines[b].mode);
-                     });
-  });
   BuildMirrorGroups();
 }
 
@@ -329,20 +314,21 @@ LineSpan ContestIndex::LinesTo(uint32_t log, uint32_t call) const {
   return KeyRange(side.bucket, side.key, side.key + MirrorKey(0, 1, 0, 0));
 }
 
-LineSpan ContestIndex::LinesOn(uint32_t log, uint8_t band, uint8_t mode) const {
+LineRange ContestIndex::LinesBetween(uint32_t log, int64_t first, int64_t last) const {
   const LogResult& result = results_.logs[log];
-  if (result.status != LogStatus::kChecked) return {};
-  const uint32_t* first_line = by_band_.data() + result.first_line;
-  const LineSpan range(first_line, first_line + result.log.contacts().size());
-  const auto& lines = results_.lines;
-  const auto key = std::make_tuple(band, mode);
-  const auto first = std::partition_point(range.begin(), range.end(), [&](uint32_t i) {
-    return std::make_tuple(lines[i].band, lines[i].mode) < key;
-  });
-  const auto last = std::partition_point(first, range.end(), [&](uint32_t i) {
-    return std::make_tuple(lines[i].band, lines[i].mode) == key;
-  });
-  return {first, last};
+  if (result.status != LogStatus::kChecked || first > last) return {0, 0};
+  const ContestLine* begin = results_.lines.data() + result.first_line;
+  const ContestLine* end = begin + result.log.contacts().size();
+  // One offset for the whole log: its corrected times are in order too.
+  const int64_t offset = log_offset_[log];
+  const ContestLine* from = std::partition_point(
+      begin, end, [&](const ContestLine& line) { return line.minute - offset < first; });
+  const ContestLine* to = std::partition_point(
+      from, end, [&](const ContestLine& line) { return line.minute - offset <= last; });
+  const auto number = [&](const ContestLine* line) {
+    return static_cast<uint32_t>(line - results_.lines.data());
+  };
+  return {number(from), number(to)};
 }
 
 LineSpan ContestIndex::LinesLoggingNear(uint32_t call, uint8_t band, uint8_t mode, int64_t first,

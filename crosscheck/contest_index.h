@@ -3,12 +3,15 @@
 // files were read in), every contact of a checked log one packed line, and
 // sorted line indexes to find, without scanning, the lines between two
 // checked logs (a mirror group: A's lines to B and B's lines to A on one
-// band and mode, side by side), a log's lines on a band and mode in a time
-// window, and every log's lines to a call.
+// band and mode, side by side) and every log's lines to a call; a log's
+// lines in a time window are found in its own lines, which are in time
+// order.
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 #include <vector>
 
@@ -30,6 +33,36 @@ class LineSpan {
  private:
   iterator first_ = nullptr;
   iterator last_ = nullptr;
+};
+
+// A run of consecutive lines (a log's lines, in time order).
+class LineRange {
+ public:
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = uint32_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const uint32_t*;
+    using reference = uint32_t;
+    explicit iterator(uint32_t line) : line_(line) {}
+    uint32_t operator*() const { return line_; }
+    iterator& operator++() {
+      ++line_;
+      return *this;
+    }
+    bool operator==(const iterator& other) const { return line_ == other.line_; }
+    bool operator!=(const iterator& other) const { return line_ != other.line_; }
+
+   private:
+    uint32_t line_;
+  };
+  LineRange(uint32_t first, uint32_t last) : first_(first), last_(last) {}
+  iterator begin() const { return iterator(first_); }
+  iterator end() const { return iterator(last_); }
+
+ private:
+  uint32_t first_, last_;
 };
 
 // The lines of one band and mode between two checked logs: `first`'s lines
@@ -75,8 +108,9 @@ class ContestIndex {
   LineSpan LinesTo(uint32_t log, uint32_t call, uint8_t band, uint8_t mode) const;
   // A log's lines to `call` by band, mode and time, with the same limit.
   LineSpan LinesTo(uint32_t log, uint32_t call) const;
-  // A log's lines on `band` and `mode`, by time.
-  LineSpan LinesOn(uint32_t log, uint8_t band, uint8_t mode) const;
+  // A checked log's lines with a corrected time from `first` to `last`
+  // minutes (inclusive), by time.
+  LineRange LinesBetween(uint32_t log, int64_t first, int64_t last) const;
   // Every checked log's lines to `call`, by band, mode and corrected time.
   LineSpan LinesLogging(uint32_t call) const;
   // Those of them on `band` and `mode` with a corrected time from `first`
@@ -106,7 +140,6 @@ class ContestIndex {
   ContestResults& results_;
   std::vector<uint32_t> log_of_station_;  // by call id
   std::vector<int64_t> log_offset_;       // by log: its clock offset
-  std::vector<uint32_t> by_band_;         // per log: by (band, mode, time)
   // Lines to the station of a checked log, bucketed by the first of the two
   // logs in file order, and in each bucket sorted by MirrorKey, then by line
   // (time within a log); each line's key beside it.

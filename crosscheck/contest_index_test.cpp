@@ -1,5 +1,5 @@
-// The contest index against a plain scan of the lines: every lookup and
-// every mirror group, on generated contests and on one with lines the
+// The contest index against a plain scan of the lines: every lookup, every
+// time window and every mirror group, on generated contests and on one with lines the
 // mirror groups must leave out (a log's own call, calls without a log).
 #include "crosscheck/contest_index.h"
 
@@ -78,6 +78,23 @@ void ExpectIndexAgreesWithScan(ContestResults& results, const std::string& label
         if (a < b && !scanned.empty() && !mirror.empty()) {
           groups[{a, b, band, mode}] = {scanned, mirror};
         }
+      }
+    }
+  }
+  // A log's lines in a time window (no clock offsets yet: as logged).
+  for (uint32_t a : checked) {
+    for (const ContestLine& around : results.lines) {
+      for (const int64_t reach : {0, 3}) {
+        const int64_t first = around.minute - reach;
+        const int64_t last = around.minute + reach;
+        Lines scanned;
+        for (uint32_t i = 0; i < results.lines.size(); ++i) {
+          const ContestLine& line = results.lines[i];
+          if (line.log == a && line.minute >= first && line.minute <= last) scanned.push_back(i);
+        }
+        const LineRange range = index.LinesBetween(a, first, last);
+        EXPECT_EQ(Lines(range.begin(), range.end()), scanned)
+            << label << ": " << results.logs[a].file << " from " << first << " to " << last;
       }
     }
   }

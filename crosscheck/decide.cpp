@@ -140,8 +140,8 @@ class Decider {
 
   // The nearest line of `lines` to corrected time `minute` that `accept`s,
   // kNoLine when none; equal distances go to the earlier in `lines`.
-  template <typename Accept>
-  uint32_t Nearest(LineSpan lines, int64_t minute, Accept accept) const {
+  template <typename Lines, typename Accept>
+  uint32_t Nearest(Lines lines, int64_t minute, Accept accept) const {
     uint32_t best = kNoLine;
     int64_t best_distance = 0;
     for (uint32_t k : lines) {
@@ -174,7 +174,8 @@ class Decider {
       // station did not log B there and then.
       const std::string_view a_call = results_.calls[a_station];
       const uint32_t busted = Nearest(
-          InWindow(index_.LinesOn(b, line.band, line.mode), minute), minute, [&](uint32_t k) {
+          index_.LinesBetween(b, minute - window_, minute + window_), minute, [&](uint32_t k) {
+            if (lines_[k].band != line.band || lines_[k].mode != line.mode) return false;
             if (lines_[k].decision == Decision::kDupe || lines_[k].call == a_station) return false;
             if (!IsOneEdit(results_.calls[lines_[k].call], a_call)) return false;
             return !LoggedThereAndThen(index_.LogOfStation(lines_[k].call), line.call, k);
