@@ -153,8 +153,12 @@ ContestIndex::ContestIndex(ContestResults& results,
   std::sort(results.calls.begin(), results.calls.end());
   results.calls.erase(std::unique(results.calls.begin(), results.calls.end()), results.calls.end());
   if (results.calls.size() >= kNoLine) throw Error("the contest holds too many calls");
+  // The first and last log that logs each call, per run, then over all.
+  std::vector<std::vector<std::pair<uint32_t, uint32_t>>> logging(runs.size());
   ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
     Run& run = runs[r];
+    auto& logs_of_call = logging[r];
+    logs_of_call.assign(results.calls.size(), {kNoLine, kNoLine});
     run.final_id.resize(run.names.size());
     for (size_t local = 0; local < run.names.size(); ++local) {
       run.final_id[local] = IdOfCall(run.names[local]);
@@ -167,9 +171,23 @@ ContestIndex::ContestIndex(ContestResults& results,
       for (size_t c = 0; c < log.log.contacts().size(); ++c) {
         ContestLine& line = results.lines[log.first_line + c];
         line.call = run.final_id[line.call];
+        auto& [first, last] = logs_of_call[line.call];
+        if (first == kNoLine) first = static_cast<uint32_t>(l);
+        last = static_cast<uint32_t>(l);
       }
     }
   });
+  // Runs hold ascending runs of logs: the first run that logs a call has
+  // its first log, the last run its last.
+  logs_logging_.assign(results.calls.size(), {kNoLine, kNoLine});
+  for (const auto& logs_of_call : logging) {
+    for (size_t call = 0; call < logs_of_call.size(); ++call) {
+      const auto [first, last] = logs_of_call[call];
+      if (first == kNoLine) continue;
+      if (logs_logging_[call].first == kNoLine) logs_logging_[call].first = first;
+      logs_logging_[call].second = last;
+    }
+  }
   log_of_station_.assign(results.calls.size(), kNoLine);
   for (size_t l = 0; l < results.logs.size(); ++l) {
     const LogResult& log = results.logs[l];
@@ -225,19 +243,24 @@ ContestIndex::SideKey ContestIndex::SideOf(uint32_t log, uint32_t other_log) con
 }
 
 void ContestIndex::ApplyClockOffsets() {
+  for (size_t l = 0; l < results_.logs.size(); ++l) log_offset_[l] = results_.logs[l].clock_offset;
+}
+
+void ContestIndex::IndexOpenLinesByWorkedCall() {
   const auto& lines = results_.lines;
   std::vector<uint32_t> station_of_log(results_.logs.size(), kNoLine);
-  for (size_t l = 0; l < results_.logs.size(); ++l) {
-    log_offset_[l] = results_.logs[l].clock_offset;
-    station_of_log[l] = results_.logs[l].station_id;
-  }
+  for (size_t l = 0; l < results_.logs.size(); ++l) station_of_log[l] = results_.logs[l].station_id;
+  const auto open = [&](const ContestLine& line) {
+    return line.decision != Decision::kDupe && !line.paired;
+  };
   // Counting sort by call, then each call's lines by band, mode and
   // corrected time; the station and the contact settle equal times.
   worked_start_ = CountingSort(
       lines.size(), results_.calls.size(), results_.options.threads,
-      [&](size_t i) { return lines[i].call; },
+      [&](size_t i) { return open(lines[i]) ? lines[i].call : kNoBucket; },
       [&](size_t indexed) {
-        if (by_worked_.size() == indexed) return;
+        by_worked_.clear();
+        worked_keys_.clear();
         ResizeWithHugePages(by_worked_, indexed, results_.options.threads);
         ResizeWithHugePages(worked_keys_, indexed, results_.options.threads);
       },
@@ -343,9 +366,9 @@ LineSpan ContestIndex::LinesLoggingNear(uint32_t call, uint8_t band, uint8_t mod
   return {by_worked_.data() + (from - keys), by_worked_.data() + (to - keys)};
 }
 
-LineSpan ContestIndex::LinesLogging(uint32_t call) const {
-  if (call + 1 >= worked_start_.size()) return {};
-  return {by_worked_.data() + worked_start_[call], by_worked_.data() + worked_start_[call + 1]};
+bool ContestIndex::LoggedByOtherThan(uint32_t call, uint32_t log) const {
+  const auto [first, last] = logs_logging_[call];
+  return first != last || (first != log && first != kNoLine);
 }
 
 }  // namespace qxqy::crosscheck

@@ -3,7 +3,7 @@
 // files were read in), every contact of a checked log one packed line, and
 // sorted line indexes to find, without scanning, the lines between two
 // checked logs (a mirror group: A's lines to B and B's lines to A on one
-// band and mode, side by side) and every log's lines to a call; a log's
+// band and mode, side by side) and every log's open lines to a call; a log's
 // lines in a time window are found in its own lines, which are in time
 // order.
 #pragma once
@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "crosscheck/contest_check.h"
@@ -80,9 +81,11 @@ class ContestIndex {
   // (-1 for a dupe). Builds the per-log indexes and the mirror groups.
   ContestIndex(ContestResults& results, const std::vector<std::vector<int32_t>>& raw_points);
 
-  // Takes the logs' clock offsets for Corrected and builds the index by
-  // worked call on corrected times: call it once the offsets are set.
+  // Takes the logs' clock offsets for Corrected: call it once they are set.
   void ApplyClockOffsets();
+  // Builds the index by worked call, on corrected times, of the lines still
+  // open: neither dupes nor paired. Call it once the lines are paired.
+  void IndexOpenLinesByWorkedCall();
 
   // The id of a normalised call, kNoLine when no log holds it.
   uint32_t IdOfCall(std::string_view call) const;
@@ -111,10 +114,11 @@ class ContestIndex {
   // A checked log's lines with a corrected time from `first` to `last`
   // minutes (inclusive), by time.
   LineRange LinesBetween(uint32_t log, int64_t first, int64_t last) const;
-  // Every checked log's lines to `call`, by band, mode and corrected time.
-  LineSpan LinesLogging(uint32_t call) const;
-  // Those of them on `band` and `mode` with a corrected time from `first`
-  // to `last` minutes (inclusive).
+  // True when a checked log other than `log` has a line to `call`.
+  bool LoggedByOtherThan(uint32_t call, uint32_t log) const;
+  // Every checked log's open lines to `call` on `band` and `mode` with a
+  // corrected time from `first` to `last` minutes (inclusive), by
+  // corrected time, station and contact.
   LineSpan LinesLoggingNear(uint32_t call, uint8_t band, uint8_t mode, int64_t first,
                             int64_t last) const;
 
@@ -146,6 +150,8 @@ class ContestIndex {
   std::vector<uint32_t> mirror_start_;  // by log: where its bucket starts
   std::vector<uint32_t> mirror_lines_;
   std::vector<uint64_t> mirror_keys_;
+  // By call id: the first and the last checked log with a line to it.
+  std::vector<std::pair<uint32_t, uint32_t>> logs_logging_;
   std::vector<uint32_t> worked_start_;  // by call id: where its lines start in by_worked_
   std::vector<uint32_t> by_worked_;
   // WorkedKey of each line of by_worked_, beside it: a search in a call's

@@ -1,6 +1,6 @@
 // The contest index against a plain scan of the lines: every lookup, every
-// time window and every mirror group, on generated contests and on one with lines the
-// mirror groups must leave out (a log's own call, calls without a log).
+// time window, who logged each call and every mirror group, on generated contests and on one with
+// lines the mirror groups must leave out (a log's own call, calls without a log).
 #include "crosscheck/contest_index.h"
 
 #include <gtest/gtest.h>
@@ -54,7 +54,7 @@ Lines Scanned(const ContestResults& results, uint32_t log, uint32_t call, bool b
 // the contest in failures.
 void ExpectIndexAgreesWithScan(ContestResults& results, const std::string& label) {
   const std::vector<std::vector<int32_t>> points = ScoreRaw(results);
-  const ContestIndex index(results, points);
+  ContestIndex index(results, points);
   std::vector<uint32_t> checked;
   for (uint32_t l = 0; l < results.logs.size(); ++l) {
     if (results.logs[l].status == LogStatus::kChecked) checked.push_back(l);
@@ -96,6 +96,33 @@ void ExpectIndexAgreesWithScan(ContestResults& results, const std::string& label
         EXPECT_EQ(Lines(range.begin(), range.end()), scanned)
             << label << ": " << results.logs[a].file << " from " << first << " to " << last;
       }
+    }
+  }
+  // Who logged a call, and the open lines to it near a time.
+  index.IndexOpenLinesByWorkedCall();
+  for (uint32_t call = 0; call < results.calls.size(); ++call) {
+    for (uint32_t a = 0; a < results.logs.size(); ++a) {
+      const bool scanned =
+          std::any_of(results.lines.begin(), results.lines.end(),
+                      [&](const ContestLine& l) { return l.call == call && l.log != a; });
+      EXPECT_EQ(index.LoggedByOtherThan(call, a), scanned)
+          << label << ": " << results.calls[call] << " beside " << results.logs[a].file;
+    }
+    for (const ContestLine& around : results.lines) {
+      const int64_t first = around.minute - 3;
+      const int64_t last = around.minute + 3;
+      std::vector<std::tuple<int64_t, uint32_t, uint32_t, uint32_t>> found;
+      for (uint32_t i = 0; i < results.lines.size(); ++i) {
+        const ContestLine& l = results.lines[i];
+        if (l.call != call || l.band != around.band || l.mode != around.mode) continue;
+        if (l.decision == Decision::kDupe || l.minute < first || l.minute > last) continue;
+        found.emplace_back(l.minute, results.logs[l.log].station_id, l.contact, i);
+      }
+      std::sort(found.begin(), found.end());
+      Lines scanned;
+      for (const auto& entry : found) scanned.push_back(std::get<3>(entry));
+      EXPECT_EQ(Of(index.LinesLoggingNear(call, around.band, around.mode, first, last)), scanned)
+          << label << ": lines to " << results.calls[call] << " near " << around.minute;
     }
   }
   // Calls of no log's station are not indexed.

@@ -16,15 +16,14 @@ namespace {
 
 class Decider {
  public:
-  Decider(ContestResults& results, const ContestIndex& index)
+  Decider(ContestResults& results, ContestIndex& index)
       : results_(results),
         lines_(results.lines),
         index_(index),
         window_(results.options.window_minutes) {}
 
   // Every step runs on the options' threads. Pairing writes only the lines
-  // of the group it pairs, and each group (A, B, band, mode) with its
-  // mirror is paired from one log; the unpaired lines are decided from the
+  // of the mirror group it pairs; the unpaired lines are decided from the
   // pairs alone (nothing they read changes while they are decided), so
   // their decisions are made apart and set afterwards.
   void Run() {
@@ -36,6 +35,8 @@ class Decider {
           bucket, [&](const MirrorGroup& group) { PairGroup(group); },
           [&](uint32_t line, int step) { AskForContact(line, step); });
     });
+    // The busted-call rule looks for lines that are still open.
+    index_.IndexOpenLinesByWorkedCall();
     std::vector<uint32_t> unpaired;
     for (uint32_t i = 0; i < lines_.size(); ++i) {
       if (lines_[i].decision != Decision::kDupe && !lines_[i].paired) unpaired.push_back(i);
@@ -192,10 +193,8 @@ class Decider {
                                    });
     if (other != kNoLine) return {Decision::kBustedCall, other};
     if (b != kNoLine) return {Decision::kNil, kNoLine};
-    const auto logging = index_.LinesLogging(line.call);
-    const bool others =
-        std::any_of(logging.begin(), logging.end(), [&](uint32_t k) { return lines_[k].log != a; });
-    return {others ? Decision::kUnverified : Decision::kUnique, kNoLine};
+    return {index_.LoggedByOtherThan(line.call, a) ? Decision::kUnverified : Decision::kUnique,
+            kNoLine};
   }
 
   // True when log `log` (kNoLine: none) has a line, not a dupe, to `call`
@@ -262,7 +261,7 @@ class Decider {
 
   ContestResults& results_;
   std::vector<ContestLine>& lines_;
-  const ContestIndex& index_;
+  ContestIndex& index_;
   const int64_t window_;
 };
 
@@ -272,8 +271,6 @@ bool SameExchange(std::string_view received, std::string_view sent) {
   return SameIgnoringAsciiCase(TrimView(received), TrimView(sent));
 }
 
-void DecideLines(ContestResults& results, const ContestIndex& index) {
-  Decider(results, index).Run();
-}
+void DecideLines(ContestResults& results, ContestIndex& index) { Decider(results, index).Run(); }
 
 }  // namespace qxqy::crosscheck

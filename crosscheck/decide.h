@@ -17,7 +17,7 @@ namespace qxqy::crosscheck {
 
 // Decides every line that is not a dupe, sets its evidence, and fills each
 // checked log's not_in_log and busted_our_call lists.
-void DecideLines(ContestResults& results, const ContestIndex& index);
+void DecideLines(ContestResults& results, ContestIndex& index);
 
 // True when a received exchange matches a sent one: equal once trimmed,
 // ignoring ASCII letter case.
