@@ -92,8 +92,9 @@ class ContestIndex {
   // The checked log of the station with call `id`, kNoLine when none.
   uint32_t LogOfStation(uint32_t id) const { return log_of_station_[id]; }
 
-  // The mirror groups are kept in one bucket per checked log (the group of
-  // logs A and B in the bucket of the first of the two in file order).
+  // The mirror groups are kept in one bucket per log (the group of logs A
+  // and B in the bucket of the first of the two in file order; a log not
+  // checked has an empty bucket).
   size_t mirror_buckets() const { return mirror_start_.size() - 1; }
   // Calls visit(group) for every mirror group of `bucket` in which both
   // sides have lines. Each line is in one group of one bucket: buckets may
