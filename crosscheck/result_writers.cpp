@@ -395,6 +395,20 @@ void AddContestOutputs(const ContestResults& results, OutputFiles& files,
   }
 }
 
+namespace {
+
+// How a score line of the report ends: "*(districts+prefixes)=score".
+void AppendTimesMultipliers(std::string& out, const ScoreTotals& totals, int64_t score) {
+  out.append("*(");
+  AppendNumber(out, totals.districts);
+  out.push_back('+');
+  AppendNumber(out, totals.prefixes);
+  out.append(")=");
+  AppendNumber(out, score);
+}
+
+}  // namespace
+
 void AppendStationReport(std::string& out, const ContestResults& results, size_t index) {
   const LogResult& log = results.logs[index];
   out.append("Station: ");
@@ -417,22 +431,13 @@ void AppendStationReport(std::string& out, const ContestResults& results, size_t
   }
   out.append("\nRaw score: ");
   AppendNumber(out, log.raw.points);
-  out.append("*(");
-  AppendNumber(out, log.raw.districts);
-  out.push_back('+');
-  AppendNumber(out, log.raw.prefixes);
-  out.append(")=");
-  AppendNumber(out, log.raw_score);
+  AppendTimesMultipliers(out, log.raw, log.raw_score);
   out.append("\nChecked score: (");
   AppendNumber(out, log.credited.points);
   out.push_back('-');
   AppendNumber(out, log.penalty_points);
-  out.append(")*(");
-  AppendNumber(out, log.credited.districts);
-  out.push_back('+');
-  AppendNumber(out, log.credited.prefixes);
-  out.append(")=");
-  AppendNumber(out, log.checked_score);
+  out.push_back(')');
+  AppendTimesMultipliers(out, log.credited, log.checked_score);
   out.append("\nContacts: ");
   AppendNumber(out, log.raw.qsos);
   out.append(" scored, ");

@@ -168,18 +168,15 @@ int64_t ChartWidth(Hours hours) {
 void AppendScale(std::string& out, Hours hours, int64_t scale_top) {
   const int64_t middle = kTop + kPlotHeight / 2;
   const int64_t right = ChartWidth(hours) - kRight;
-  out += "<path class=\"chart-grid\" d=\"M";
-  AppendNumber(out, kLeft);
-  out += ' ';
-  AppendNumber(out, kTop);
-  out += 'H';
-  AppendNumber(out, right);
-  out += 'M';
-  AppendNumber(out, kLeft);
-  out += ' ';
-  AppendNumber(out, middle);
-  out += 'H';
-  AppendNumber(out, right);
+  out += "<path class=\"chart-grid\" d=\"";
+  for (const int64_t y : {kTop, middle}) {
+    out += 'M';
+    AppendNumber(out, kLeft);
+    out += ' ';
+    AppendNumber(out, y);
+    out += 'H';
+    AppendNumber(out, right);
+  }
   out += "\"/>\n<text class=\"chart-figures\">";
   const std::pair<int64_t, std::string> figures[] = {
       {kTop, GroupedNumber(scale_top)},
