@@ -103,6 +103,7 @@ ContestIndex::ContestIndex(ContestResults& results,
   }
   results.lines.clear();
   ResizeWithHugePages(results.lines, total, results.options.threads);
+  ResizeWithHugePages(exchanges_, total, results.options.threads);
   ParallelFor(runs.size(), results.options.threads, [&](size_t r) {
     Run& run = runs[r];
     HashSlots ids;
@@ -132,7 +133,10 @@ ContestIndex::ContestIndex(ContestResults& results,
       const auto& contacts = log.log.contacts();
       for (size_t c = 0; c < contacts.size(); ++c) {
         const auto& contact = contacts[c];
-        const uint32_t call = intern(NormalizedView(log.log.TextOf(contact).call, storage));
+        const logfile::ContactText text = log.log.TextOf(contact);
+        const uint32_t call = intern(NormalizedView(text.call, storage));
+        exchanges_[log.first_line + c] = {ShortText(log.log.ExchangeWithoutReport(contact)),
+                                          ShortText(text.sent_exchange)};
         const int32_t points = raw_points[l][c];
         results.lines[log.first_line + c] = {MinutesOfTimeKey(contact.time_key),
                                              static_cast<uint32_t>(l),

@@ -66,6 +66,15 @@ class LineRange {
   uint32_t first_, last_;
 };
 
+// A line's exchanges as logged, when short: the one received (without its
+// signal report) and the one its station sent. Pairing compares a line's
+// received exchange with its partner's sent one many times across the
+// contest; kept here, beside the other lines', they are read without
+// reaching into the logs' texts.
+struct LineExchanges {
+  ShortText received, sent;
+};
+
 // The lines of one band and mode between two checked logs: `first`'s lines
 // to `second`'s station and `second`'s lines to `first`'s, each in its
 // log's order (by time).
@@ -123,6 +132,9 @@ class ContestIndex {
   LineSpan LinesLoggingNear(uint32_t call, uint8_t band, uint8_t mode, int64_t first,
                             int64_t last) const;
 
+  // The line's exchanges, when short enough to be held.
+  const LineExchanges& ExchangesOf(uint32_t line) const { return exchanges_[line]; }
+
   // The line's time less its log's clock offset (none before
   // ApplyClockOffsets).
   int64_t Corrected(uint32_t line) const {
@@ -145,6 +157,7 @@ class ContestIndex {
   ContestResults& results_;
   std::vector<uint32_t> log_of_station_;  // by call id
   std::vector<int64_t> log_offset_;       // by log: its clock offset
+  std::vector<LineExchanges> exchanges_;  // by line
   // Lines to the station of a checked log, bucketed by the first of the two
   // logs in file order, and in each bucket sorted by MirrorKey, then by line
   // (time within a log); each line's key beside it.

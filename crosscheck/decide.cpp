@@ -67,16 +67,12 @@ class Decider {
     return {first, last};
   }
 
-  // Asks the memory for what pairing line `line` reads: its contact record
-  // (step 0), then the contact's texts and its kept exchange (step 1).
+  // Asks the memory for what pairing line `line` reads and writes: its
+  // exchanges (step 0), then its kept exchange (step 1).
   void AskForContact(uint32_t line, int step) const {
-    const ContestLine& l = lines_[line];
-    const logfile::ParsedLog& log = results_.logs[l.log].log;
-    const logfile::ParsedLog::Contact& contact = log.contacts()[l.contact];
     if (step == 0) {
-      __builtin_prefetch(&contact);
+      __builtin_prefetch(&index_.ExchangesOf(line));
     } else {
-      __builtin_prefetch(log.TextOf(contact).call.data());
       __builtin_prefetch(&results_.paired_exchanges[line], 1);
     }
   }
@@ -112,13 +108,22 @@ class Decider {
         candidates.push_back({std::llabs(index_.Corrected(i) - index_.Corrected(k)), i, k});
       }
     }
-    const auto key = [&](const Candidate& c) {
-      return std::make_tuple(c.distance, index_.Corrected(c.ours), index_.Corrected(c.theirs),
-                             CallAsLogged(c.ours), CallAsLogged(c.theirs), lines_[c.ours].contact,
-                             lines_[c.theirs].contact);
+    // By distance, then by the corrected times, the calls as logged and
+    // the contacts; the calls are read only for candidates equal so far,
+    // as they live in the logs' texts.
+    const auto before = [&](const Candidate& x, const Candidate& y) {
+      if (x.distance != y.distance) return x.distance < y.distance;
+      const auto times = [&](const Candidate& c) {
+        return std::make_pair(index_.Corrected(c.ours), index_.Corrected(c.theirs));
+      };
+      if (times(x) != times(y)) return times(x) < times(y);
+      const auto rest = [&](const Candidate& c) {
+        return std::make_tuple(CallAsLogged(c.ours), CallAsLogged(c.theirs),
+                               lines_[c.ours].contact, lines_[c.theirs].contact);
+      };
+      return rest(x) < rest(y);
     };
-    std::sort(candidates.begin(), candidates.end(),
-              [&](const Candidate& x, const Candidate& y) { return key(x) < key(y); });
+    std::sort(candidates.begin(), candidates.end(), before);
     for (const Candidate& c : candidates) {
       if (lines_[c.ours].paired || lines_[c.theirs].paired) continue;
       Pair(c.ours, c.theirs);
@@ -130,13 +135,24 @@ class Decider {
     ContestLine& l = lines_[line];
     l.paired = true;
     l.evidence = other;
+    const ShortText& received = index_.ExchangesOf(line).received;
+    const ShortText& sent = index_.ExchangesOf(other).sent;
+    if (received.held() && sent.held()) {
+      l.decision = SameExchange(received.view(), sent.view()) ? Decision::kOk
+                                                              : Decision::kBustedExchange;
+      results_.paired_exchanges[line] = sent;
+      return;
+    }
+    // A long exchange: read from the logs' texts.
     const LogResult& own = results_.logs[l.log];
     const LogResult& theirs = results_.logs[lines_[other].log];
-    const std::string_view received = own.log.ExchangeWithoutReport(own.log.contacts()[l.contact]);
-    const std::string_view sent =
+    const std::string_view received_text =
+        own.log.ExchangeWithoutReport(own.log.contacts()[l.contact]);
+    const std::string_view sent_text =
         theirs.log.TextOf(theirs.log.contacts()[lines_[other].contact]).sent_exchange;
-    l.decision = SameExchange(received, sent) ? Decision::kOk : Decision::kBustedExchange;
-    results_.paired_exchanges[line] = ShortText(sent);
+    l.decision =
+        SameExchange(received_text, sent_text) ? Decision::kOk : Decision::kBustedExchange;
+    results_.paired_exchanges[line] = sent;
   }
 
   // The nearest line of `lines` to corrected time `minute` that `accept`s,
