@@ -1,6 +1,7 @@
 #include "crosscheck/output_files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,8 +33,10 @@ std::string Named(const fs::path& path) { return Printable(path.string()); }
 // first (nor removed and made again): the file system then reuses its
 // blocks and its inode, where a file cut to nothing makes it flush the new
 // bytes on closing and a new file makes it search for a free inode, both
-// slow for thousands of files written again and again. Written straight to
-// the file, unbuffered: the callers hand over whole texts.
+// slow for thousands of files written again and again. It is cut only when
+// it was longer: a cut costs the file system an update even when the
+// length stays. Written straight to the file, unbuffered: the callers hand
+// over whole texts.
 class FileOut {
  public:
   explicit FileOut(fs::path path)
@@ -57,7 +60,10 @@ class FileOut {
   }
 
   void Close() {
-    const bool cut = ::ftruncate(fd_, static_cast<off_t>(size_)) == 0;
+    struct stat info;
+    const bool cut = ::fstat(fd_, &info) == 0 &&
+                     (info.st_size <= static_cast<off_t>(size_) ||
+                      ::ftruncate(fd_, static_cast<off_t>(size_)) == 0);
     const int error = errno;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;

@@ -1,6 +1,7 @@
 #include "crosscheck/site/site_writer.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -47,7 +48,8 @@ void CreateFolder(const fs::path& folder) {
 // written over in place and then cut to the new length, not cut to nothing
 // first: a file system may flush a file cut to nothing when it is closed,
 // which for thousands of pages written again on every run costs more than
-// writing them.
+// writing them. It is cut only when it was longer: a cut costs the file
+// system an update even when the length stays.
 void WriteFile(const fs::path& path, std::string_view content) {
   const auto fail = [&] {
     throw SiteWriteError("Cannot write file " + path.string() + ": " + std::strerror(errno));
@@ -62,7 +64,10 @@ void WriteFile(const fs::path& path, std::string_view content) {
     written = count > 0;
     if (written) left.remove_prefix(static_cast<size_t>(count));
   }
-  written = written && ::ftruncate(fd, static_cast<off_t>(content.size())) == 0;
+  struct stat info;
+  written = written && ::fstat(fd, &info) == 0 &&
+            (info.st_size <= static_cast<off_t>(content.size()) ||
+             ::ftruncate(fd, static_cast<off_t>(content.size())) == 0);
   const int write_errno = errno;
   const bool closed = ::close(fd) == 0;
   if (!written) errno = write_errno;
