@@ -36,14 +36,14 @@ ContestResults CheckContest(std::vector<LogInput> inputs, const ContestOptions& 
   if (results.options.threads == 0) results.options.threads = 1;
   ReadContestLogs(std::move(inputs), results);
   SetAsideSecondLogs(results);
-  const std::vector<std::vector<int32_t>> points = ScoreRaw(results);
+  const RawScores raw = ScoreRaw(results);
   if (options.progress) options.progress("matching", 0, 1);
-  ContestIndex index(results, points);
+  ContestIndex index(results, raw.points);
   EstimateClockOffsets(results, index);
   index.ApplyClockOffsets();
   DecideLines(results, index);
   if (options.progress) options.progress("matching", 1, 1);
-  ScoreChecked(results);
+  ScoreChecked(results, raw);
   for (const LogResult& log : results.logs) {
     results.reported += log.reader_report.total() + log.check_findings;
     if (log.status != LogStatus::kChecked) ++results.reported;

@@ -53,7 +53,7 @@ Lines Scanned(const ContestResults& results, uint32_t log, uint32_t call, bool b
 // Checks every lookup of `results`' index against the scan; `label` names
 // the contest in failures.
 void ExpectIndexAgreesWithScan(ContestResults& results, const std::string& label) {
-  const std::vector<std::vector<int32_t>> points = ScoreRaw(results);
+  const std::vector<std::vector<int32_t>> points = ScoreRaw(results).points;
   ContestIndex index(results, points);
   std::vector<uint32_t> checked;
   for (uint32_t l = 0; l < results.logs.size(); ++l) {

@@ -43,28 +43,35 @@ int64_t PenaltyOf(const ContestOptions& options, const ContestLine& line) {
   return 0;
 }
 
-std::vector<std::vector<int32_t>> ScoreRaw(ContestResults& results) {
-  std::vector<std::vector<int32_t>> points(results.logs.size());
+RawScores ScoreRaw(ContestResults& results) {
+  RawScores raw;
+  raw.points.resize(results.logs.size());
+  raw.fields.resize(results.logs.size());
   const logfile::CheckOptions check = CheckOptionsOf(results.options);
   ParallelFor(
       results.logs.size(), results.options.threads,
       [&](size_t l) {
         LogResult& log = results.logs[l];
         if (log.status == LogStatus::kUnreadable) return;
-        points[l].reserve(log.log.contacts().size());
+        auto& points = raw.points[l];
+        auto& fields = raw.fields[l];
+        points.reserve(log.log.contacts().size());
+        fields.reserve(log.log.contacts().size());
         logfile::Report report;
-        const logfile::CheckResult result = logfile::CheckLog(
-            log.log, check, report,
-            [&](const logfile::ScoredContact& contact) { points[l].push_back(contact.points); });
+        const logfile::CheckResult result =
+            logfile::CheckLog(log.log, check, report, [&](const logfile::ScoredContact& contact) {
+              points.push_back(contact.points);
+              fields.emplace_back(contact.wpx, contact.country);
+            });
         log.raw = TotalsOf(result.bands);
         log.raw_score = log.raw.Score();
         log.check_findings = report.total();
       },
       [&](size_t done) { Progress(results.options, "scoring", done, results.logs.size()); });
-  return points;
+  return raw;
 }
 
-void ScoreChecked(ContestResults& results) {
+void ScoreChecked(ContestResults& results, const RawScores& raw) {
   const logfile::CheckOptions check = CheckOptionsOf(results.options);
   const ContestOptions& options = results.options;
   ParallelFor(
@@ -86,9 +93,13 @@ void ScoreChecked(ContestResults& results) {
         }
         // The log's contacts are in time order since the raw scoring: a
         // contact not credited is one never scored.
-        log.credited = TotalsOf(logfile::ScoreSelectedContacts(log.log, check, [&](size_t c) {
-          return IsCredited(results.lines[log.first_line + c].decision, options.remove_uniques);
-        }));
+        log.credited = TotalsOf(logfile::ScoreSelectedContacts(
+            log.log, check,
+            [&](size_t c) {
+              return IsCredited(results.lines[log.first_line + c].decision,
+                                options.remove_uniques);
+            },
+            &raw.fields[l]));
         log.checked_score =
             std::max<int64_t>(0, (log.credited.points - log.penalty_points) *
                                      (log.credited.districts + log.credited.prefixes));

@@ -28,6 +28,18 @@ std::string GroupOfCountry(std::string_view country) {
   return "DX";
 }
 
+KeptFields::KeptFields(std::string_view wpx, std::string_view country) {
+  if (wpx.size() > kMaxSize || country.size() > kMaxSize) return;
+  wpx_size_ = static_cast<uint8_t>(wpx.size());
+  wpx.copy(wpx_.data(), wpx.size());
+  country_size_ = static_cast<uint8_t>(country.size());
+  country.copy(country_.data(), country.size());
+}
+
+DerivedFields FieldsOf(const KeptFields& kept) {
+  return {std::string(kept.wpx()), std::string(kept.country()), GroupOfCountry(kept.country())};
+}
+
 DerivedFields DeriveFields(std::string_view call, std::string_view log_prefix,
                            const CountryFile* countries) {
   const CallParts parts = SplitCall(call);

@@ -114,7 +114,19 @@ void ContactScorer::Prefetch(const ParsedLog::Contact& contact, std::string_view
 
 void ContactScorer::Score(const ParsedLog::Contact& contact, const ContactText& text,
                           const OnScoredContact& on_contact) {
-  DerivedFields fields = DeriveFields(text.call, text.prefix, options_.countries);
+  ScoreWithFields(contact, text, DeriveFields(text.call, text.prefix, options_.countries),
+                  on_contact);
+}
+
+void ContactScorer::ScoreWithKept(const ParsedLog::Contact& contact, const ContactText& text,
+                                  const KeptFields& kept) {
+  ScoreWithFields(
+      contact, text,
+      kept.held() ? FieldsOf(kept) : DeriveFields(text.call, text.prefix, options_.countries), {});
+}
+
+void ContactScorer::ScoreWithFields(const ParsedLog::Contact& contact, const ContactText& text,
+                                    DerivedFields fields, const OnScoredContact& on_contact) {
   if (options_.contact_group) fields.group = *options_.contact_group;
   const std::string_view band = Bands()[contact.band].label;
   const std::string_view mode = kModes[contact.mode];

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "logfile/contact_fields.h"
 #include "logfile/log_checker.h"
 #include "logfile/parsed_log.h"
 #include "logfile/report.h"
@@ -59,6 +60,10 @@ class ContactScorer {
   // Scores the next contact; `on_contact`, when given, sees it right after.
   void Score(const ParsedLog::Contact& contact, const ContactText& text,
              const OnScoredContact& on_contact);
+  // Scores the next contact with the fields `kept` from an earlier scoring
+  // of it, when it holds them.
+  void ScoreWithKept(const ParsedLog::Contact& contact, const ContactText& text,
+                     const KeptFields& kept);
 
   const std::string& own_group() const { return own_group_; }
   // How many contacts were scored, duplicates included.
@@ -73,6 +78,9 @@ class ContactScorer {
   std::vector<TStatistic> BandFigures() const;
 
  private:
+  void ScoreWithFields(const ParsedLog::Contact& contact, const ContactText& text,
+                       DerivedFields fields, const OnScoredContact& on_contact);
+
   const CheckOptions& options_;
   std::string own_group_;
   HostRecord record_;

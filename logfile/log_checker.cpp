@@ -107,14 +107,21 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
 }
 
 std::vector<TStatistic> ScoreSelectedContacts(const ParsedLog& log, const CheckOptions& options,
-                                              const std::function<bool(size_t)>& selected) {
+                                              const std::function<bool(size_t)>& selected,
+                                              const std::vector<KeptFields>* kept) {
   ContactScorer scorer(options, GroupOfOwnCall(log.own_call, options));
   // Room for every contact, selected or not: a little more than needed
   // costs less than growing the engine's index on the way.
   scorer.Reserve(log.contacts().size(), ContactTextBytes(log));
   const auto& contacts = log.contacts();
+  if (kept != nullptr && kept->size() != contacts.size()) kept = nullptr;  // not this log's
   for (size_t i = 0; i < contacts.size(); ++i) {
-    if (selected(i)) scorer.Score(contacts[i], log.TextOf(contacts[i]), {});
+    if (!selected(i)) continue;
+    if (kept != nullptr) {
+      scorer.ScoreWithKept(contacts[i], log.TextOf(contacts[i]), (*kept)[i]);
+    } else {
+      scorer.Score(contacts[i], log.TextOf(contacts[i]), {});
+    }
   }
   return scorer.BandFigures();
 }

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "logfile/byte_source.h"
+#include "logfile/contact_fields.h"
 #include "logfile/country_file.h"
 #include "logfile/log_file.h"
 #include "logfile/parsed_log.h"
@@ -82,9 +83,13 @@ CheckResult CheckLog(ParsedLog& log, const CheckOptions& options, Report& report
 // `selected(index)` is true (an index into log.contacts()), in the order
 // `log` holds them (CheckLog's time order, for a log it checked before).
 // Makes no report and copies no contact: for a caller that scores a part
-// of a log it checked already. Throws as CheckLog does.
+// of a log it checked already. `kept`, when given, holds each contact's
+// fields as the earlier check derived them (its ScoredContact's wpx and
+// country), one per contact of `log`, so that they are not derived again.
+// Throws as CheckLog does.
 std::vector<TStatistic> ScoreSelectedContacts(const ParsedLog& log, const CheckOptions& options,
-                                              const std::function<bool(size_t)>& selected);
+                                              const std::function<bool(size_t)>& selected,
+                                              const std::vector<KeptFields>* kept = nullptr);
 
 struct CheckedLog {
   ParsedLog log;  // its contacts in time order

@@ -294,7 +294,8 @@ TEST_F(LogCheckerTest, WritesTheClaimedScoreAsANumberWhenItIsOne) {
 // Scoring a selection of a checked log's contacts must give the figures of
 // a check of a log that holds those contacts alone: duplicates whose first
 // contact is left out then count, and multipliers move to the contacts
-// that remain.
+// that remain. The same holds with the fields the whole log's check derived
+// kept for each contact, some of them not held (derived again).
 TEST_F(LogCheckerTest, ScoresASelectionAsACheckOfThoseContactsAlone) {
   Check({
       "14025 CW 1200 QX3EF CAR",  // 0
@@ -322,6 +323,11 @@ TEST_F(LogCheckerTest, ScoresASelectionAsACheckOfThoseContactsAlone) {
       {false, true, false, true, false, true, false, true},
       {false, false, true, false, true, false, false, true},
   };
+  std::vector<KeptFields> kept;
+  Report whole_report;
+  CheckLog(log_, options_, whole_report, [&](const ScoredContact& contact) {
+    kept.push_back(kept.size() % 3 == 2 ? KeptFields() : KeptFields(contact.wpx, contact.country));
+  });
   for (const std::vector<bool>& selection : selections) {
     ASSERT_EQ(selection.size(), log_.contacts().size());
     ParsedLog part;
@@ -334,9 +340,30 @@ TEST_F(LogCheckerTest, ScoresASelectionAsACheckOfThoseContactsAlone) {
     const std::vector<TStatistic> selected =
         ScoreSelectedContacts(log_, options_, [&](size_t i) { return selection[i]; });
     std::string name;
-    for (bool kept : selection) name += kept ? '1' : '0';
+    for (bool in : selection) name += in ? '1' : '0';
     EXPECT_EQ(figures(selected), figures(whole.bands)) << "selection " << name;
+    const auto is_selected = [&](size_t i) { return selection[i]; };
+    EXPECT_EQ(figures(ScoreSelectedContacts(log_, options_, is_selected, &kept)),
+              figures(whole.bands))
+        << "selection " << name << ", fields kept";
   }
+}
+
+TEST(KeptFieldsTest, HoldsFieldsOfUpToSevenCharactersBoth) {
+  const KeptFields kept("QX1", "QX");
+  ASSERT_TRUE(kept.held());
+  EXPECT_EQ(kept.wpx(), "QX1");
+  EXPECT_EQ(kept.country(), "QX");
+  EXPECT_EQ(FieldsOf(kept).group, "QX");
+  const KeptFields unknown("ZZ9", "");
+  ASSERT_TRUE(unknown.held());
+  EXPECT_EQ(unknown.country(), "");
+  EXPECT_EQ(FieldsOf(unknown).group, "DX");
+  EXPECT_TRUE(KeptFields("ABCDEFG", "1234567").held());
+  EXPECT_FALSE(KeptFields("ABCDEFGH", "QX").held());
+  EXPECT_FALSE(KeptFields("QX1", "12345678").held());
+  EXPECT_FALSE(KeptFields().held());
+  EXPECT_EQ(KeptFields().wpx(), "");
 }
 
 TEST(JsonStringTest, WritesUtf8AsItIsAndOtherBytesAsLatin1) {
