@@ -37,20 +37,29 @@ class Decider {
     });
     // The busted-call rule looks for lines that are still open.
     index_.IndexOpenLinesByWorkedCall();
-    std::vector<uint32_t> unpaired;
-    for (uint32_t i = 0; i < lines_.size(); ++i) {
-      if (lines_[i].decision != Decision::kDupe && !lines_[i].paired) unpaired.push_back(i);
-    }
-    std::vector<std::pair<Decision, uint32_t>> decided(unpaired.size());
-    constexpr size_t kChunk = 4096;
-    ParallelFor((unpaired.size() + kChunk - 1) / kChunk, threads, [&](size_t chunk) {
-      const size_t end = std::min(unpaired.size(), (chunk + 1) * kChunk);
-      for (size_t k = chunk * kChunk; k < end; ++k) decided[k] = DecideUnpaired(unpaired[k]);
+    // The lines by chunk: each chunk's unpaired lines decided, then, once
+    // every chunk is decided, set.
+    struct Decided {
+      uint32_t line;
+      Decision decision;
+      uint32_t evidence;
+    };
+    constexpr size_t kChunk = 1 << 15;
+    std::vector<std::vector<Decided>> decided((lines_.size() + kChunk - 1) / kChunk);
+    ParallelFor(decided.size(), threads, [&](size_t chunk) {
+      const auto end = static_cast<uint32_t>(std::min(lines_.size(), (chunk + 1) * kChunk));
+      for (auto i = static_cast<uint32_t>(chunk * kChunk); i < end; ++i) {
+        if (lines_[i].decision == Decision::kDupe || lines_[i].paired) continue;
+        const auto [decision, evidence] = DecideUnpaired(i);
+        decided[chunk].push_back({i, decision, evidence});
+      }
     });
-    for (size_t k = 0; k < unpaired.size(); ++k) {
-      lines_[unpaired[k]].decision = decided[k].first;
-      lines_[unpaired[k]].evidence = decided[k].second;
-    }
+    ParallelFor(decided.size(), threads, [&](size_t chunk) {
+      for (const Decided& d : decided[chunk]) {
+        lines_[d.line].decision = d.decision;
+        lines_[d.line].evidence = d.evidence;
+      }
+    });
     FillLists();
   }
 
