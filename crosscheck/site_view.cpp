@@ -100,28 +100,52 @@ site::HourlyActivity Activity(const ContestResults& results, size_t log,
 
 ContestHours ContestPeriod(const ContestResults& results) {
   const bool remove_uniques = results.options.remove_uniques;
-  // The confirmed lines' span; else the credited lines'.
-  for (const bool confirmed_only : {true, false}) {
-    ContestHours period;
-    int64_t first_key = 0;
-    for (const ContestLine& line : results.lines) {
-      const bool counts = confirmed_only ? line.decision == Decision::kOk
-                                         : IsCredited(line.decision, remove_uniques);
-      if (!counts) continue;
-      const int64_t hour = HourOf(line);
-      if (period.empty || hour < period.first) {
-        period.first = hour;
-        first_key = TimeKeyOf(results, line);
+  // The span of some of the lines: its first and last hour, and the first
+  // line (in line order) of its first hour.
+  struct Span {
+    bool empty = true;
+    int64_t first = 0, last = 0;
+    size_t first_line = 0;
+    void Add(int64_t hour, size_t line) {
+      if (empty || hour < first) {
+        first = hour;
+        first_line = line;
       }
-      period.last = period.empty ? hour : std::max(period.last, hour);
-      period.empty = false;
+      last = empty ? hour : std::max(last, hour);
+      empty = false;
     }
-    if (!period.empty) {
-      period.label = HourLabel(first_key);
-      return period;
+    void Add(const Span& later) {
+      if (later.empty) return;
+      Add(later.first, later.first_line);
+      last = std::max(last, later.last);
     }
+  };
+  // The confirmed lines' span, else the credited lines', found chunk by
+  // chunk on every thread.
+  constexpr size_t kChunk = 1 << 16;
+  std::vector<std::pair<Span, Span>> chunks((results.lines.size() + kChunk - 1) / kChunk);
+  ParallelFor(chunks.size(), results.options.threads, [&](size_t chunk) {
+    auto& [confirmed, credited] = chunks[chunk];
+    const size_t end = std::min(results.lines.size(), (chunk + 1) * kChunk);
+    for (size_t i = chunk * kChunk; i < end; ++i) {
+      const ContestLine& line = results.lines[i];
+      if (line.decision == Decision::kOk) confirmed.Add(HourOf(line), i);
+      if (IsCredited(line.decision, remove_uniques)) credited.Add(HourOf(line), i);
+    }
+  });
+  Span confirmed, credited;
+  for (const auto& [chunk_confirmed, chunk_credited] : chunks) {
+    confirmed.Add(chunk_confirmed);
+    credited.Add(chunk_credited);
   }
-  return {};
+  const Span& span = confirmed.empty ? credited : confirmed;
+  if (span.empty) return {};
+  ContestHours period;
+  period.empty = false;
+  period.first = span.first;
+  period.last = span.last;
+  period.label = HourLabel(TimeKeyOf(results, results.lines[span.first_line]));
+  return period;
 }
 
 site::SiteModel ResultsSiteModel(const ContestResults& results, std::vector<size_t>& logs) {
