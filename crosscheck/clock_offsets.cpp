@@ -13,7 +13,7 @@ namespace {
 
 struct Match {
   uint32_t partner;    // the other log
-  int64_t difference;  // this log's time minus the partner's, as logged
+  int32_t difference;  // this log's time minus the partner's, as logged (minutes)
 };
 
 // The lines of `candidates` (one log's lines, by time) within `limit`
@@ -87,14 +87,14 @@ std::vector<std::vector<Match>> FindMatches(const ContestResults& results,
 }
 
 // The lower median of the matches' differences against the partners'
-// offsets, or 0 with too few matches.
-int64_t Estimate(const std::vector<Match>& matches, const std::vector<LogResult>& logs,
-                 bool use_partner_offsets, std::vector<int64_t>& scratch) {
+// offsets (by log; null: all 0), or 0 with too few matches.
+int64_t Estimate(const std::vector<Match>& matches, const int64_t* partner_offsets,
+                 std::vector<int64_t>& scratch) {
   if (matches.size() < kMinClockMatches) return 0;
   scratch.clear();
   for (const Match& match : matches) {
     scratch.push_back(match.difference +
-                      (use_partner_offsets ? logs[match.partner].clock_offset : 0));
+                      (partner_offsets != nullptr ? partner_offsets[match.partner] : 0));
   }
   const auto middle = scratch.begin() + static_cast<ptrdiff_t>((scratch.size() - 1) / 2);
   std::nth_element(scratch.begin(), middle, scratch.end());
@@ -116,22 +116,28 @@ void EstimateClockOffsets(ContestResults& results, const ContestIndex& index) {
   });
   const std::vector<std::vector<Match>> matches = FindMatches(results, index);
   for (uint32_t l : checked) results.logs[l].clock_matches = matches[l].size();
-  std::vector<int64_t> scratch;
-  std::vector<int64_t> first(results.logs.size(), 0);
-  for (uint32_t l : checked) first[l] = Estimate(matches[l], results.logs, false, scratch);
-  for (uint32_t l : checked) results.logs[l].clock_offset = first[l];
+  // The offsets by log, side by side: each round reads every log's
+  // partners' offsets.
+  std::vector<int64_t> offsets(results.logs.size(), 0);
+  // The first round reads no other offset: every log on every thread.
+  ParallelFor(checked.size(), results.options.threads, [&](size_t k) {
+    thread_local std::vector<int64_t> scratch;
+    offsets[checked[k]] = Estimate(matches[checked[k]], nullptr, scratch);
+  });
   results.clock_rounds = 1;
+  std::vector<int64_t> scratch;
   for (bool changed = true; changed && results.clock_rounds < kMaxClockRounds;
        ++results.clock_rounds) {
     changed = false;
     for (uint32_t l : checked) {
-      const int64_t offset = Estimate(matches[l], results.logs, true, scratch);
-      if (offset != results.logs[l].clock_offset) {
-        results.logs[l].clock_offset = offset;
+      const int64_t offset = Estimate(matches[l], offsets.data(), scratch);
+      if (offset != offsets[l]) {
+        offsets[l] = offset;
         changed = true;
       }
     }
   }
+  for (uint32_t l : checked) results.logs[l].clock_offset = offsets[l];
 }
 
 }  // namespace qxqy::crosscheck
