@@ -7,10 +7,17 @@
 #include <atomic>
 #include <cstddef>
 #include <exception>
-#include <thread>
+#include <functional>
 #include <vector>
 
 namespace qxqy::crosscheck {
+
+// Runs `work` on up to `helpers` threads kept for the whole process, while
+// the calling thread runs `own`, and returns once all have finished (then
+// throws what `own` threw). `work` must not throw. Called again from
+// within `work` or `own`, runs `own` alone.
+void RunWithHelpers(size_t helpers, const std::function<void()>& work,
+                    const std::function<void()>& own);
 
 // Calls job(i) for every i below `count` on up to `threads` threads (the
 // calling thread among them). `done(n)` is called on the calling thread
@@ -35,11 +42,8 @@ void ParallelFor(size_t count, unsigned threads, Job job, Done done) {
     }
   };
   const size_t helpers = std::min<size_t>(threads > 0 ? threads - 1 : 0, count > 0 ? count - 1 : 0);
-  std::vector<std::thread> pool;
-  pool.reserve(helpers);
-  for (size_t t = 0; t < helpers; ++t) pool.emplace_back(work, false);
-  work(true);
-  for (std::thread& thread : pool) thread.join();
+  RunWithHelpers(
+      helpers, [&] { work(false); }, [&] { work(true); });
   done(finished.load());
   for (const std::exception_ptr& error : errors) {
     if (error) std::rethrow_exception(error);
