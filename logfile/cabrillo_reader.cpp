@@ -254,7 +254,7 @@ class CabrilloReader {
   }
 
   void ReadQso(uint32_t number, std::string_view value) {
-    std::array<std::string_view, kFieldCount> f;
+    std::array<std::string_view, kFieldCount>& f = fields_;
     const size_t count = SplitFields(value, f);
     if (count != kQsoFields && count != kQsoFields + 1) {
       report_.Add(number, "QSO line has " + std::to_string(count) +
@@ -311,6 +311,10 @@ class CabrilloReader {
   std::string call_;
   std::string sent_call_;
   std::string exchange_;
+  // The fields of the contact line being read; those past the line's
+  // count are left from earlier lines and never read. Kept here so that
+  // each line does not clear them all first.
+  std::array<std::string_view, kFieldCount> fields_;
   bool ended_ = false;
 };
 
