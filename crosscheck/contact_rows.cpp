@@ -1,6 +1,7 @@
 #include "crosscheck/contact_rows.h"
 
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "crosscheck/log_scores.h"
@@ -23,31 +24,51 @@ std::string ReasonOf(const logfile::Report& report, uint32_t line) {
                                                         : "not scored (the reason was not kept)";
 }
 
-const ParsedLog::Contact& ContactOf(const ContestResults& results, uint32_t line) {
-  const ContestLine& l = results.lines[line];
-  return results.logs[l.log].log.contacts()[l.contact];
+const ParsedLog::Contact& ContactOf(const ContestResults& results, const ContestLine& line) {
+  return results.logs[line.log].log.contacts()[line.contact];
+}
+
+// Where the evidence of line `index` comes from: nowhere (none), what the
+// other side sent kept beside the line, the other line's log's station, or
+// the other line's contact (with that station).
+enum class EvidenceReads { kNothing, kKeptExchange, kStation, kContact };
+
+EvidenceReads WhatEvidenceReads(const ContestResults& results, uint32_t index) {
+  const ContestLine& line = results.lines[index];
+  if (line.evidence == kNoLine) return EvidenceReads::kNothing;
+  switch (line.decision) {
+    case Decision::kOk:
+    case Decision::kBustedExchange:
+      return index < results.paired_exchanges.size() && results.paired_exchanges[index].held()
+                 ? EvidenceReads::kKeptExchange
+                 : EvidenceReads::kContact;
+    case Decision::kBandOrMode:
+    case Decision::kNilTheirBust:
+      return EvidenceReads::kContact;
+    case Decision::kBustedCall:
+      return EvidenceReads::kStation;
+    default:
+      return EvidenceReads::kNothing;
+  }
 }
 
 // The other side's evidence for line `index`, into `out` (which keeps its
 // room from row to row).
 void SetEvidence(const ContestResults& results, uint32_t index, std::string& out) {
   out.clear();
-  const ContestLine& line = results.lines[index];
-  if (line.evidence == kNoLine) return;
-  const bool exchange =
-      line.decision == Decision::kOk || line.decision == Decision::kBustedExchange;
-  if (exchange && index < results.paired_exchanges.size() &&
-      results.paired_exchanges[index].held()) {
+  const EvidenceReads reads = WhatEvidenceReads(results, index);
+  if (reads == EvidenceReads::kNothing) return;
+  if (reads == EvidenceReads::kKeptExchange) {
     out.assign(results.paired_exchanges[index].view());
     return;
   }
+  const ContestLine& line = results.lines[index];
   const ContestLine& other = results.lines[line.evidence];
   const LogResult& log = results.logs[other.log];
-  const ParsedLog::Contact& contact = ContactOf(results, line.evidence);
   switch (line.decision) {
     case Decision::kOk:
     case Decision::kBustedExchange:
-      out.assign(log.log.TextOf(contact).sent_exchange);
+      out.assign(log.log.TextOf(ContactOf(results, other)).sent_exchange);
       return;
     case Decision::kBandOrMode:
       out.append(log.station)
@@ -56,10 +77,10 @@ void SetEvidence(const ContestResults& results, uint32_t index, std::string& out
           .append(" ")
           .append(logfile::kModes[other.mode])
           .append(" ");
-      AppendTimeKey(contact.time_key, out);
+      AppendTimeKey(ContactOf(results, other).time_key, out);
       return;
     case Decision::kNilTheirBust:
-      out.assign(log.log.TextOf(contact).call);
+      out.assign(log.log.TextOf(ContactOf(results, other)).call);
       return;
     case Decision::kBustedCall:
       out.assign(log.station);
@@ -117,6 +138,38 @@ ContactRows::ContactRows(const ContestResults& results, size_t log)
   const auto by_line = [&](uint32_t a, uint32_t b) { return contacts[a].line < contacts[b].line; };
   if (!std::is_sorted(order_.begin(), order_.end(), by_line)) {
     std::sort(order_.begin(), order_.end(), by_line);
+  }
+  if (log_.status == LogStatus::kChecked) AskForEvidence();
+}
+
+// The other logs' lines that Fill reads as evidence lie anywhere in the
+// contest, each a chain of three reads (the line, its contact, the
+// contact's texts). They are asked for all at once, one link of the chains
+// at a time, so that the memory fetches them side by side rather than one
+// after another as the rows come.
+void ContactRows::AskForEvidence() const {
+  thread_local std::vector<uint32_t> remote;
+  remote.clear();
+  const uint32_t end = log_.first_line + static_cast<uint32_t>(order_.size());
+  for (uint32_t index = log_.first_line; index < end; ++index) {
+    const EvidenceReads reads = WhatEvidenceReads(results_, index);
+    if (reads == EvidenceReads::kStation || reads == EvidenceReads::kContact) {
+      remote.push_back(index);
+      __builtin_prefetch(&results_.lines[results_.lines[index].evidence]);
+    }
+  }
+  for (const uint32_t index : remote) {
+    const ContestLine& other = results_.lines[results_.lines[index].evidence];
+    __builtin_prefetch(&results_.logs[other.log].station);
+    if (WhatEvidenceReads(results_, index) == EvidenceReads::kContact) {
+      __builtin_prefetch(&ContactOf(results_, other));
+    }
+  }
+  for (const uint32_t index : remote) {
+    if (WhatEvidenceReads(results_, index) != EvidenceReads::kContact) continue;
+    const ContestLine& other = results_.lines[results_.lines[index].evidence];
+    __builtin_prefetch(
+        results_.logs[other.log].log.TextOf(ContactOf(results_, other)).call.data());
   }
 }
 

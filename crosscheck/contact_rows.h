@@ -42,6 +42,10 @@ class ContactRows {
   void Fill(ContactRow& row) const;
 
  private:
+  // Asks the memory for what Fill will read of the other logs' lines that
+  // are the evidence of this log's lines.
+  void AskForEvidence() const;
+
   const ContestResults& results_;
   const LogResult& log_;
   std::vector<uint32_t> order_;  // the contacts in file order
