@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace qxqy {
 namespace {
 
@@ -50,6 +52,19 @@ TEST(TextTest, CaseInsensitiveEqualityAgreesWithItsKey) {
   EXPECT_FALSE(SameTextIgnoreCase("ABC", "ABD"));
   EXPECT_FALSE(SameTextIgnoreCase("A", "A "));
 }
+
+#if !defined(_WIN32)
+// The key folds each byte as the C library's tolower does under the
+// current locale, whatever way it reads the locale's table (on Windows the
+// key is the user locale's sort key instead).
+TEST(TextTest, CaseInsensitiveKeyFoldsEveryByteAsTolower) {
+  for (int byte = 0; byte < 256; ++byte) {
+    const std::string text(1, static_cast<char>(byte));
+    const auto folded = static_cast<char>(std::tolower(byte));
+    EXPECT_EQ(CaseInsensitiveKey(text), std::string(1, folded)) << "byte " << byte;
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace qxqy

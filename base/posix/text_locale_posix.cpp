@@ -1,6 +1,9 @@
 // Case folding under the process's C locale (setlocale decides, as the
 // user's locale does on Windows).
+#include <ctype.h>
+
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -10,9 +13,16 @@ namespace qxqy {
 
 std::string CaseInsensitiveKey(std::string_view text) {
   std::string key(text);
+#if defined(__GLIBC__)
+  // The table tolower reads for the thread's current locale, read once per
+  // key instead of once per character.
+  const int32_t* const lower = *__ctype_tolower_loc();
+  for (char& c : key) c = static_cast<char>(lower[static_cast<unsigned char>(c)]);
+#else
   for (char& c : key) {
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
+#endif
   return key;
 }
 
