@@ -3,7 +3,9 @@
 // characters carry no meaning and are never written.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -27,7 +29,12 @@ inline std::string_view ShortTextView(const ShortText& slot) {
 }
 
 // Writes `text` cut to 255 characters: the length byte and the characters;
-// the bytes behind them keep their values.
-void WriteShortText(ShortText& slot, std::string_view text);
+// the bytes behind them keep their values. Inline: a check writes several
+// per contact.
+inline void WriteShortText(ShortText& slot, std::string_view text) {
+  const size_t length = std::min(text.size(), kShortTextMaxLength);
+  slot.bytes[0] = static_cast<uint8_t>(length);
+  if (length > 0) std::memcpy(slot.bytes + 1, text.data(), length);
+}
 
 }  // namespace qxqy
