@@ -52,6 +52,8 @@ bool LooksLikeUtf16(std::string_view head) {
   // ASCII text as UTF-16 has a NUL at every other place; a text that is no
   // UTF-16 has at most a few.
   head = head.substr(0, kUtf16ProbeBytes);
+  // Most logs hold no NUL at all: found at once, without counting.
+  if (head.find('\0') == std::string_view::npos) return false;
   size_t nuls[2] = {0, 0};
   for (size_t i = 0; i < head.size(); ++i) nuls[i % 2] += head[i] == '\0' ? 1 : 0;
   const size_t pairs = head.size() / 2;
