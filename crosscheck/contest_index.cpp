@@ -193,10 +193,12 @@ ContestIndex::ContestIndex(ContestResults& results,
     }
   }
   log_of_station_.assign(results.calls.size(), kNoLine);
+  station_of_log_.assign(results.logs.size(), kNoLine);
   for (size_t l = 0; l < results.logs.size(); ++l) {
     const LogResult& log = results.logs[l];
-    if (log.status == LogStatus::kChecked)
-      log_of_station_[log.station_id] = static_cast<uint32_t>(l);
+    if (log.status != LogStatus::kChecked) continue;
+    log_of_station_[log.station_id] = static_cast<uint32_t>(l);
+    station_of_log_[l] = log.station_id;
   }
 
   log_offset_.assign(results.logs.size(), 0);
@@ -252,8 +254,6 @@ void ContestIndex::ApplyClockOffsets() {
 
 void ContestIndex::IndexOpenLinesByWorkedCall() {
   const auto& lines = results_.lines;
-  std::vector<uint32_t> station_of_log(results_.logs.size(), kNoLine);
-  for (size_t l = 0; l < results_.logs.size(); ++l) station_of_log[l] = results_.logs[l].station_id;
   const auto open = [&](const ContestLine& line) {
     return line.decision != Decision::kDupe && !line.paired;
   };
@@ -298,7 +298,7 @@ void ContestIndex::IndexOpenLinesByWorkedCall() {
         const uint32_t i = by_worked_[k];
         const ContestLine& line = lines[i];
         run.push_back({static_cast<uint16_t>(line.band << 8 | line.mode), Corrected(i),
-                       station_of_log[line.log], line.contact, i});
+                       station_of_log_[line.log], line.contact, i});
       }
       std::sort(run.begin(), run.end());
       for (size_t k = 0; k < run.size(); ++k) {

@@ -100,6 +100,8 @@ class ContestIndex {
   uint32_t IdOfCall(std::string_view call) const;
   // The checked log of the station with call `id`, kNoLine when none.
   uint32_t LogOfStation(uint32_t id) const { return log_of_station_[id]; }
+  // The call id of a checked log's station (kNoLine for another log).
+  uint32_t StationOfLog(uint32_t log) const { return station_of_log_[log]; }
 
   // The mirror groups are kept in one bucket per log (the group of logs A
   // and B in the bucket of the first of the two in file order; a log not
@@ -156,6 +158,7 @@ class ContestIndex {
 
   ContestResults& results_;
   std::vector<uint32_t> log_of_station_;  // by call id
+  std::vector<uint32_t> station_of_log_;  // by log, beside each other
   std::vector<int64_t> log_offset_;       // by log: its clock offset
   std::vector<LineExchanges> exchanges_;  // by line
   // Lines to the station of a checked log, bucketed by the first of the two

@@ -86,7 +86,7 @@ class Decider {
     }
   }
 
-  uint32_t StationOf(uint32_t line) const { return results_.logs[lines_[line].log].station_id; }
+  uint32_t StationOf(uint32_t line) const { return index_.StationOfLog(lines_[line].log); }
   std::string_view CallAsLogged(uint32_t line) const {
     const LogResult& log = results_.logs[lines_[line].log];
     return log.log.TextOf(log.log.contacts()[lines_[line].contact]).call;
@@ -101,7 +101,7 @@ class Decider {
   // side whose station sorts first.
   void PairGroup(const MirrorGroup& group) {
     const bool first_is_a =
-        results_.logs[group.first_log].station_id < results_.logs[group.second_log].station_id;
+        index_.StationOfLog(group.first_log) < index_.StationOfLog(group.second_log);
     const LineSpan ours = first_is_a ? group.first : group.second;
     const LineSpan theirs = first_is_a ? group.second : group.first;
     struct Candidate {
@@ -185,7 +185,7 @@ class Decider {
   std::pair<Decision, uint32_t> DecideUnpaired(uint32_t i) const {
     const ContestLine& line = lines_[i];
     const uint32_t a = line.log;
-    const uint32_t a_station = results_.logs[a].station_id;
+    const uint32_t a_station = index_.StationOfLog(a);
     const int64_t minute = index_.Corrected(i);
     uint32_t b = index_.LogOfStation(line.call);
     if (b == a) b = kNoLine;  // a log's own call: no other side sent it
