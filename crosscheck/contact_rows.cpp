@@ -146,17 +146,21 @@ ContactRows::ContactRows(const ContestResults& results, size_t log)
 // contest, each a chain of three reads (the line, its contact, the
 // contact's texts). They are asked for all at once, one link of the chains
 // at a time, so that the memory fetches them side by side rather than one
-// after another as the rows come.
+// after another as the rows come. Lines whose evidence is an exchange are
+// left out: nearly all have it kept beside them, and telling which do not
+// would read another array for most lines.
 void ContactRows::AskForEvidence() const {
   thread_local std::vector<uint32_t> remote;
   remote.clear();
   const uint32_t end = log_.first_line + static_cast<uint32_t>(order_.size());
   for (uint32_t index = log_.first_line; index < end; ++index) {
-    const EvidenceReads reads = WhatEvidenceReads(results_, index);
-    if (reads == EvidenceReads::kStation || reads == EvidenceReads::kContact) {
-      remote.push_back(index);
-      __builtin_prefetch(&results_.lines[results_.lines[index].evidence]);
+    const ContestLine& line = results_.lines[index];
+    if (line.evidence == kNoLine || line.decision == Decision::kOk ||
+        line.decision == Decision::kBustedExchange) {
+      continue;
     }
+    remote.push_back(index);
+    __builtin_prefetch(&results_.lines[line.evidence]);
   }
   for (const uint32_t index : remote) {
     const ContestLine& other = results_.lines[results_.lines[index].evidence];
