@@ -10,6 +10,7 @@
 
 #include "base/text.h"
 #include "logfile/band_table.h"
+#include "logfile/blank_split.h"
 #include "logfile/mode_map.h"
 #include "logfile/qso_time.h"
 
@@ -31,49 +32,6 @@ enum Field {
   kTransmitterId,
   kFieldCount
 };
-
-bool IsSpace(char c) { return c == ' ' || c == '\t'; }
-
-// The position of the first blank in `text` from `from` on, or its size.
-size_t NextBlank(std::string_view text, size_t from) {
-  size_t i = from;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  // Eight bytes at a time: a byte equal to the blank or the tab becomes 0
-  // after the XOR, and the lowest high bit of (x - 1...) & ~x marks the
-  // first zero byte (bits above it may be wrong, and are not read).
-  constexpr uint64_t kOnes = 0x0101010101010101ull;
-  constexpr uint64_t kHighBits = 0x8080808080808080ull;
-  for (; i + 8 <= text.size(); i += 8) {
-    uint64_t word;
-    std::memcpy(&word, text.data() + i, sizeof word);
-    const uint64_t space = word ^ (kOnes * ' ');
-    const uint64_t tab = word ^ (kOnes * '\t');
-    const uint64_t blanks = ((space - kOnes) & ~space) | ((tab - kOnes) & ~tab);
-    if ((blanks & kHighBits) != 0) {
-      return i + static_cast<size_t>(__builtin_ctzll(blanks & kHighBits)) / 8;
-    }
-  }
-#endif
-  while (i < text.size() && !IsSpace(text[i])) ++i;
-  return i;
-}
-
-// Splits `text` at runs of blanks into at most `fields.size()` fields and
-// returns how many there are (counting past the array's end).
-template <size_t N>
-size_t SplitFields(std::string_view text, std::array<std::string_view, N>& fields) {
-  size_t count = 0;
-  size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && IsSpace(text[i])) ++i;
-    if (i == text.size()) break;
-    const size_t start = i;
-    i = NextBlank(text, i);
-    if (count < N) fields[count] = text.substr(start, i - start);
-    ++count;
-  }
-  return count;
-}
 
 bool IsControlByte(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -255,7 +213,7 @@ class CabrilloReader {
 
   void ReadQso(uint32_t number, std::string_view value) {
     std::array<std::string_view, kFieldCount>& f = fields_;
-    const size_t count = SplitFields(value, f);
+    const size_t count = SplitAtBlanks(value, f);
     if (count != kQsoFields && count != kQsoFields + 1) {
       report_.Add(number, "QSO line has " + std::to_string(count) +
                               " fields, expected 10 or 11 (freq mode date time sent-call "
