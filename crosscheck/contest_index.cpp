@@ -132,6 +132,12 @@ ContestIndex::ContestIndex(ContestResults& results,
       log.station_id = intern(log.station);
       const auto& contacts = log.log.contacts();
       for (size_t c = 0; c < contacts.size(); ++c) {
+        // The calls land on random slots of the index: the slot of a call
+        // a few contacts on is asked for now (most calls are interned as
+        // logged, so their hash is the logged call's).
+        if (constexpr size_t kAhead = 8; c + kAhead < contacts.size()) {
+          ids.Prefetch(HashBytes(log.log.TextOf(contacts[c + kAhead]).call));
+        }
         const auto& contact = contacts[c];
         const logfile::ContactText text = log.log.TextOf(contact);
         const uint32_t call = intern(NormalizedView(text.call, storage));
