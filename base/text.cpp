@@ -2,22 +2,10 @@
 
 namespace qxqy {
 
-namespace {
-char UpperCaseChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
-
 std::string UpperCase(std::string_view text) {
   std::string result(text);
-  for (char& c : result) c = UpperCaseChar(c);
+  for (char& c : result) c = AsciiUpperCaseChar(c);
   return result;
-}
-
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (UpperCaseChar(a[i]) != UpperCaseChar(b[i])) return false;
-  }
-  return true;
 }
 
 std::string_view TrimView(std::string_view text) {

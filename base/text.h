@@ -13,9 +13,21 @@ namespace qxqy {
 // Changes the letters a to z into A to Z and leaves every other byte alone.
 std::string UpperCase(std::string_view text);
 
+// A byte upper-cased as above: a to z become A to Z.
+constexpr char AsciiUpperCaseChar(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 // True when `a` and `b` are equal once both are upper-cased as above
-// (a to z only); compares without copying.
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+// (a to z only); compares without copying. Inline: readers ask it of every
+// line's tag.
+inline bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpperCaseChar(a[i]) != AsciiUpperCaseChar(b[i])) return false;
+  }
+  return true;
+}
 
 // True for the characters trimming removes: codes 0 to 32 (the blank and
 // the control characters), compared as unsigned bytes, so 128 to 255 stay.
