@@ -163,10 +163,10 @@ class CabrilloReader {
       }
       return;
     }
-    if (is("QSO") || is("X-QSO")) {
+    if (const bool qso = is("QSO"); qso || is("X-QSO")) {
       // A contact line that adds no contact is listed as not scored.
       const size_t before = log_.contacts().size();
-      if (is("QSO")) {
+      if (qso) {
         ReadQso(number, value);
       } else {
         report_.Add(number, "X-QSO line, listed and not scored");
