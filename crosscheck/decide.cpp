@@ -278,10 +278,10 @@ class Decider {
       calls.clear();
       for (uint32_t id : ids) calls.push_back(results_.calls[id]);
     };
-    for (size_t l = 0; l < results_.logs.size(); ++l) {
+    ParallelFor(results_.logs.size(), results_.options.threads, [&](size_t l) {
       as_calls(not_in_log[l], results_.logs[l].not_in_log);
       as_calls(busted[l], results_.logs[l].busted_our_call);
-    }
+    });
   }
 
   ContestResults& results_;
