@@ -21,9 +21,9 @@ std::string CountryOfCall(std::string_view call, const CallParts& parts, std::st
   return std::string();
 }
 
-std::string GroupOfCountry(std::string_view country) {
+std::string_view GroupOfCountry(std::string_view country) {
   for (std::string_view home : kHomeCountries) {
-    if (country == home) return std::string(home);
+    if (country == home) return home;
   }
   return "DX";
 }
@@ -36,17 +36,13 @@ KeptFields::KeptFields(std::string_view wpx, std::string_view country) {
   country.copy(country_.data(), country.size());
 }
 
-DerivedFields FieldsOf(const KeptFields& kept) {
-  return {std::string(kept.wpx()), std::string(kept.country()), GroupOfCountry(kept.country())};
-}
-
 DerivedFields DeriveFields(std::string_view call, std::string_view log_prefix,
                            const CountryFile* countries) {
   const CallParts parts = SplitCall(call);
   DerivedFields fields;
   fields.wpx = log_prefix.empty() ? WpxPrefix(parts) : std::string(log_prefix);
   fields.country = CountryOfCall(call, parts, fields.wpx, countries);
-  fields.group = GroupOfCountry(fields.country);
+  fields.group = std::string(GroupOfCountry(fields.country));
   return fields;
 }
 

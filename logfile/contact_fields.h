@@ -50,16 +50,12 @@ class KeptFields {
 DerivedFields DeriveFields(std::string_view call, std::string_view log_prefix,
                            const CountryFile* countries);
 
-// The fields `kept` holds (which must be held), with the group of its
-// country.
-DerivedFields FieldsOf(const KeptFields& kept);
-
 // The country of `call` (taken apart as `parts`) with WPX prefix `wpx`
 // (see above), empty when unknown.
 std::string CountryOfCall(std::string_view call, const CallParts& parts, std::string_view wpx,
                           const CountryFile* countries);
 
 // "QX" or "QY" for those countries, "DX" for every other (and unknown) one.
-std::string GroupOfCountry(std::string_view country);
+std::string_view GroupOfCountry(std::string_view country);
 
 }  // namespace qxqy::logfile

@@ -71,7 +71,7 @@ std::string GroupOfOwnCall(std::string_view own_call, const CheckOptions& option
   if (options.own_group) return *options.own_group;
   // A log without an own call is a station of no known country: its group
   // is DX, as for an own call whose country is unknown.
-  return GroupOfCountry(DeriveFields(own_call, {}, options.countries).country);
+  return std::string(GroupOfCountry(DeriveFields(own_call, {}, options.countries).country));
 }
 
 void ReportLogAsAWhole(const ParsedLog& log, const CheckOptions& options, Report& report) {
@@ -114,29 +114,32 @@ void ContactScorer::Prefetch(const ParsedLog::Contact& contact, std::string_view
 
 void ContactScorer::Score(const ParsedLog::Contact& contact, const ContactText& text,
                           const OnScoredContact& on_contact) {
-  ScoreWithFields(contact, text, DeriveFields(text.call, text.prefix, options_.countries),
-                  on_contact);
+  const DerivedFields fields = DeriveFields(text.call, text.prefix, options_.countries);
+  ScoreWithFields(contact, text, fields.wpx, fields.country, fields.group, on_contact);
 }
 
 void ContactScorer::ScoreWithKept(const ParsedLog::Contact& contact, const ContactText& text,
                                   const KeptFields& kept) {
-  ScoreWithFields(
-      contact, text,
-      kept.held() ? FieldsOf(kept) : DeriveFields(text.call, text.prefix, options_.countries), {});
+  if (!kept.held()) {
+    Score(contact, text, {});
+    return;
+  }
+  ScoreWithFields(contact, text, kept.wpx(), kept.country(), GroupOfCountry(kept.country()), {});
 }
 
 void ContactScorer::ScoreWithFields(const ParsedLog::Contact& contact, const ContactText& text,
-                                    DerivedFields fields, const OnScoredContact& on_contact) {
-  if (options_.contact_group) fields.group = *options_.contact_group;
+                                    std::string_view wpx, std::string_view country,
+                                    std::string_view group, const OnScoredContact& on_contact) {
+  if (options_.contact_group) group = *options_.contact_group;
   const std::string_view band = Bands()[contact.band].label;
   const std::string_view mode = kModes[contact.mode];
   WriteShortText(record_.Call, text.call);
   WriteShortText(record_.Band, band);
   WriteShortText(record_.Mode, mode);
   WriteShortText(record_.ReportReceived, text.exchange);
-  WriteShortText(record_.Wpx, fields.wpx);
-  WriteShortText(record_.Country, fields.country);
-  WriteShortText(record_.QsoGroup, fields.group);
+  WriteShortText(record_.Wpx, wpx);
+  WriteShortText(record_.Country, country);
+  WriteShortText(record_.QsoGroup, group);
   const int32_t points = session_.Commit();
   const auto place = static_cast<uint32_t>(count_++);
   if (points < 0) {
@@ -144,10 +147,10 @@ void ContactScorer::ScoreWithFields(const ParsedLog::Contact& contact, const Con
   } else {
     ++scored_;
   }
-  if (fields.country.empty()) unknown_countries_.push_back(place);
+  if (country.empty()) unknown_countries_.push_back(place);
   if (on_contact) {
-    on_contact({contact.line, text.call, band, mode, text.exchange, fields.wpx, fields.country,
-                fields.group, own_group_, points});
+    on_contact({contact.line, text.call, band, mode, text.exchange, wpx, country, group,
+                own_group_, points});
   }
 }
 

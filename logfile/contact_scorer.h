@@ -79,7 +79,8 @@ class ContactScorer {
 
  private:
   void ScoreWithFields(const ParsedLog::Contact& contact, const ContactText& text,
-                       DerivedFields fields, const OnScoredContact& on_contact);
+                       std::string_view wpx, std::string_view country, std::string_view group,
+                       const OnScoredContact& on_contact);
 
   const CheckOptions& options_;
   std::string own_group_;

@@ -354,11 +354,11 @@ TEST(KeptFieldsTest, HoldsFieldsOfUpToSevenCharactersBoth) {
   ASSERT_TRUE(kept.held());
   EXPECT_EQ(kept.wpx(), "QX1");
   EXPECT_EQ(kept.country(), "QX");
-  EXPECT_EQ(FieldsOf(kept).group, "QX");
+  EXPECT_EQ(GroupOfCountry(kept.country()), "QX");
   const KeptFields unknown("ZZ9", "");
   ASSERT_TRUE(unknown.held());
   EXPECT_EQ(unknown.country(), "");
-  EXPECT_EQ(FieldsOf(unknown).group, "DX");
+  EXPECT_EQ(GroupOfCountry(unknown.country()), "DX");
   EXPECT_TRUE(KeptFields("ABCDEFG", "1234567").held());
   EXPECT_FALSE(KeptFields("ABCDEFGH", "QX").held());
   EXPECT_FALSE(KeptFields("QX1", "12345678").held());
