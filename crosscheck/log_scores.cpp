@@ -57,7 +57,8 @@ RawScores ScoreRaw(ContestResults& results) {
         auto& fields = raw.fields[l];
         points.reserve(log.log.contacts().size());
         fields.reserve(log.log.contacts().size());
-        logfile::Report report;
+        // Only the number of findings is kept: the report keeps no text.
+        logfile::Report report(0);
         const logfile::CheckResult result =
             logfile::CheckLog(log.log, check, report, [&](const logfile::ScoredContact& contact) {
               points.push_back(contact.points);

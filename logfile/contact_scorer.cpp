@@ -159,6 +159,13 @@ CheckResult ContactScorer::Finish(const ParsedLog& log, Report& report) const {
   result.own_group = own_group_;
   result.scored = scored_;
   result.duplicates = duplicates_.size();
+  result.statistics = *session_.Statistics();
+  result.bands = BandFigures();
+  if (!report.keeps_findings()) {
+    // One finding per unknown country and per duplicate, as below.
+    report.CountUnkept(unknown_countries_.size() + duplicates_.size());
+    return result;
+  }
   const auto& contacts = log.contacts();
   for (uint32_t place : unknown_countries_) {
     const ParsedLog::Contact& contact = contacts[place];
@@ -166,8 +173,6 @@ CheckResult ContactScorer::Finish(const ParsedLog& log, Report& report) const {
                                  " unknown, no prefix multiplier");
   }
   ReportDuplicates(log, duplicates_, report);
-  result.statistics = *session_.Statistics();
-  result.bands = BandFigures();
   return result;
 }
 

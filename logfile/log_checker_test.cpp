@@ -349,6 +349,24 @@ TEST_F(LogCheckerTest, ScoresASelectionAsACheckOfThoseContactsAlone) {
   }
 }
 
+// A report that keeps no findings (a caller that wants their number only)
+// counts as many as one that keeps them all, and the figures are the same.
+TEST_F(LogCheckerTest, AReportKeepingNoFindingsCountsThemAll) {
+  const CheckResult kept = Check({
+      "14025 CW 1200 QX3EF CAR",
+      "14025 CW 1201 QX3EF CAR",  // duplicate
+      "21025 CW 1202 ZZ9ZZ ALB",  // unknown country
+      "21025 CW 1203 ZZ9ZZ ALB",  // unknown country and duplicate
+  });
+  ASSERT_GT(report_.total(), 3U);
+  Report counted(0);
+  const CheckResult counted_result = CheckLog(log_, options_, counted);
+  EXPECT_EQ(counted.total(), report_.total());
+  EXPECT_TRUE(counted.findings().empty());
+  EXPECT_EQ(counted_result.duplicates, kept.duplicates);
+  EXPECT_EQ(counted_result.scored, kept.scored);
+}
+
 TEST(KeptFieldsTest, HoldsFieldsOfUpToSevenCharactersBoth) {
   const KeptFields kept("QX1", "QX");
   ASSERT_TRUE(kept.held());

@@ -26,6 +26,10 @@ class Report {
   explicit Report(size_t max_kept = kMaxKept) : max_kept_(max_kept) {}
 
   void Add(uint32_t line, std::string reason);
+  // Counts `count` findings whose reasons are not kept: for a maker that
+  // knows the report keeps none (a cap of 0) and saves writing them.
+  void CountUnkept(size_t count) { dropped_ += count; }
+  bool keeps_findings() const { return max_kept_ > 0; }
   // Puts the findings in file order (equal lines keep the order of adding)
   // and keeps the first of them up to the cap. Call it before reading
   // findings() or dropped().
