@@ -42,6 +42,21 @@ TEST(ShortTextTest, WritingLeavesTheBytesBehindTheTextAlone) {
   EXPECT_EQ(slot.bytes[1], 'A');
 }
 
+// Texts of every length up to past 16 (each copied its own way) come back
+// whole, with the bytes behind them as they were.
+TEST(ShortTextTest, TextsOfEveryLengthComeBackWithTheBytesBehindAlone) {
+  for (size_t length = 0; length <= 40; ++length) {
+    std::string text(length, ' ');
+    for (size_t i = 0; i < length; ++i) text[i] = static_cast<char>('a' + i % 26);
+    ShortText slot = SlotFilledWith('#');
+    WriteShortText(slot, text);
+    EXPECT_EQ(ReadShortText(slot), text) << length;
+    for (size_t i = length + 1; i < kShortTextSize; ++i) {
+      ASSERT_EQ(slot.bytes[i], '#') << "byte " << i << " after a text of " << length;
+    }
+  }
+}
+
 TEST(ShortTextTest, WritingCutsTo255Characters) {
   ShortText slot = SlotFilledWith(0);
   WriteShortText(slot, std::string(300, 'q'));
