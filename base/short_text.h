@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/small_bytes.h"
+
 namespace qxqy {
 
 constexpr size_t kShortTextSize = 256;
@@ -29,32 +31,12 @@ inline std::string_view ShortTextView(const ShortText& slot) {
 }
 
 // Writes `text` cut to 255 characters: the length byte and the characters;
-// the bytes behind them keep their values. Inline, and a text of up to 16
-// characters (a call, a band, a mode, a prefix) copied by two overlapping
-// words or bytes without a call: a check writes several per contact.
+// the bytes behind them keep their values. Inline, copying a short text
+// without a call: a check writes several per contact.
 inline void WriteShortText(ShortText& slot, std::string_view text) {
   const size_t length = std::min(text.size(), kShortTextMaxLength);
   slot.bytes[0] = static_cast<uint8_t>(length);
-  uint8_t* to = slot.bytes + 1;
-  const char* from = text.data();
-  const auto two_words = [&](auto word) {
-    constexpr size_t kSize = sizeof word;
-    std::memcpy(&word, from, kSize);
-    std::memcpy(to, &word, kSize);
-    std::memcpy(&word, from + length - kSize, kSize);
-    std::memcpy(to + length - kSize, &word, kSize);
-  };
-  if (length > 16) {
-    std::memcpy(to, from, length);
-  } else if (length >= 8) {
-    two_words(uint64_t{0});
-  } else if (length >= 4) {
-    two_words(uint32_t{0});
-  } else if (length > 0) {
-    to[0] = static_cast<uint8_t>(from[0]);
-    to[length / 2] = static_cast<uint8_t>(from[length / 2]);
-    to[length - 1] = static_cast<uint8_t>(from[length - 1]);
-  }
+  CopySmallBytes(slot.bytes + 1, text.data(), length);
 }
 
 }  // namespace qxqy

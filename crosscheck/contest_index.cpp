@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "base/error.h"
+#include "base/small_bytes.h"
 #include "crosscheck/call_sign.h"
 #include "crosscheck/counting_sort.h"
 #include "crosscheck/huge_pages.h"
@@ -113,7 +114,7 @@ ContestIndex::ContestIndex(ContestResults& results,
     ids.Reserve(LinesOfLogs(results, run.first_log, run.end_log) / 8);
     const auto intern = [&](std::string_view call) {
       const uint32_t hash = HashBytes(call);
-      auto probe = ids.Find(hash, [&](uint32_t id) { return run.names[id] == call; });
+      auto probe = ids.Find(hash, [&](uint32_t id) { return SameSmallBytes(run.names[id], call); });
       if (probe.found) return probe.ref;
       if (run.names.size() >= kNoLine - 1) throw Error("the contest holds too many calls");
       const auto id = static_cast<uint32_t>(run.names.size());

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "base/small_bytes.h"
+
 namespace qxqy {
 
 namespace {
@@ -42,7 +44,7 @@ class ContactRecord {
 bool QsoList::RecordEquals(uint32_t offset, std::string_view record) const {
   // A stored record too short to hold `record` is another contact.
   return records_.size() - offset >= record.size() &&
-         std::memcmp(records_.data() + offset, record.data(), record.size()) == 0;
+         SameSmallBytes(records_.data() + offset, record.data(), record.size());
 }
 
 HashSlots::Probe QsoList::Find(std::string_view record, uint32_t hash) const {
