@@ -11,6 +11,7 @@
 #include <tuple>
 #include <utility>
 
+#include "base/small_bytes.h"
 #include "crosscheck/contact_rows.h"
 #include "logfile/report_writers.h"
 
@@ -284,7 +285,7 @@ class TextBuffer {
         return;
       }
     }
-    std::memcpy(buffer_ + size_, text, size);
+    CopySmallBytes(buffer_ + size_, text, size);  // most fields are a few bytes
     size_ += size;
   }
   void append(std::string_view text) { append(text.data(), text.size()); }
