@@ -1,8 +1,11 @@
 #include "logfile/parsed_log.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <limits>
+#include <string_view>
 
+#include "base/small_bytes.h"
 #include "logfile/byte_source.h"
 
 namespace qxqy::logfile {
@@ -27,7 +30,13 @@ void ParsedLog::Add(int64_t time_key, uint32_t line, uint8_t band, uint8_t mode,
     throw LogReadError("the log holds more text than the checker can keep (4 GB)");
   }
   const auto offset = static_cast<uint32_t>(text_.size());
-  text_.append(call).append(exchange).append(prefix).append(sent_exchange);
+  // The room for the four texts taken at once, then each copied in.
+  text_.append(call.size() + exchange.size() + prefix.size() + sent_exchange.size(), '\0');
+  char* at = text_.data() + offset;
+  for (const std::string_view part : {call, exchange, prefix, sent_exchange}) {
+    CopySmallBytes(at, part.data(), part.size());
+    at += part.size();
+  }
   contacts_.push_back({time_key, line, offset, static_cast<uint8_t>(call.size()),
                        static_cast<uint8_t>(exchange.size()), static_cast<uint8_t>(prefix.size()),
                        band, mode, static_cast<uint8_t>(sent_exchange.size()), current_sent_call_});
