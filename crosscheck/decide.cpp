@@ -33,7 +33,7 @@ class Decider {
     ParallelFor(index_.mirror_buckets(), threads, [&](size_t bucket) {
       index_.ForEachMirrorGroup(
           bucket, [&](const MirrorGroup& group) { PairGroup(group); },
-          [&](uint32_t line, int step) { AskForContact(line, step); });
+          [&](uint32_t line, int step) { AskForExchanges(line, step); });
     });
     // The busted-call rule looks for lines that are still open.
     index_.IndexOpenLinesByWorkedCall();
@@ -78,7 +78,7 @@ class Decider {
 
   // Asks the memory for what pairing line `line` reads and writes: its
   // exchanges (step 0), then its kept exchange (step 1).
-  void AskForContact(uint32_t line, int step) const {
+  void AskForExchanges(uint32_t line, int step) const {
     if (step == 0) {
       __builtin_prefetch(&index_.ExchangesOf(line));
     } else {

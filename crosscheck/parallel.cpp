@@ -1,5 +1,6 @@
 #include "crosscheck/parallel.h"
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -10,10 +11,10 @@
 namespace qxqy::crosscheck {
 namespace {
 
-// Helper threads made on first use and kept until the process ends. A
-// thread made afresh for each parallel step may wait long for a processor
-// under real-time scheduling (it starts on its maker's, which does not
-// give way); a kept thread is woken on the processor it last ran on.
+// Helper threads made on first use and kept until the process ends, woken
+// for each parallel step. Threads made afresh for each step were seen to
+// wait hundreds of milliseconds for a processor under real-time
+// scheduling, while the calling thread did the whole step alone.
 class HelperPool {
  public:
   ~HelperPool() {

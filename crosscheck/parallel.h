@@ -14,8 +14,8 @@ namespace qxqy::crosscheck {
 
 // Runs `work` on up to `helpers` threads kept for the whole process, while
 // the calling thread runs `own`, and returns once all have finished (then
-// throws what `own` threw). `work` must not throw. Called again from
-// within `work` or `own`, runs `own` alone.
+// throws what `own` threw). `work` must not throw. While another call runs
+// (called from within its `work` or `own`), runs `own` alone.
 void RunWithHelpers(size_t helpers, const std::function<void()>& work,
                     const std::function<void()>& own);
 
