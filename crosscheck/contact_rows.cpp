@@ -172,8 +172,7 @@ void ContactRows::AskForEvidence() const {
   for (const uint32_t index : remote) {
     if (WhatEvidenceReads(results_, index) != EvidenceReads::kContact) continue;
     const ContestLine& other = results_.lines[results_.lines[index].evidence];
-    __builtin_prefetch(
-        results_.logs[other.log].log.TextOf(ContactOf(results_, other)).call.data());
+    __builtin_prefetch(results_.logs[other.log].log.TextOf(ContactOf(results_, other)).call.data());
   }
 }
 

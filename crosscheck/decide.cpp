@@ -127,8 +127,8 @@ class Decider {
       };
       if (times(x) != times(y)) return times(x) < times(y);
       const auto rest = [&](const Candidate& c) {
-        return std::make_tuple(CallAsLogged(c.ours), CallAsLogged(c.theirs),
-                               lines_[c.ours].contact, lines_[c.theirs].contact);
+        return std::make_tuple(CallAsLogged(c.ours), CallAsLogged(c.theirs), lines_[c.ours].contact,
+                               lines_[c.theirs].contact);
       };
       return rest(x) < rest(y);
     };
@@ -147,8 +147,8 @@ class Decider {
     const ShortText& received = index_.ExchangesOf(line).received;
     const ShortText& sent = index_.ExchangesOf(other).sent;
     if (received.held() && sent.held()) {
-      l.decision = SameExchange(received.view(), sent.view()) ? Decision::kOk
-                                                              : Decision::kBustedExchange;
+      l.decision =
+          SameExchange(received.view(), sent.view()) ? Decision::kOk : Decision::kBustedExchange;
       results_.paired_exchanges[line] = sent;
       return;
     }
@@ -159,8 +159,7 @@ class Decider {
         own.log.ExchangeWithoutReport(own.log.contacts()[l.contact]);
     const std::string_view sent_text =
         theirs.log.TextOf(theirs.log.contacts()[lines_[other].contact]).sent_exchange;
-    l.decision =
-        SameExchange(received_text, sent_text) ? Decision::kOk : Decision::kBustedExchange;
+    l.decision = SameExchange(received_text, sent_text) ? Decision::kOk : Decision::kBustedExchange;
     results_.paired_exchanges[line] = sent;
   }
 

@@ -97,8 +97,7 @@ void ScoreChecked(ContestResults& results, const RawScores& raw) {
         log.credited = TotalsOf(logfile::ScoreSelectedContacts(
             log.log, check,
             [&](size_t c) {
-              return IsCredited(results.lines[log.first_line + c].decision,
-                                options.remove_uniques);
+              return IsCredited(results.lines[log.first_line + c].decision, options.remove_uniques);
             },
             &raw.fields[l]));
         log.checked_score =

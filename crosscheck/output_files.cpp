@@ -61,9 +61,8 @@ class FileOut {
 
   void Close() {
     struct stat info;
-    const bool cut = ::fstat(fd_, &info) == 0 &&
-                     (info.st_size <= static_cast<off_t>(size_) ||
-                      ::ftruncate(fd_, static_cast<off_t>(size_)) == 0);
+    const bool cut = ::fstat(fd_, &info) == 0 && (info.st_size <= static_cast<off_t>(size_) ||
+                                                  ::ftruncate(fd_, static_cast<off_t>(size_)) == 0);
     const int error = errno;
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;

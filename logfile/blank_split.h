@@ -59,10 +59,9 @@ inline uint64_t BlankBits(const char* block, size_t size) {
   const __m128i tab = _mm_set1_epi8('\t');
   uint64_t bits = 0;
   for (int part = 0; part < 4; ++part) {
-    const __m128i chunk =
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + static_cast<ptrdiff_t>(16 * part)));
-    const __m128i blank =
-        _mm_or_si128(_mm_cmpeq_epi8(chunk, space), _mm_cmpeq_epi8(chunk, tab));
+    const __m128i chunk = _mm_loadu_si128(
+        reinterpret_cast<const __m128i*>(bytes + static_cast<ptrdiff_t>(16 * part)));
+    const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(chunk, space), _mm_cmpeq_epi8(chunk, tab));
     bits |= uint64_t{static_cast<uint16_t>(_mm_movemask_epi8(blank))} << (16 * part);
   }
   return bits;

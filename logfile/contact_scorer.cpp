@@ -149,8 +149,8 @@ void ContactScorer::ScoreWithFields(const ParsedLog::Contact& contact, const Con
   }
   if (country.empty()) unknown_countries_.push_back(place);
   if (on_contact) {
-    on_contact({contact.line, text.call, band, mode, text.exchange, wpx, country, group,
-                own_group_, points});
+    on_contact({contact.line, text.call, band, mode, text.exchange, wpx, country, group, own_group_,
+                points});
   }
 }
 

@@ -28,8 +28,7 @@ MultiplierKeyList::MultiplierKeyList(SubstringIndex substring_index)
     : index_substrings_(substring_index == SubstringIndex::kBarEnded) {}
 
 HashSlots::Probe MultiplierKeyList::FindExact(std::string_view key, uint32_t hash) const {
-  return exact_index_.Find(hash,
-                           [&](uint32_t index) { return SameSmallBytes(keys_[index], key); });
+  return exact_index_.Find(hash, [&](uint32_t index) { return SameSmallBytes(keys_[index], key); });
 }
 
 HashSlots::Probe MultiplierKeyList::FindFolded(std::string_view folded_key, uint32_t hash) const {
