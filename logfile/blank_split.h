@@ -68,25 +68,31 @@ inline uint64_t BlankBits(const char* block, size_t size) {
 }
 #endif
 
-}  // namespace blank_split_detail
+// The fields of `text` handed to add(start, end) in order, found by
+// looking for each field's end eight bytes at a time: where SSE2 is not
+// there.
+template <typename Add>
+void SplitByWords(std::string_view text, Add&& add) {
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    if (i == text.size()) break;
+    const size_t start = i;
+    i = NextBlank(text, i);
+    add(start, i);
+  }
+}
 
-// Splits `text` at runs of blanks into at most `fields.size()` fields and
-// returns how many there are (counting past the array's end).
-template <size_t N>
-size_t SplitAtBlanks(std::string_view text, std::array<std::string_view, N>& fields) {
-  size_t count = 0;
-  const auto add = [&](size_t start, size_t end) {
-    if (count < N) fields[count] = text.substr(start, end - start);
-    ++count;
-  };
 #if defined(__SSE2__)
-  // 64 bytes at a time: a mask of the blanks, walked from one change
-  // (blank to not, or back) to the next.
+// The same, 64 bytes at a time: a mask of the blanks, walked from one
+// change (blank to not, or back) to the next.
+template <typename Add>
+void SplitByMasks(std::string_view text, Add&& add) {
   bool in_field = false;
   size_t start = 0;
   for (size_t base = 0; base < text.size(); base += 64) {
     const size_t size = std::min<size_t>(64, text.size() - base);
-    const uint64_t blanks = blank_split_detail::BlankBits(text.data() + base, size);
+    const uint64_t blanks = BlankBits(text.data() + base, size);
     size_t i = 0;
     while (i < size) {
       const uint64_t next = (in_field ? blanks : ~blanks) >> i;
@@ -102,15 +108,24 @@ size_t SplitAtBlanks(std::string_view text, std::array<std::string_view, N>& fie
     }
   }
   if (in_field) add(start, text.size());
+}
+#endif
+
+}  // namespace blank_split_detail
+
+// Splits `text` at runs of blanks into at most `fields.size()` fields and
+// returns how many there are (counting past the array's end).
+template <size_t N>
+size_t SplitAtBlanks(std::string_view text, std::array<std::string_view, N>& fields) {
+  size_t count = 0;
+  const auto add = [&](size_t start, size_t end) {
+    if (count < N) fields[count] = text.substr(start, end - start);
+    ++count;
+  };
+#if defined(__SSE2__)
+  blank_split_detail::SplitByMasks(text, add);
 #else
-  size_t i = 0;
-  while (i < text.size()) {
-    while (i < text.size() && IsBlank(text[i])) ++i;
-    if (i == text.size()) break;
-    const size_t start = i;
-    i = blank_split_detail::NextBlank(text, i);
-    add(start, i);
-  }
+  blank_split_detail::SplitByWords(text, add);
 #endif
   return count;
 }

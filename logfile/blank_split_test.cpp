@@ -27,9 +27,20 @@ std::vector<std::string> FieldsOneByOne(const std::string& text) {
 }
 
 void ExpectSplitLikeOneByOne(const std::string& text) {
+  const std::vector<std::string> expected = FieldsOneByOne(text);
+  // Both ways of splitting, whichever this machine uses.
+  std::vector<std::string> by_words;
+  blank_split_detail::SplitByWords(
+      text, [&](size_t start, size_t end) { by_words.push_back(text.substr(start, end - start)); });
+  EXPECT_EQ(by_words, expected) << "by words: [" << text << "]";
+#if defined(__SSE2__)
+  std::vector<std::string> by_masks;
+  blank_split_detail::SplitByMasks(
+      text, [&](size_t start, size_t end) { by_masks.push_back(text.substr(start, end - start)); });
+  EXPECT_EQ(by_masks, expected) << "by masks: [" << text << "]";
+#endif
   std::array<std::string_view, 11> fields;
   const size_t count = SplitAtBlanks(text, fields);
-  const std::vector<std::string> expected = FieldsOneByOne(text);
   ASSERT_EQ(count, expected.size()) << "[" << text << "]";
   for (size_t i = 0; i < std::min(count, fields.size()); ++i) {
     EXPECT_EQ(fields[i], expected[i]) << "field " << i << " of [" << text << "]";
